@@ -1,0 +1,41 @@
+# Shared by scripts/run and scripts/test: packages and the build.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Everything the program, its tests and its tools need from Debian.
+PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libpulse-dev libsndfile1-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+    pulseaudio pulseaudio-utils sox
+    xvfb xauth x11-apps imagemagick
+    fonts-dejavu-core
+)
+
+say() { printf '[sorvinta] %s\n' "$*" >&2; }
+
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "${PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build DIR CMAKE-ARGS...: configure once, then build incrementally.
+build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    fi
+    cmake --build "$dir" --parallel "$(nproc)"
+}
