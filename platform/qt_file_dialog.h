@@ -2,6 +2,7 @@
 
 #include "platform/file_dialog.h"
 
+class QString;
 class QWidget;
 
 class QtFileDialog : public FileDialog {
