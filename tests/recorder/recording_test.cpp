@@ -1,0 +1,314 @@
+#include "recorder/recording.h"
+#include "recorder/record_formats.h"
+#include "recorder/status_word.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class FakeRecordingView : public RecordingView {
+public:
+    std::string fileNameText() const override { return fileName; }
+    void setFileNameText(const std::string& text) override { fileName = text; }
+    void setStatus(const std::string& text, std::uint32_t c) override {
+        status = text;
+        colour = c;
+    }
+    bool recordEnabled() const override { return recordOn; }
+    void setRecordEnabled(bool enabled) override { recordOn = enabled; }
+    void setStopEnabled(bool enabled) override { stopOn = enabled; }
+    void setSettingsText(const std::string& text) override { settings = text; }
+    void setTimeText(const std::string& text) override { times.push_back(text); }
+    void setSizeText(const std::string& text) override { sizes.push_back(text); }
+    void stopPlayback() override { ++playbackStops; }
+
+    std::string fileName;
+    std::string status = "STOP";
+    std::uint32_t colour = status_word::kStartColour;
+    bool recordOn = true;
+    bool stopOn = false;
+    std::string settings;
+    std::vector<std::string> times;
+    std::vector<std::string> sizes;
+    int playbackStops = 0;
+};
+
+class RecordingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        view.fileName = path("take.wav");
+    }
+    std::string path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+
+    // Stops the take from inside the loop after `passes` passes, as a Stop click would.
+    void stopAfterPasses(int passes) {
+        pump.onPass = [this, passes](int pass) {
+            clock.now += 0.5;
+            if (pass == passes)
+                recording.cmdStopClick();
+        };
+    }
+
+    QTemporaryDir dir;
+    FakeRecordingView view;
+    FakeCommandDevice device;
+    FakeMessageBox boxes;
+    FakeFileDialog dialog;
+    FakeEventPump pump;
+    FakeClock clock;
+    Recording recording{view, {device, boxes, dialog, pump, clock}};
+};
+
+TEST_F(RecordingTest, SendsTheCommandsInOrderAndSavesOnStop) {
+    stopAfterPasses(3);
+    device.statusReply = "176400";
+    recording.cmdRecordClick();
+
+    const std::vector<std::string> expected = {
+        "open new Type waveaudio Alias recsound",
+        "set recsound time format ms bitspersample 16 channels 2 bytespersec 22500  samplespersec 44100",
+        "record  recsound",
+        "set recsound time format bytes", "status recsound length",
+        "set recsound time format bytes", "status recsound length",
+        "set recsound time format bytes", "status recsound length",
+        "save recsound " + view.fileName,
+        "close recsound",
+    };
+    EXPECT_EQ(device.sent, expected);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(view.playbackStops, 1);
+    EXPECT_EQ(view.status, "STOP");
+    EXPECT_EQ(view.colour, status_word::kStopAfterRecordingColour);
+    EXPECT_TRUE(view.recordOn);
+    EXPECT_FALSE(view.stopOn);
+    EXPECT_EQ(view.sizes.back(), "172.27 kb");
+    EXPECT_LE(pump.lastWaitMs, 20);
+    EXPECT_GT(pump.lastWaitMs, 0);
+}
+
+TEST_F(RecordingTest, ShowsRecordStateWhileTheLoopRuns) {
+    pump.onPass = [this](int) {
+        EXPECT_EQ(view.status, "RECORD");
+        EXPECT_EQ(view.colour, status_word::kRecordColour);
+        EXPECT_FALSE(view.recordOn);
+        EXPECT_TRUE(view.stopOn);
+        EXPECT_TRUE(recording.isRecording());
+        recording.cmdStopClick();
+    };
+    recording.cmdRecordClick();
+    EXPECT_FALSE(recording.isRecording());
+}
+
+TEST_F(RecordingTest, TimeReadOutCountsOnAMonotonicClock) {
+    clock.now = 86399.6; // any origin works: only differences count
+    pump.onPass = [this](int pass) {
+        clock.now += 30.0;
+        if (pass == 4)
+            recording.cmdStopClick();
+    };
+    recording.cmdRecordClick();
+    // Start rounds to 86400; passes see +0, +30, +60, +90 seconds (less the 0.4 s of rounding).
+    EXPECT_EQ(view.times, (std::vector<std::string>{"00:00", "00:30", "01:00", "01:30"}));
+}
+
+TEST_F(RecordingTest, FormatChoiceGoesIntoTheNextRecording) {
+    recording.optFreqClick(3);
+    EXPECT_EQ(view.settings, "48,000 kHz,  8 Bit, Stereo");
+    pump.onPass = [this](int) {
+        recording.optFreqClick(0); // changes the label, not the running take
+        recording.cmdStopClick();
+    };
+    recording.cmdRecordClick();
+    EXPECT_EQ(device.sent[1], "set recsound time format ms bitspersample 8 channels 2 bytespersec "
+                              "22500  samplespersec 48000");
+    EXPECT_EQ(view.settings, "44,100 kHz, 16 Bit, Stereo");
+    EXPECT_EQ(recording.samplesPerSec(), "44100");
+}
+
+TEST_F(RecordingTest, PathWithBlanksIsQuoted) {
+    std::filesystem::create_directory(path("my takes"));
+    view.fileName = path("my takes/first take.wav");
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+    EXPECT_EQ(device.sent[device.sent.size() - 2], "save recsound \"" + view.fileName + "\"");
+}
+
+TEST_F(RecordingTest, EmptyPathIsRefused) {
+    view.fileName.clear();
+    recording.cmdRecordClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Please Enter A File Name To Save !");
+    EXPECT_EQ(boxes.shown[0].title, "Sorvinta");
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(device.sent.empty());
+    EXPECT_EQ(view.playbackStops, 1); // playback ends even so
+    EXPECT_TRUE(view.recordOn);
+    EXPECT_FALSE(view.stopOn);
+    EXPECT_EQ(view.status, "STOP");
+}
+
+TEST_F(RecordingTest, OverwriteQuestionCancelRecordsNothing) {
+    std::ofstream(view.fileName) << "keep me";
+    boxes.answers = {MessageAnswer::Cancel};
+    recording.cmdRecordClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "File already exists ! Overwrite ?");
+    EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::None);
+    EXPECT_TRUE(device.sent.empty());
+    std::ifstream in(view.fileName);
+    std::string content;
+    std::getline(in, content);
+    EXPECT_EQ(content, "keep me");
+}
+
+TEST_F(RecordingTest, OverwriteQuestionOkRecords) {
+    std::ofstream(view.fileName) << "old";
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(device.sent.front(), "open new Type waveaudio Alias recsound");
+}
+
+TEST_F(RecordingTest, UnwritableTargetsAreRefusedBeforeRecording) {
+    std::filesystem::create_directory(path("folder"));
+    const std::string targets[] = {
+        path("missing/take.wav"),
+        path("folder"),
+        path("folder/"),
+        path("bad\nname.wav"),
+        path("bell\x07.wav"),
+    };
+    for (const std::string& target : targets) {
+        boxes.shown.clear();
+        device.sent.clear();
+        view.fileName = target;
+        recording.cmdRecordClick();
+        ASSERT_EQ(boxes.shown.size(), 1u) << target;
+        EXPECT_NE(boxes.shown[0].text.find("Cannot record"), std::string::npos) << boxes.shown[0].text;
+        EXPECT_TRUE(device.sent.empty()) << target;
+        EXPECT_TRUE(view.recordOn);
+        EXPECT_FALSE(view.stopOn);
+        EXPECT_EQ(view.status, "STOP");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("bad\nname.wav")));
+}
+
+struct StartFailure {
+    const char* failing;           // command prefix that fails
+    std::size_t commandsSent;      // including the silent close
+    bool closes;
+};
+
+class RecordingStartFailure : public RecordingTest,
+                              public ::testing::WithParamInterface<StartFailure> {};
+
+TEST_P(RecordingStartFailure, ReportsOnceClosesAndReturnsToIdle) {
+    const StartFailure f = GetParam();
+    device.failures[f.failing] = 263;
+    recording.cmdRecordClick();
+
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_EQ(boxes.shown[0].text, "fake error 263");
+    EXPECT_EQ(device.sent.size(), f.commandsSent);
+    EXPECT_EQ(device.sent.back() == "close recsound", f.closes);
+    EXPECT_EQ(pump.passes, 0);
+    EXPECT_FALSE(recording.isRecording());
+    EXPECT_TRUE(view.recordOn);
+    EXPECT_FALSE(view.stopOn);
+    EXPECT_EQ(view.status, "STOP");
+    // The empty file this attempt created is gone.
+    EXPECT_FALSE(std::filesystem::exists(view.fileName));
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, RecordingStartFailure,
+                         ::testing::Values(StartFailure{"open", 1, false},
+                                           StartFailure{"set recsound time format ms", 3, true},
+                                           StartFailure{"record", 4, true}));
+
+TEST_F(RecordingTest, FailedStartKeepsAFileThatExistedBefore) {
+    std::ofstream(view.fileName) << "old";
+    device.failures["open"] = 263;
+    recording.cmdRecordClick();
+    EXPECT_TRUE(std::filesystem::exists(view.fileName));
+}
+
+TEST_F(RecordingTest, FailedPollSavesWhatWasRecordedAndSaysSo) {
+    pump.onPass = [this](int pass) {
+        if (pass == 2)
+            device.failures["status"] = 278;
+    };
+    recording.cmdRecordClick();
+
+    const auto& sent = device.sent;
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[sent.size() - 2], "save recsound " + view.fileName);
+    EXPECT_EQ(sent.back(), "close recsound");
+    EXPECT_EQ(pump.passes, 3);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_NE(boxes.shown[0].text.find("stopped early"), std::string::npos);
+    EXPECT_NE(boxes.shown[0].text.find("fake error 278"), std::string::npos);
+    EXPECT_NE(boxes.shown[0].text.find("saved"), std::string::npos);
+    EXPECT_EQ(view.status, "STOP");
+    EXPECT_TRUE(view.recordOn);
+    EXPECT_FALSE(view.stopOn);
+}
+
+TEST_F(RecordingTest, FailedSaveIsReported) {
+    device.failures["save"] = 290;
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_EQ(device.sent.back(), "close recsound");
+}
+
+TEST_F(RecordingTest, CloseRequestWhileRecordingStopsAndIsRefusedOnce) {
+    EXPECT_FALSE(recording.refuseCloseWhileRecording());
+    bool refused = false;
+    pump.onPass = [&](int) { refused = recording.refuseCloseWhileRecording(); };
+    recording.cmdRecordClick();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(device.sent[device.sent.size() - 2], "save recsound " + view.fileName);
+    EXPECT_FALSE(recording.refuseCloseWhileRecording());
+}
+
+TEST_F(RecordingTest, SavePathDialog) {
+    view.fileName = "/kept/path.wav";
+    dialog.choices = {""}; // cancelled
+    recording.command1Click();
+    EXPECT_EQ(view.fileName, "/kept/path.wav");
+    dialog.choices = {"/chosen/take.wav"};
+    recording.command1Click();
+    EXPECT_EQ(view.fileName, "/chosen/take.wav");
+    EXPECT_EQ(dialog.shows, 2);
+}
+
+TEST(RecordingFormats, OptionClicksSetTheFormat) {
+    FakeRecordingView view;
+    FakeCommandDevice device;
+    FakeMessageBox boxes;
+    FakeFileDialog dialog;
+    FakeEventPump pump;
+    FakeClock clock;
+    Recording recording{view, {device, boxes, dialog, pump, clock}};
+    for (int i = 0; i < 4; ++i) {
+        recording.optFreqClick(i);
+        EXPECT_EQ(view.settings, kRecordFormats[i].caption);
+        EXPECT_EQ(recording.bitsPerSample(), kRecordFormats[i].bitsPerSample);
+        EXPECT_EQ(recording.samplesPerSec(), kRecordFormats[i].samplesPerSec);
+    }
+    recording.optFreqClick(7);
+    EXPECT_EQ(view.settings, kRecordFormats[3].caption);
+}
+
+} // namespace
