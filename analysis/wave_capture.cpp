@@ -1,0 +1,108 @@
+#include "analysis/wave_capture.h"
+
+#include "analysis/audio_fft.h"
+#include "platform/event_pump.h"
+#include "platform/message_box.h"
+
+WaveCapture::WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events,
+                         CaptureHost& host)
+    : m_input(input), m_messages(messages), m_events(events), m_host(host) {}
+
+bool WaveCapture::InitDevices() {
+    m_host.clearDevices();
+    for (const std::string& name : m_input.deviceNames())
+        m_host.addDevice(name);
+    if (m_host.deviceCount() == 0) {
+        m_messages.show("You have no audio input devices!", kAppTitle, MessageIcon::Critical,
+                        MessageButtons::Ok);
+        m_host.endProgram();
+        return false;
+    }
+    m_host.setSelectedDevice(0);
+    return true;
+}
+
+void WaveCapture::StartCapture() {
+    // Ticks keep coming while this one's box or loop runs; they must not start a second one.
+    if (m_inTick || m_handle != 0)
+        return;
+    m_inTick = true;
+    struct TickEnd {
+        bool& flag;
+        ~TickEnd() { flag = false; }
+    } tickEnd{m_inTick};
+
+    // A recording holds the input; try again on a later tick.
+    if (m_host.isRecording())
+        return;
+
+    m_format = WaveFormat{};
+    m_format.formatTag = kWaveFormatPcm;
+    m_format.channels = 1;
+    m_format.samplesPerSec = 11025;
+    m_format.bitsPerSample = 16;
+    m_format.blockAlign = 2;
+    m_format.avgBytesPerSec = m_format.blockAlign * m_format.samplesPerSec;
+
+    m_handle = m_input.open(m_host.selectedDevice(), m_format);
+    if (m_handle == 0) {
+        // Once per run of failures: the next ticks retry quietly.
+        if (!m_openFailureShown) {
+            m_openFailureShown = true;
+            m_messages.show("Wave input device didn't open!", "Ack!", MessageIcon::Exclamation,
+                            MessageButtons::Ok);
+        }
+        return;
+    }
+    m_openFailureShown = false;
+    m_input.start(m_handle);
+    m_host.setDevicesEnabled(false);
+    CaptureLoop();
+}
+
+WaveCapture::BlockResult WaveCapture::waitForBlock() {
+    int waitedMs = 0;
+    for (;;) {
+        if (m_handle == 0)
+            return BlockResult::Stopped;
+        if (m_block.flags.load(std::memory_order_acquire) & kWaveBlockDone)
+            return BlockResult::Done;
+        if (waitedMs >= kBlockTimeoutMs)
+            return BlockResult::Lost;
+        if (m_input.waitDone(m_handle, m_block, kWaitSliceMs) == WaveWait::Failed)
+            return BlockResult::Lost;
+        waitedMs += kWaitSliceMs;
+    }
+}
+
+void WaveCapture::CaptureLoop() {
+    while (m_handle != 0) {
+        m_block.data = SampleBuffer.data();
+        m_block.bufferLength = kBlockBytes;
+        m_block.flags.store(0, std::memory_order_release);
+        m_input.addBuffer(m_handle, m_block);
+
+        const BlockResult result = waitForBlock();
+        if (result == BlockResult::Stopped)
+            break;
+        if (result == BlockResult::Lost) {
+            // The device stalled or the server went away: close quietly; the next tick reopens.
+            StopCapture();
+            break;
+        }
+
+        ComputeFFT(SampleBuffer.data(), SpectrumBuffer.data());
+        m_host.drawFrame(SpectrumBuffer.data());
+        // The block wait already paces the loop; only let the window's events run.
+        m_events.processEvents(0);
+    }
+}
+
+void WaveCapture::StopCapture() {
+    if (m_handle != 0) {
+        m_input.reset(m_handle);
+        m_input.close(m_handle);
+    }
+    m_handle = 0;
+    m_host.setDevicesEnabled(true);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The live input stream: a capture device opened on its own, fed one buffer at a time.
+// Completion is polled: the stream fills the queued buffer from its own thread and sets the
+// buffer's done flag; the caller waits for that flag.
+
+using WaveInputHandle = std::uint32_t; // 0 = no stream
+
+inline constexpr std::uint16_t kWaveFormatPcm = 1;
+inline constexpr std::uint32_t kWaveBlockDone = 1; // bit of WaveBlock::flags
+
+struct WaveFormat {
+    std::uint16_t formatTag = kWaveFormatPcm;
+    std::uint16_t channels = 0;
+    std::uint32_t samplesPerSec = 0;
+    std::uint32_t avgBytesPerSec = 0;
+    std::uint16_t blockAlign = 0;
+    std::uint16_t bitsPerSample = 0;
+};
+
+// One buffer handed to the stream. The stream writes at most `bufferLength` bytes to `data`,
+// then stores `bytesRecorded` and sets kWaveBlockDone in `flags` (from the stream's thread).
+struct WaveBlock {
+    std::int16_t* data = nullptr;
+    std::uint32_t bufferLength = 0; // bytes
+    std::uint32_t bytesRecorded = 0;
+    std::atomic<std::uint32_t> flags{0};
+};
+
+enum class WaveWait {
+    Done,    // the block's done flag is set
+    Pending, // the wait ran out first
+    Failed,  // the stream is gone (server lost, unknown handle); no block will complete
+};
+
+class WaveInput {
+public:
+    virtual ~WaveInput() = default;
+
+    // Names of the capture devices, the system's default first; empty when there is none or
+    // the audio service cannot be reached. Indexes into this list are device numbers.
+    virtual std::vector<std::string> deviceNames() = 0;
+
+    // Opens `device` (an index of the last list) stopped, in `format`; 0 when it cannot.
+    virtual WaveInputHandle open(int device, const WaveFormat& format) = 0;
+    virtual void start(WaveInputHandle handle) = 0;
+
+    // Queues `block`; it is filled from the moment it is queued. Input that arrives while no
+    // block is queued is dropped. `block` must stay alive until it is done or reset.
+    virtual void addBuffer(WaveInputHandle handle, WaveBlock& block) = 0;
+
+    // Sleeps until `block` is done, the stream fails, or `maxWaitMs` passes.
+    virtual WaveWait waitDone(WaveInputHandle handle, const WaveBlock& block, int maxWaitMs) = 0;
+
+    // Stops input and hands back the queued block (marked done with what it holds).
+    virtual void reset(WaveInputHandle handle) = 0;
+    // Ends the stream; the handle is invalid afterwards.
+    virtual void close(WaveInputHandle handle) = 0;
+};
