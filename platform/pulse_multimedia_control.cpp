@@ -1,5 +1,7 @@
 #include "platform/pulse_multimedia_control.h"
 
+#include <algorithm>
+
 PulseMultimediaControl::PulseMultimediaControl() = default;
 
 PulseMultimediaControl::~PulseMultimediaControl() {
@@ -17,9 +19,14 @@ std::string PulseMultimediaControl::fileName() const {
 void PulseMultimediaControl::setCommand(const std::string& command) {
     if (command == "Open")
         open();
+    else if (command == "Play")
+        play();
+    else if (command == "Pause")
+        pause();
+    else if (command == "Stop")
+        stop();
     else if (command == "Close")
         close();
-    // "Play", "Pause" and "Stop" have no device to drive yet.
 }
 
 std::int32_t PulseMultimediaControl::length() const {
@@ -27,16 +34,52 @@ std::int32_t PulseMultimediaControl::length() const {
 }
 
 std::int32_t PulseMultimediaControl::position() const {
-    return 0;
+    if (!m_reader.isOpen() || !m_playback || !m_playback->active())
+        return 0;
+    const std::int32_t length = m_reader.lengthMs();
+    if (m_playback->finished())
+        return length;
+    // The last millisecond is reached only by finishing, so that equality means the end.
+    return std::min(m_reader.framesToMs(m_playback->playedFrames()), length - 1);
 }
 
 void PulseMultimediaControl::open() {
+    if (m_reader.isOpen() && m_openPath == m_fileName)
+        return;
     close();
     if (m_reader.open(m_fileName))
         m_openPath = m_fileName;
 }
 
+void PulseMultimediaControl::play() {
+    if (!m_reader.isOpen())
+        return;
+    if (m_playback && m_playback->active()) {
+        if (!m_playback->finished()) {
+            m_playback->setPaused(false);
+            return;
+        }
+        stop();
+    }
+    if (!m_playback)
+        m_playback = std::make_unique<PulsePlayback>();
+    if (!m_playback->start(m_reader))
+        m_reader.rewind(); // nothing was read, but a failed start leaves no doubt
+}
+
+void PulseMultimediaControl::pause() {
+    if (m_playback && m_playback->active() && !m_playback->finished())
+        m_playback->setPaused(!m_playback->paused());
+}
+
+void PulseMultimediaControl::stop() {
+    if (m_playback)
+        m_playback->stop();
+    m_reader.rewind();
+}
+
 void PulseMultimediaControl::close() {
+    m_playback.reset();
     m_reader.close();
     m_openPath.clear();
 }
