@@ -1,9 +1,34 @@
+#include "app/form1.h"
+#include "platform/pulse_multimedia_control.h"
+#include "platform/qt_event_pump.h"
+#include "platform/qt_file_dialog.h"
+#include "platform/qt_message_box.h"
+#include "platform/single_instance.h"
+#include "platform/steady_clock.h"
+#include "platform/waveaudio_command_device.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Sorvinta"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Sorvinta 3.0"));
+
+    // Only one copy runs per user; the lock lives as long as this one does.
+    const SingleInstance instance;
+    QtMessageBox boxes;
+    if (!instance.isFirst()) {
+        boxes.show("Sorvinta 3.0 is Already Started !", kAppTitle, MessageIcon::None,
+                   MessageButtons::Ok);
+        return 0;
+    }
+
+    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice();
+    PulseMultimediaControl mmControl;
+    QtFileDialog dialog;
+    QtEventPump pump;
+    SteadyClock clock;
+    Form1 form({*device, mmControl, boxes, dialog, pump, clock});
+    form.show();
+    return QApplication::exec();
 }

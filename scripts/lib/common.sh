@@ -11,7 +11,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
     pulseaudio pulseaudio-utils sox
     xvfb xauth x11-apps imagemagick
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
 )
 
 say() { printf '[sorvinta] %s\n' "$*" >&2; }

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "app/form_button.h"
+#include "recorder/recording.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+
+class Clock;
+class CommandDevice;
+class EventPump;
+class FileDialog;
+class MessageBox;
+class MultimediaControl;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// The outside services the main window works with; real ones in the program, fakes in tests.
+struct Form1Services {
+    CommandDevice& device;
+    MultimediaControl& mmControl;
+    MessageBox& messages;
+    FileDialog& dialog;
+    EventPump& pump;
+    const Clock& clock;
+};
+
+// The main window: fixed size, its controls, menus and timers, and the recording that runs in it.
+class Form1 : public QMainWindow, private RecordingView {
+    Q_OBJECT
+public:
+    explicit Form1(Form1Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    static constexpr int kClientWidth = 607;
+    static constexpr int kClientHeight = 270;
+
+    QWidget* client() const { return m_client; }
+    Recording& recording() { return m_recording; }
+
+    // The window's controls, under the names the rest of the program uses.
+    FormButton* cmdRecord = nullptr;
+    FormButton* cmdStop = nullptr;
+    FormButton* cmdPlay = nullptr;
+    FormButton* cmdStopPlay = nullptr;
+    FormButton* cmdPause = nullptr;
+    FormButton* cmdOpen = nullptr;
+    FormButton* Command1 = nullptr;
+    std::array<FormButton*, 4> optFreq{};
+    QLabel* Label1 = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lblSettings = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lblSize = nullptr;
+    QLabel* lblTime = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QWidget* Scope = nullptr;
+    QWidget* barMMControl1 = nullptr;
+    QLineEdit* txtFileName = nullptr;
+    QComboBox* DevicesBox = nullptr;
+    QTimer tmrEq;
+    QTimer tmrMMControl1;
+    QAction* mnuExit = nullptr;
+    QAction* Contents = nullptr;
+    QAction* mAbout = nullptr;
+
+    // The status word and its colour, as 0x00BBGGRR.
+    QString statusText() const;
+    std::uint32_t statusColour() const { return m_statusColour; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void Form_Load();
+
+    // RecordingView
+    std::string fileNameText() const override;
+    void setFileNameText(const std::string& text) override;
+    void setStatus(const std::string& text, std::uint32_t colour) override;
+    bool recordEnabled() const override;
+    void setRecordEnabled(bool enabled) override;
+    void setStopEnabled(bool enabled) override;
+    void setSettingsText(const std::string& text) override;
+    void setTimeText(const std::string& text) override;
+    void setSizeText(const std::string& text) override;
+    void stopPlayback() override;
+
+    Form1Services m_services;
+    QWidget* m_client = nullptr;
+    Recording m_recording;
+    std::uint32_t m_statusColour = 0;
+};

@@ -1,0 +1,50 @@
+#include "app/form_background.h"
+
+#include "app/form_look.h"
+#include "recorder/status_word.h"
+
+#include <QPainter>
+
+namespace {
+
+struct Panel {
+    QRect box;
+    std::uint32_t fill;
+    std::uint32_t border;
+    bool rounded;
+};
+
+const Panel kPanels[] = {
+    {twipsRect(600, 585, 1320, 2505), rgbColour(165, 174, 157), rgbColour(0, 0, 0), true},
+    {twipsRect(2355, 645, 2565, 855), rgbColour(80, 106, 146), rgbColour(193, 208, 242), true},
+    {twipsRect(2355, 1590, 2565, 945), rgbColour(70, 85, 94), rgbColour(193, 208, 242), true},
+    {twipsRect(2370, 2610, 2520, 315), rgbColour(126, 142, 197), rgbColour(193, 208, 242), true},
+    {twipsRect(5565, 2535, 3120, 1215), rgbColour(80, 106, 146), rgbColour(0, 0, 0), true},
+    {twipsRect(795, 2520, 930, 345), rgbColour(62, 101, 52), rgbColour(224, 224, 224), false},
+};
+
+} // namespace
+
+FormBackground::FormBackground(QWidget* parent)
+    : QWidget(parent), m_picture(QStringLiteral(":/background.png")) {
+    setAutoFillBackground(false);
+}
+
+void FormBackground::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), qColour(rgbColour(192, 192, 192)));
+    p.drawImage(0, 0, m_picture);
+    for (const Panel& panel : kPanels) {
+        p.setBrush(qColour(panel.fill));
+        p.setPen(qColour(panel.border));
+        // The outline sits inside the box, as the panel's own border does.
+        const QRectF box = QRectF(panel.box).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (panel.rounded) {
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.drawRoundedRect(box, 8, 8);
+            p.setRenderHint(QPainter::Antialiasing, false);
+        } else {
+            p.drawRect(box);
+        }
+    }
+}

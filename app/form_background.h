@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// The main window's client area: its background colour and picture, and the six panels drawn
+// behind the labels and controls.
+class FormBackground : public QWidget {
+public:
+    explicit FormBackground(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_picture;
+};

@@ -1,0 +1,13 @@
+#include "app/form_button.h"
+
+#include "app/form_look.h"
+
+FormButton* makeFormButton(QWidget* parent, const FormButtonSpec& spec) {
+    auto* button = new FormButton(parent, spec.option ? StandInButton::Behaviour::Option
+                                                      : StandInButton::Behaviour::Command);
+    button->setGeometry(spec.geometry);
+    button->setText(spec.caption);
+    button->setToolTip(spec.toolTip);
+    button->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    return button;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/form1.h"
+#include "platform/qt_event_pump.h"
+#include "platform/steady_clock.h"
+#include "support/fakes.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// A main window on fakes for everything but the event pump and the clock, which are real so
+// that timers and clicks run inside the recording loop as they do in the program.
+struct Form1Fixture {
+    explicit Form1Fixture(CommandDevice* realDevice = nullptr)
+        : form(std::make_unique<Form1>(Form1Services{realDevice ? *realDevice : device, mmControl,
+                                                     boxes, dialog, pump, clock})) {}
+
+    void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // Runs `action` from the event loop after `ms`, e.g. a Stop click during a recording.
+    void after(int ms, std::function<void()> action) {
+        QTimer::singleShot(ms, form.get(), std::move(action));
+    }
+
+    FakeCommandDevice device;
+    FakeMultimediaControl mmControl;
+    FakeMessageBox boxes;
+    FakeFileDialog dialog;
+    QtEventPump pump;
+    SteadyClock clock;
+    std::unique_ptr<Form1> form;
+};

@@ -1,0 +1,153 @@
+#include "form1_fixture.h"
+
+#include "recorder/status_word.h"
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+namespace {
+
+QRgb pixelAt(QWidget* widget, int x, int y) { return widget->grab().toImage().pixel(x, y); }
+
+TEST(Form1, WindowIsFixedAtItsClientSize) {
+    Form1Fixture f;
+    EXPECT_EQ(f.form->client()->size(), QSize(607, 270));
+    EXPECT_EQ(f.form->minimumSize(), f.form->maximumSize());
+    EXPECT_FALSE(f.form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(f.form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(f.form->windowTitle().isEmpty());
+}
+
+TEST(Form1, ControlsSitWhereTheLayoutPutsThem) {
+    Form1Fixture f;
+    Form1& w = *f.form;
+    const std::pair<QWidget*, QRect> boxes[] = {
+        {w.Scope, QRect(167, 52, 150, 41)},       {w.cmdRecord, QRect(50, 48, 69, 49)},
+        {w.cmdStop, QRect(50, 103, 69, 38)},      {w.cmdPlay, QRect(389, 213, 90, 25)},
+        {w.cmdStopPlay, QRect(486, 213, 33, 25)}, {w.cmdPause, QRect(527, 213, 33, 25)},
+        {w.cmdOpen, QRect(390, 182, 34, 25)},     {w.Command1, QRect(62, 217, 42, 24)},
+        {w.txtFileName, QRect(114, 221, 213, 16)}, {w.Frame3, QRect(375, 20, 201, 138)},
+        {w.barMMControl1, QRect(429, 183, 130, 19)}, {w.optFreq[2], QRect(25, 77, 153, 21)},
+        {w.lblStatus, QRect(224, 110, 93, 25)},
+    };
+    for (const auto& [widget, box] : boxes)
+        EXPECT_EQ(widget->geometry(), box) << widget->metaObject()->className();
+}
+
+TEST(Form1, StartsIdleWithTheFirstFormatChosen) {
+    Form1Fixture f;
+    Form1& w = *f.form;
+    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_EQ(w.statusColour(), status_word::kStartColour);
+    EXPECT_TRUE(w.cmdRecord->isEnabled());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_TRUE(w.optFreq[0]->Value());
+    EXPECT_EQ(w.lblSettings->text(), "44,100 kHz, 16 Bit, Stereo");
+    EXPECT_EQ(w.lblTime->text(), "00:00");
+    EXPECT_EQ(w.lblSize->text(), "BYTES");
+    EXPECT_EQ(w.Frame3->title(), " WAV SETTINGS ");
+    EXPECT_EQ(w.txtFileName->toolTip(), "Save Wav File Path");
+    EXPECT_EQ(w.cmdRecord->toolTip(), "Record");
+    EXPECT_EQ(w.cmdOpen->toolTip(), "Open File to Play");
+    EXPECT_FALSE(w.tmrMMControl1.isActive());
+}
+
+TEST(Form1, PanelsAndBackgroundHaveTheirColours) {
+    Form1Fixture f;
+    QWidget* client = f.form->client();
+    EXPECT_EQ(QColor(pixelAt(client, 44, 100)), QColor(165, 174, 157));  // record buttons
+    EXPECT_EQ(QColor(pixelAt(client, 375, 245)), QColor(80, 106, 146)); // playback controls
+    EXPECT_EQ(QColor(pixelAt(client, 320, 150)), QColor(70, 85, 94));   // status and setting
+    EXPECT_EQ(QColor(pixelAt(client, 600, 5)), QColor(192, 192, 192));  // window background
+    EXPECT_EQ(QColor(pixelAt(client, 200, 70)), QColor(80, 106, 146));  // the scope panel
+}
+
+TEST(Form1, OptionButtonsFormOneGroup) {
+    Form1Fixture f;
+    Form1& w = *f.form;
+    f.click(w.optFreq[3]);
+    EXPECT_EQ(w.lblSettings->text(), "48,000 kHz,  8 Bit, Stereo");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(w.optFreq[i]->Value(), i == 3) << i;
+    EXPECT_EQ(w.recording().bitsPerSample(), "8");
+    EXPECT_EQ(w.recording().samplesPerSec(), "48000");
+}
+
+TEST(Form1, RecordAndStopThroughClicks) {
+    QTemporaryDir dir;
+    Form1Fixture f;
+    Form1& w = *f.form;
+    w.txtFileName->setText(dir.filePath("take.wav"));
+    f.device.statusReply = "512";
+    bool sawRecording = false;
+    f.after(150, [&] {
+        sawRecording = w.statusText() == "RECORD" && !w.cmdRecord->isEnabled() && w.cmdStop->isEnabled();
+        f.click(w.cmdStop);
+    });
+    f.click(w.cmdRecord); // returns once the take is saved
+
+    EXPECT_TRUE(sawRecording);
+    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_EQ(w.statusColour(), status_word::kStopAfterRecordingColour);
+    EXPECT_TRUE(w.cmdRecord->isEnabled());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_EQ(w.lblSize->text(), ".50 kb");
+    ASSERT_GE(f.device.sent.size(), 5u);
+    EXPECT_EQ(f.device.sent[f.device.sent.size() - 2], "save recsound " + dir.filePath("take.wav").toStdString());
+    EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
+    // The loop waits for events instead of spinning: a few hundred passes at most, not millions.
+    EXPECT_LT(f.device.sent.size(), 200u);
+}
+
+TEST(Form1, CloseDuringRecordingStopsSavesAndIsRefusedOnce) {
+    QTemporaryDir dir;
+    Form1Fixture f;
+    Form1& w = *f.form;
+    w.show();
+    w.txtFileName->setText(dir.filePath("take.wav"));
+    bool firstCloseAccepted = true;
+    f.after(100, [&] { firstCloseAccepted = w.close(); });
+    f.click(w.cmdRecord);
+    EXPECT_FALSE(firstCloseAccepted);
+    EXPECT_EQ(f.device.sent.back(), "close recsound");
+    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_TRUE(w.close());
+    // The close sequence stops the playback control.
+    EXPECT_EQ(f.mmControl.commands.back(), "Close");
+}
+
+TEST(Form1, SavePathButtonFillsTheTextBoxUnlessCancelled) {
+    Form1Fixture f;
+    Form1& w = *f.form;
+    w.txtFileName->setText("/typed/name.wav");
+    f.dialog.choices = {""};
+    f.click(w.Command1);
+    EXPECT_EQ(w.txtFileName->text(), "/typed/name.wav");
+    f.dialog.choices = {"/picked/take.wav"};
+    f.click(w.Command1);
+    EXPECT_EQ(w.txtFileName->text(), "/picked/take.wav");
+}
+
+TEST(Form1, MinimisingSetsTheCaption) {
+    Form1Fixture f;
+    f.form->show();
+    f.form->setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(f.form->windowTitle(), "Sorvinta 3.0");
+    f.form->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(f.form->windowTitle(), "Sorvinta 3.0");
+}
+
+TEST(Form1, ExitMenuTakesTheCloseRoad) {
+    Form1Fixture f;
+    f.form->show();
+    f.form->mnuExit->trigger();
+    EXPECT_FALSE(f.form->isVisible());
+    EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
+}
+
+} // namespace
