@@ -45,6 +45,13 @@ start_private_pulse() {
     PULSE_HELPER_PIDS+=($!)
     pacat -p -d micsink --latency-msec=20 --raw --format=s16le --rate=48000 --channels=2 /dev/zero &
     PULSE_HELPER_PIDS+=($!)
+    # Let both keep-alive streams start before the first client records.
+    for i in $(seq 50); do
+        [ "$(pactl list short sink-inputs | wc -l)" -ge 2 ] && break
+        sleep 0.1
+    done
+    # The first record stream on the real-time source loses its first second or so; take it here.
+    timeout 1.5 parec -d virtmic --raw >/dev/null 2>&1 || true
 }
 
 stop_private_pulse() {
