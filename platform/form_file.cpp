@@ -272,6 +272,12 @@ std::string formatDouble(double d) {
     return ec == std::errc() ? std::string(buf.data(), end) : std::string("0");
 }
 
+std::string withArticle(std::string_view word) {
+    const bool vowel =
+        !word.empty() && std::string_view("aeiou").find(word[0]) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + std::string(word);
+}
+
 const FormType* findType(std::span<const FormType> types, std::string_view name) {
     for (const FormType& t : types)
         if (equalsNoCase(t.typeName, name))
@@ -470,7 +476,8 @@ FormFile parseFormFile(std::string_view text, std::string_view fileName,
         }
         PropertyValue value;
         if (!parseFormValue(line.substr(equals + 1), known->type, value)) {
-            complain(lineNumber, "\"" + std::string(key) + "\" needs a " + typeName(known->type) +
+            complain(lineNumber, "\"" + std::string(key) + "\" needs " +
+                                     withArticle(typeName(known->type)) +
                                      " value; the default is used");
             continue;
         }

@@ -1,0 +1,204 @@
+#include "controls/progress_bar/xp_progress_bar.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr ColourRef kDefaultColor = 0x80000000u | Colour::SysHighlight;
+constexpr std::int32_t kDefaultBrushStyle = 4;
+
+FontValue toFontValue(const QFont& font) {
+    double points = font.pointSizeF();
+    if (points <= 0.0) // a font sized in pixels: 96 dots per inch
+        points = font.pixelSize() * 72.0 / 96.0;
+    return {font.family().toStdString(),
+            points,
+            font.weight(),
+            font.italic(),
+            font.underline(),
+            font.strikeOut()};
+}
+
+QFont toQFont(const FontValue& value, const QFont& fallback) {
+    QFont font(fallback);
+    font.setFamily(QString::fromStdString(value.name));
+    if (value.pointSize > 0.0)
+        font.setPointSizeF(value.pointSize);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(value.weight, 1, 1000)));
+    font.setItalic(value.italic);
+    font.setUnderline(value.underline);
+    font.setStrikeOut(value.strikeOut);
+    return font;
+}
+
+// A stored picture: "base64:" PNG data, or a file or resource path. Unreadable data is none.
+QImage toImage(const PictureValue& picture) {
+    if (picture.isNone())
+        return {};
+    constexpr std::string_view prefix = "base64:";
+    if (picture.source.starts_with(prefix)) {
+        const QByteArray data =
+            QByteArray::fromBase64(QByteArray::fromStdString(picture.source.substr(prefix.size())));
+        return QImage::fromData(data, "PNG");
+    }
+    return QImage(QString::fromStdString(picture.source));
+}
+
+PictureValue toPictureValue(const QImage& image) {
+    if (image.isNull())
+        return {};
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return {"base64:" + data.toBase64().toStdString()};
+}
+
+} // namespace
+
+XP_ProgressBar::XP_ProgressBar(QWidget* parent) : QWidget(parent) {
+    // The font is the widget's own, a copy of the application's at creation.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    setHdc();
+    m_hwnd = this;
+    m_max = 100;
+    m_min = 0;
+    m_fillPercent = 0;
+    m_orientation = Horizontal;
+    m_scrolling = XPBlocks;
+    m_color = Colour::translate(kDefaultColor);
+    DrawProgressBar();
+}
+
+XP_ProgressBar::~XP_ProgressBar() {
+    ReleaseSurface();
+}
+
+void XP_ProgressBar::setBrushStyle(std::int32_t Style) {
+    m_brushStyle = Style;
+    emit propertyChanged(QStringLiteral("BrushStyle"));
+}
+
+void XP_ProgressBar::setColor(ColourRef lColor) {
+    m_color = Colour::translate(lColor);
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setHwnd(QWidget* chWnd) {
+    m_hwnd = chWnd;
+}
+
+void XP_ProgressBar::setHdc() {
+    m_drawsToSurface = EnsureSurface(width(), height());
+}
+
+void XP_ProgressBar::setImage(const QImage& handle) {
+    m_image = handle;
+    m_imageSource = {};
+    emit propertyChanged(QStringLiteral("Image"));
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setMin(std::int32_t cMin) {
+    m_min = cMin;
+    emit propertyChanged(QStringLiteral("Min"));
+}
+
+void XP_ProgressBar::setMax(std::int32_t cMax) {
+    m_max = cMax;
+    emit propertyChanged(QStringLiteral("Max"));
+}
+
+void XP_ProgressBar::setOrientation(std::int32_t cOrientation) {
+    m_orientation = cOrientation;
+    emit propertyChanged(QStringLiteral("Orientation"));
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setScrolling(std::int32_t lScrolling) {
+    m_scrolling = lScrolling;
+    emit propertyChanged(QStringLiteral("Scrolling"));
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setShowText(bool bShowText) {
+    m_showText = bShowText;
+    emit propertyChanged(QStringLiteral("ShowText"));
+    DrawProgressBar();
+}
+
+std::int32_t XP_ProgressBar::Value() const {
+    return valueFromPercent(m_fillPercent, m_min, m_max);
+}
+
+ValueError XP_ProgressBar::setValue(std::int32_t cValue) {
+    const PercentResult result = percentFromValue(cValue, m_min, m_max);
+    if (result.error != ValueError::None)
+        return result.error; // FillPercent keeps its value
+    m_fillPercent = result.percent;
+    DrawProgressBar();
+    return ValueError::None;
+}
+
+void XP_ProgressBar::ReadProperties(const PropertyBag& bag) {
+    setFont(toQFont(bag.read("Font", toFontValue(font())), font()));
+    m_brushStyle = bag.read("BrushStyle", kDefaultBrushStyle);
+    setColor(bag.read("Color", ColourValue{kDefaultColor}).value);
+    m_imageSource = bag.read("Image", PictureValue{});
+    m_image = toImage(m_imageSource);
+    if (m_image.isNull())
+        m_imageSource = {};
+    setMax(bag.read("Max", std::int32_t{100}));
+    setMin(bag.read("Min", std::int32_t{0}));
+    setOrientation(bag.read("Orientation", std::int32_t{Horizontal}));
+    setScrolling(bag.read("Scrolling", std::int32_t{XPBlocks}));
+    setShowText(bag.read("ShowText", false));
+    // The stored percentage goes through the range again; with 0..100 it is unchanged.
+    setValue(bag.read("Value", std::int32_t{0}));
+}
+
+void XP_ProgressBar::WriteProperties(PropertyBag& bag) const {
+    bag.write("Font", toFontValue(font()));
+    bag.write("BrushStyle", m_brushStyle, kDefaultBrushStyle);
+    bag.write("Color", ColourValue{m_color}, ColourValue{kDefaultColor});
+    const PictureValue image = m_imageSource.isNone() ? toPictureValue(m_image) : m_imageSource;
+    bag.write("Image", image, PictureValue{});
+    bag.write("Max", m_max, std::int32_t{100});
+    bag.write("Min", m_min, std::int32_t{0});
+    bag.write("Orientation", m_orientation, std::int32_t{Horizontal});
+    bag.write("Scrolling", m_scrolling, std::int32_t{XPBlocks});
+    bag.write("ShowText", m_showText, false);
+    // The percentage itself, not what the Value getter gives.
+    bag.write("Value", m_fillPercent, std::int32_t{0});
+}
+
+QImage XP_ProgressBar::frame() const {
+    const int w = std::min(width(), m_surface.width());
+    const int h = std::min(height(), m_surface.height());
+    if (!m_drawsToSurface || w <= 0 || h <= 0)
+        return {};
+    return m_surface.image().copy(0, 0, w, h);
+}
+
+void XP_ProgressBar::paintEvent(QPaintEvent*) {
+    renderFrame();
+    if (!m_drawsToSurface)
+        return;
+    // The one copy of the finished frame to the window.
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_surface.image(), QRect(0, 0, width(), height()));
+}
+
+void XP_ProgressBar::resizeEvent(QResizeEvent*) {
+    // Only the surface follows the size; the paint that comes next draws the frame.
+    setHdc();
+}
