@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::size_t kBlockFrames = 4096;
+constexpr std::size_t kBlockFrames = SoundFileReader::kBlockFrames;
 // Small enough that pause and stop are heard at once, large enough for a busy machine.
 constexpr pa_usec_t kTargetLatencyUs = 250 * 1000;
 

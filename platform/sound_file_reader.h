@@ -15,6 +15,8 @@ class SoundFileReader {
 public:
     static constexpr int kMaxChannels = 32;
     static constexpr int kMaxRate = 384000;
+    // Frames the player decodes per read().
+    static constexpr std::size_t kBlockFrames = 4096;
 
     SoundFileReader();
     ~SoundFileReader();

@@ -1,4 +1,5 @@
 #include "platform/pulse_multimedia_control.h"
+#include "platform/sound_file_reader.h"
 
 #include "support/audio_server.h"
 
@@ -9,12 +10,15 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -125,6 +129,42 @@ INSTANTIATE_TEST_SUITE_P(Formats, PulseMultimediaControlVariants,
                                            Variant{"double_stereo_8000", SF_FORMAT_DOUBLE, 2,
                                                    8000}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The decoder behind the control: every frame arrives, at the level it was written, whether
+// the file is read from disk or from memory, and again after a rewind.
+TEST_P(PulseMultimediaControlVariants, DecodesEveryFrameAtItsLevel) {
+    const Variant v = GetParam();
+    const std::string p = path(std::string(v.name) + ".wav");
+    ASSERT_TRUE(writeSine(p, v.format, v.channels, v.rate, 0.5));
+    std::ifstream in(p, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    SoundFileReader fromDisk;
+    SoundFileReader fromMemory;
+    ASSERT_TRUE(fromDisk.open(p));
+    ASSERT_TRUE(fromMemory.openMemory(std::as_bytes(std::span(bytes.data(), bytes.size()))));
+    for (SoundFileReader* reader : {&fromDisk, &fromMemory}) {
+        EXPECT_EQ(reader->channels(), v.channels);
+        EXPECT_EQ(reader->sampleRate(), v.rate);
+        EXPECT_EQ(reader->frames(), v.rate / 2);
+        for (int pass = 0; pass < 2; ++pass) {
+            // An odd block size, so the last block is a short one.
+            std::vector<float> block(static_cast<std::size_t>(v.channels) * 333);
+            std::int64_t frames = 0;
+            float peak = 0;
+            while (const std::size_t got = reader->read(block)) {
+                ASSERT_LE(got, 333u);
+                for (std::size_t i = 0; i < got * static_cast<std::size_t>(v.channels); ++i)
+                    peak = std::max(peak, std::fabs(block[i]));
+                frames += static_cast<std::int64_t>(got);
+            }
+            EXPECT_EQ(frames, v.rate / 2) << "pass " << pass;
+            EXPECT_NEAR(peak, 0.5f, 0.01f) << "pass " << pass;
+            EXPECT_EQ(reader->read(block), 0u) << "stays at the end";
+            ASSERT_TRUE(reader->rewind());
+        }
+    }
+}
 
 TEST_P(PulseMultimediaControlVariants, PlaysToTheEnd) {
     REQUIRE_AUDIO_SERVER();
