@@ -55,7 +55,8 @@ void PulseMultimediaControl::play() {
     if (!m_reader.isOpen())
         return;
     if (m_playback && m_playback->active()) {
-        if (!m_playback->finished()) {
+        // A stream the server dropped cannot resume: start over on a new connection.
+        if (!m_playback->finished() && !m_playback->failed()) {
             m_playback->setPaused(false);
             return;
         }
@@ -64,7 +65,7 @@ void PulseMultimediaControl::play() {
     if (!m_playback)
         m_playback = std::make_unique<PulsePlayback>();
     if (!m_playback->start(m_reader))
-        m_reader.rewind(); // nothing was read, but a failed start leaves no doubt
+        m_reader.rewind(); // so that the next try starts at the beginning too
 }
 
 void PulseMultimediaControl::pause() {

@@ -194,6 +194,14 @@ void PulsePlayback::setPaused(bool paused) {
         dropOperation(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
 }
 
+bool PulsePlayback::failed() const {
+    LoopLock lock(m_loop.get());
+    if (!m_stream || !m_context)
+        return false;
+    return !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)) ||
+           !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context));
+}
+
 std::int64_t PulsePlayback::playedFrames() const {
     LoopLock lock(m_loop.get());
     if (!m_stream)

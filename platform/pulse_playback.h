@@ -28,6 +28,8 @@ public:
     void stop();
 
     bool active() const { return m_stream != nullptr; }
+    // The stream or the connection broke (the server went away, or refused the stream).
+    bool failed() const;
     bool paused() const { return m_corked; }
     void setPaused(bool paused);
 
