@@ -126,8 +126,10 @@ INSTANTIATE_TEST_SUITE_P(Formats, PulseMultimediaControlVariants,
                                            Variant{"s24_6ch_96000", SF_FORMAT_PCM_24, 6, 96000},
                                            Variant{"s32_stereo_44100", SF_FORMAT_PCM_32, 2, 44100},
                                            Variant{"float_mono_44100", SF_FORMAT_FLOAT, 1, 44100},
-                                           Variant{"double_stereo_8000", SF_FORMAT_DOUBLE, 2,
-                                                   8000}),
+                                           Variant{"double_stereo_8000", SF_FORMAT_DOUBLE, 2, 8000},
+                                           // The limits the audio server takes.
+                                           Variant{"s16_32ch_8000", SF_FORMAT_PCM_16, 32, 8000},
+                                           Variant{"s16_mono_384000", SF_FORMAT_PCM_16, 1, 384000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The decoder behind the control: every frame arrives, at the level it was written, whether
@@ -323,6 +325,7 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"zero_frames", [] { return wavBytes(2, 44100, 0, ""); }},
         Malformed{"zero_channels", [] { return wavBytes(0, 44100, 400, kFrames); }},
         Malformed{"zero_rate", [] { return wavBytes(2, 0, 400, kFrames); }},
+        Malformed{"rate_above_limit", [] { return wavBytes(1, 384001, 400, kFrames); }},
         Malformed{"absurd_rate", [] { return wavBytes(2, 3000000000u, 400, kFrames); }},
         Malformed{"too_many_channels",
                   [] { return wavBytes(40, 44100, 400, std::string(800, 'x')); }}),
