@@ -1,0 +1,239 @@
+#include "analysis/wave_capture.h"
+
+#include "support/fake_wave_input.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FakeCaptureHost : public CaptureHost {
+public:
+    void clearDevices() override { devices.clear(); }
+    void addDevice(const std::string& name) override { devices.push_back(name); }
+    int deviceCount() const override { return static_cast<int>(devices.size()); }
+    int selectedDevice() const override { return selected; }
+    void setSelectedDevice(int index) override { selected = index; }
+    void setDevicesEnabled(bool enabled) override { devicesEnabled = enabled; }
+    bool isRecording() const override { return recording; }
+    void drawFrame(const float* spectrum) override {
+        ++frames;
+        lastSpectrum = spectrum;
+        if (onFrame)
+            onFrame(frames);
+    }
+    void endProgram() override { ended = true; }
+
+    std::vector<std::string> devices{"stale entry"};
+    int selected = -1;
+    bool devicesEnabled = true;
+    bool recording = false;
+    int frames = 0;
+    const float* lastSpectrum = nullptr;
+    bool ended = false;
+    std::function<void(int)> onFrame;
+};
+
+class WaveCaptureTest : public ::testing::Test {
+protected:
+    FakeWaveInput input;
+    FakeMessageBox messages;
+    FakeEventPump events;
+    FakeCaptureHost host;
+    WaveCapture capture{input, messages, events, host};
+
+    void SetUp() override { input.devices = {"Mic", "Line in"}; }
+
+    // Ends the loop from its yield after `passes` blocks.
+    void stopAfter(int passes) {
+        const int base = events.passes;
+        events.onPass = [this, passes, base](int pass) {
+            if (pass - base >= passes)
+                capture.StopCapture();
+        };
+    }
+    int count(const std::string& call) const {
+        return static_cast<int>(std::count(input.calls.begin(), input.calls.end(), call));
+    }
+};
+
+TEST_F(WaveCaptureTest, InitDevicesListsEveryDeviceInOrderAndSelectsTheFirst) {
+    EXPECT_TRUE(capture.InitDevices());
+    EXPECT_EQ(host.devices, (std::vector<std::string>{"Mic", "Line in"}));
+    EXPECT_EQ(host.selected, 0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(host.ended);
+}
+
+TEST_F(WaveCaptureTest, InitDevicesWithNoDeviceReportsItAndEndsTheProgram) {
+    input.devices.clear();
+    EXPECT_FALSE(capture.InitDevices());
+    EXPECT_TRUE(host.devices.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "You have no audio input devices!");
+    EXPECT_EQ(messages.shown[0].title, "Sorvinta");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(host.ended);
+}
+
+TEST_F(WaveCaptureTest, OpensTheSelectedDeviceAsElevenKilohertzMonoSixteenBit) {
+    capture.InitDevices();
+    host.selected = 1;
+    stopAfter(1);
+    capture.StartCapture();
+    EXPECT_EQ(input.opened, (std::vector<int>{1}));
+    EXPECT_EQ(input.lastFormat.formatTag, kWaveFormatPcm);
+    EXPECT_EQ(input.lastFormat.channels, 1);
+    EXPECT_EQ(input.lastFormat.samplesPerSec, 11025u);
+    EXPECT_EQ(input.lastFormat.bitsPerSample, 16);
+    EXPECT_EQ(input.lastFormat.blockAlign, 2);
+    EXPECT_EQ(input.lastFormat.avgBytesPerSec, 22050u);
+}
+
+TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {
+    capture.InitDevices();
+    std::vector<bool> enabledWhileRunning;
+    host.onFrame = [&](int) { enabledWhileRunning.push_back(host.devicesEnabled); };
+    stopAfter(3);
+    capture.StartCapture();
+
+    EXPECT_EQ(host.frames, 3);
+    EXPECT_EQ(host.lastSpectrum, capture.SpectrumBuffer.data());
+    EXPECT_EQ(enabledWhileRunning, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(events.passes, 3);
+    EXPECT_EQ(events.lastWaitMs, 0);
+    // Started once, one buffer per block, nothing queued after the stop.
+    EXPECT_EQ(input.calls, (std::vector<std::string>{"start 7", "add 7", "add 7", "add 7",
+                                                     "reset 7", "close 7"}));
+    EXPECT_EQ(capture.captureHandle(), 0u);
+    EXPECT_TRUE(host.devicesEnabled);
+}
+
+TEST_F(WaveCaptureTest, OnlyTheFirstHalfOfTheSampleBufferIsEverWritten) {
+    capture.InitDevices();
+    stopAfter(5);
+    capture.StartCapture();
+    ASSERT_EQ(input.delivered, 5);
+    for (int i = 0; i < 512; ++i)
+        ASSERT_EQ(static_cast<std::uint16_t>(capture.SampleBuffer[i]), 0x5A5A) << i;
+    for (int i = 512; i < 1024; ++i)
+        ASSERT_EQ(capture.SampleBuffer[i], 0) << i;
+}
+
+TEST_F(WaveCaptureTest, OpenFailureIsShownOncePerRunOfFailures) {
+    capture.InitDevices();
+    input.refusing = {0};
+    capture.StartCapture();
+    capture.StartCapture();
+    capture.StartCapture();
+    EXPECT_EQ(input.opened.size(), 3u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Wave input device didn't open!");
+    EXPECT_EQ(messages.shown[0].title, "Ack!");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(host.devicesEnabled);
+
+    // A successful open ends the run; the next failure is reported again.
+    input.refusing.clear();
+    stopAfter(1);
+    capture.StartCapture();
+    EXPECT_EQ(host.frames, 1);
+    input.refusing = {0};
+    capture.StartCapture();
+    capture.StartCapture();
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(WaveCaptureTest, ATickDuringARecordingLeavesTheInputClosed) {
+    capture.InitDevices();
+    host.recording = true;
+    capture.StartCapture();
+    EXPECT_TRUE(input.opened.empty());
+    EXPECT_TRUE(messages.shown.empty());
+
+    host.recording = false;
+    stopAfter(1);
+    capture.StartCapture();
+    EXPECT_EQ(input.opened.size(), 1u);
+    EXPECT_EQ(host.frames, 1);
+}
+
+TEST_F(WaveCaptureTest, ATickInsideAnEarlierTicksBoxOrLoopDoesNothing) {
+    capture.InitDevices();
+    // Inside the open-failure box.
+    input.refusing = {0};
+    messages.onShow = [&] { capture.StartCapture(); };
+    capture.StartCapture();
+    EXPECT_EQ(input.opened.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 1u);
+
+    // Inside the loop's yield.
+    input.refusing.clear();
+    events.onPass = [&](int pass) {
+        capture.StartCapture();
+        if (pass >= 2)
+            capture.StopCapture();
+    };
+    capture.StartCapture();
+    EXPECT_EQ(input.opened.size(), 2u);
+    EXPECT_EQ(count("start 7"), 1);
+    EXPECT_EQ(host.frames, 2);
+
+    // Once the loop has returned, a tick opens again.
+    stopAfter(1);
+    capture.StartCapture();
+    EXPECT_EQ(input.opened.size(), 3u);
+}
+
+struct EndCase {
+    const char* name;
+    FakeWaveInput::AfterLast afterLast;
+    int waitsAfterLastBlock; // slices spent on the block that never comes
+};
+
+class WaveCaptureEndTest : public WaveCaptureTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(WaveCaptureEndTest, ABlockThatNeverComesClosesQuietlyAndTheNextTickReopens) {
+    capture.InitDevices();
+    input.blocksToDeliver = 2;
+    input.afterLast = GetParam().afterLast;
+    capture.StartCapture();
+
+    EXPECT_EQ(host.frames, 2);
+    EXPECT_EQ(input.waits, 2 + GetParam().waitsAfterLastBlock);
+    EXPECT_EQ(input.lastWaitMs, WaveCapture::kWaitSliceMs);
+    EXPECT_EQ(capture.captureHandle(), 0u);
+    EXPECT_EQ(count("reset 7"), 1);
+    EXPECT_EQ(count("close 7"), 1);
+    EXPECT_TRUE(host.devicesEnabled);
+    EXPECT_TRUE(messages.shown.empty());
+
+    input.blocksToDeliver = -1;
+    stopAfter(3);
+    capture.StartCapture();
+    EXPECT_EQ(input.opened.size(), 2u);
+    EXPECT_EQ(count("start 8"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, WaveCaptureEndTest,
+    ::testing::Values(EndCase{"DeviceStallsForOneSecond", FakeWaveInput::AfterLast::Stall,
+                              WaveCapture::kBlockTimeoutMs / WaveCapture::kWaitSliceMs},
+                      EndCase{"ServerGoesAway", FakeWaveInput::AfterLast::Fail, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WaveCaptureTest, StopCaptureWithNothingOpenOnlyEnablesTheList) {
+    host.devicesEnabled = false;
+    capture.StopCapture();
+    EXPECT_TRUE(input.calls.empty());
+    EXPECT_TRUE(host.devicesEnabled);
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+// A scripted wave input for unit tests: no thread, blocks complete inside waitDone.
+
+#include "platform/wave_input.h"
+
+#include <cstring>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakeWaveInput : public WaveInput {
+public:
+    // What waits do once `blocksToDeliver` blocks have been delivered.
+    enum class AfterLast { Stall, Fail };
+
+    std::vector<std::string> deviceNames() override { return devices; }
+
+    WaveInputHandle open(int device, const WaveFormat& format) override {
+        opened.push_back(device);
+        lastFormat = format;
+        if (refusing.count(device) || device < 0 || device >= static_cast<int>(devices.size()))
+            return 0;
+        openHandle = nextHandle++;
+        return openHandle;
+    }
+    void start(WaveInputHandle handle) override {
+        calls.push_back("start " + std::to_string(handle));
+    }
+    void addBuffer(WaveInputHandle handle, WaveBlock& block) override {
+        calls.push_back("add " + std::to_string(handle));
+        queued = &block;
+    }
+    WaveWait waitDone(WaveInputHandle, const WaveBlock&, int maxWaitMs) override {
+        ++waits;
+        lastWaitMs = maxWaitMs;
+        if (!queued)
+            return WaveWait::Pending;
+        if (blocksToDeliver >= 0 && delivered >= blocksToDeliver)
+            return afterLast == AfterLast::Fail ? WaveWait::Failed : WaveWait::Pending;
+        // Fill exactly the bytes the block offers, with a value that is never 0.
+        auto* bytes = reinterpret_cast<unsigned char*>(queued->data);
+        std::memset(bytes, 0x5A, queued->bufferLength);
+        queued->bytesRecorded = queued->bufferLength;
+        queued->flags.fetch_or(kWaveBlockDone);
+        queued = nullptr;
+        ++delivered;
+        if (onBlock)
+            onBlock(delivered);
+        return WaveWait::Done;
+    }
+    void reset(WaveInputHandle handle) override {
+        calls.push_back("reset " + std::to_string(handle));
+        queued = nullptr;
+    }
+    void close(WaveInputHandle handle) override {
+        calls.push_back("close " + std::to_string(handle));
+        openHandle = 0;
+    }
+
+    std::vector<std::string> devices{"Default input"};
+    std::set<int> refusing;   // device numbers whose open fails
+    int blocksToDeliver = -1; // -1 = every block completes
+    AfterLast afterLast = AfterLast::Stall;
+    std::function<void(int)> onBlock;
+
+    std::vector<int> opened; // device number of every open attempt
+    std::vector<std::string> calls;
+    WaveFormat lastFormat;
+    WaveInputHandle openHandle = 0;
+    WaveInputHandle nextHandle = 7;
+    WaveBlock* queued = nullptr;
+    int delivered = 0;
+    int waits = 0;
+    int lastWaitMs = -1;
+};
