@@ -362,6 +362,12 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     return handle;
 }
 
+std::string PulseWaveInput::sourceName(int device) const {
+    if (device < 0 || device >= static_cast<int>(m_sourceNames.size()))
+        return {};
+    return m_sourceNames[static_cast<std::size_t>(device)];
+}
+
 PulseCaptureStream* PulseWaveInput::find(WaveInputHandle handle) const {
     const auto it = m_streams.find(handle);
     return it == m_streams.end() ? nullptr : it->second.get();

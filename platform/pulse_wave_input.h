@@ -28,6 +28,9 @@ public:
     void reset(WaveInputHandle handle) override;
     void close(WaveInputHandle handle) override;
 
+    // The server's name of the source behind entry `device` of the last list ("" if none).
+    std::string sourceName(int device) const;
+
     // When the last block completed, and how old its newest sample was at that moment
     // (the source's and the stream's latency). False before the first block.
     struct BlockTiming {
