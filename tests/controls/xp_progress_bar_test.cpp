@@ -534,3 +534,13 @@ TEST(XPProgressBar, PDrawCopiesPartOfTheSurface) {
     b.bar.pDraw(whole, 0, 0, 0, -1, 0, 0); // below 1: the surface's own size
     EXPECT_EQ(whole.image(), b.image);
 }
+
+TEST(XPProgressBar, WindowShowsTheFinishedFrame) {
+    XP_ProgressBar bar;
+    bar.resize(130, 19);
+    bar.setColor(kBarColour);
+    bar.setScrolling(XPBlocks);
+    bar.setValue(63);
+    const QImage shown = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, bar.frame());
+}
