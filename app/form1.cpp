@@ -146,19 +146,22 @@ void Form1::buildControls() {
         " border: 1px solid rgb(128,64,0); padding: 0 1px; }"));
 
     const auto button = [](QWidget* parent, QRect box, const char* caption, const char* tip,
-                           bool option = false) {
-        return makeFormButton(parent, {box, QString::fromLatin1(caption), QString::fromLatin1(tip), option});
+                           const char* icon = "", QRgb transparency = qRgb(255, 0, 0)) {
+        const QString picture = *icon ? QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon)) : QString();
+        return makeFormButton(parent, {box, QString::fromLatin1(caption), QString::fromLatin1(tip),
+                                       false, picture, transparency});
     };
-    cmdRecord = button(c, twipsRect(750, 720, 1035, 735), "RECORD", "Record");
-    cmdStop = button(c, twipsRect(750, 1545, 1035, 570), "STOP", "Stop Recording");
-    cmdPlay = button(c, twipsRect(5835, 3195, 1350, 375), "PLAY", "Play File");
-    cmdStopPlay = button(c, twipsRect(7290, 3195, 495, 375), "", "Stop Playing");
-    cmdPause = button(c, twipsRect(7905, 3195, 495, 375), "", "Pause Playing");
-    cmdOpen = button(c, twipsRect(5850, 2730, 510, 375), "", "Open File to Play");
-    Command1 = button(c, twipsRect(930, 3255, 630, 360), "", "Save Wav File Path");
+    cmdRecord = button(c, twipsRect(750, 720, 1035, 735), "RECORD", "Record", "record", qRgb(255, 255, 255));
+    cmdStop = button(c, twipsRect(750, 1545, 1035, 570), "STOP", "Stop Recording", "stop");
+    cmdPlay = button(c, twipsRect(5835, 3195, 1350, 375), "PLAY", "Play File", "play");
+    cmdStopPlay = button(c, twipsRect(7290, 3195, 495, 375), "", "Stop Playing", "stop");
+    cmdPause = button(c, twipsRect(7905, 3195, 495, 375), "", "Pause Playing", "pause");
+    cmdOpen = button(c, twipsRect(5850, 2730, 510, 375), "", "Open File to Play", "open");
+    Command1 = button(c, twipsRect(930, 3255, 630, 360), "", "Save Wav File Path", "arrow");
     const int optTops[] = {360, 750, 1155, 1545};
     for (int i = 0; i < 4; ++i) {
-        optFreq[i] = button(Frame3, twipsRect(375, optTops[i], 2295, 315), kRecordFormats[i].caption, "", true);
+        optFreq[i] = makeFormButton(Frame3, {twipsRect(375, optTops[i], 2295, 315),
+                                             QString::fromLatin1(kRecordFormats[i].caption), QString(), true});
         connect(optFreq[i], &FormButton::Click, this, [this, i] { m_recording.optFreqClick(i); });
     }
 

@@ -2,6 +2,9 @@
 
 #include "app/form_look.h"
 
+#include <QBitmap>
+#include <QPixmap>
+
 FormButton* makeFormButton(QWidget* parent, const FormButtonSpec& spec) {
     auto* button = new FormButton(parent, spec.option ? StandInButton::Behaviour::Option
                                                       : StandInButton::Behaviour::Command);
@@ -9,5 +12,10 @@ FormButton* makeFormButton(QWidget* parent, const FormButtonSpec& spec) {
     button->setText(spec.caption);
     button->setToolTip(spec.toolTip);
     button->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    if (!spec.icon.isEmpty()) {
+        QPixmap picture(spec.icon);
+        picture.setMask(picture.createMaskFromColor(QColor(spec.transparency)));
+        button->setIcon(QIcon(picture));
+    }
     return button;
 }
