@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/colour.h"
+#include "platform/draw_surface.h"
+
+class SurfaceView;
+
+// The live spectrum panel: each frame is drawn on an off-screen surface (`ScopeBuff`) as 256
+// dotted columns rising from the bottom and then handed to the visible panel (`Scope`) in one
+// step, so the panel never shows half a frame. No peak hold or smoothing.
+class ScopeDisplay {
+public:
+    static constexpr ColourRef ScopeBackColour = Colour::RGB(80, 106, 146);
+    static constexpr ColourRef ScopePenColour = Colour::RGB(168, 196, 236);
+    static constexpr int Columns = 256;
+
+    // The set-up, once at start-up: `ScopeBuff` takes the inner size and the background
+    // colour of `scope`; ScopeHeight is the panel's outer height. The panel must outlive
+    // this object.
+    explicit ScopeDisplay(SurfaceView& scope);
+
+    // One frame from the 1024 bins of the transform (only bins 0..511 are drawn).
+    void DrawScopeFrame(const float* SpectrumBuffer);
+
+    // Where column (a, b) ends, before the line's own rounding: ScopeHeight less the square
+    // roots of |a| / divisor and |b| / divisor (a and b rounded to integers first, the
+    // division truncating).
+    static float ColumnTop(float a, float b, int scopeHeight, int divisor);
+
+    const DrawSurface& scopeBuffer() const { return ScopeBuff; }
+    int scopeHeight() const { return ScopeHeight; }
+    int divisor() const { return m_divisor; }
+
+private:
+    SurfaceView& Scope;
+    DrawSurface ScopeBuff;
+    int ScopeHeight = 0;
+    int m_divisor = 0;
+};
