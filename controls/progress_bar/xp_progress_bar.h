@@ -35,6 +35,8 @@ enum BarOrientation : std::int32_t { Horizontal = 0, Vertical = 1 };
 // so the bar never flickers. The font is the widget's own font (QWidget::font/setFont).
 class XP_ProgressBar : public QWidget {
     Q_OBJECT
+    // The one property a designer shows a description for.
+    Q_CLASSINFO("Color", "Returns/sets the color of the ProgressBar")
 public:
     explicit XP_ProgressBar(QWidget* parent = nullptr);
     ~XP_ProgressBar() override;
