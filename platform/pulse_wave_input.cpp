@@ -1,6 +1,7 @@
 #include "platform/pulse_wave_input.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <cstring>
 #include <functional>
@@ -191,6 +192,7 @@ struct PulseCaptureStream {
     // Hands the queued block back as it is (reset, or the stream ended).
     void returnBlock() {
         std::lock_guard guard(mutex);
+        carryBytes = 0;
         if (block) {
             block->bytesRecorded = filled;
             block->flags.fetch_or(kWaveBlockDone, std::memory_order_release);
@@ -210,7 +212,31 @@ struct PulseCaptureStream {
         static_cast<PulseCaptureStream*>(self)->take(s);
     }
 
-    // Copies what fits into the queued block and drops everything else.
+    // Marks the queued block full (lock held).
+    void completeBlock() {
+        block->bytesRecorded = filled;
+        block->flags.fetch_or(kWaveBlockDone, std::memory_order_release);
+        block = nullptr;
+        changed.notify_all();
+    }
+
+    // Starts `next` with the carried rest of the chunk that completed the block before it.
+    void queue(WaveBlock& next) {
+        std::lock_guard guard(mutex);
+        block = &next;
+        next.bytesRecorded = 0;
+        filled = std::min<std::uint32_t>(carryBytes, next.bufferLength);
+        if (filled > 0)
+            std::memcpy(next.data, carry.data(), filled);
+        carryBytes = 0;
+        if (filled >= next.bufferLength)
+            completeBlock();
+    }
+
+    // Copies what fits into the queued block. The server hands over chunks of a few
+    // milliseconds; the rest of the chunk that fills a block is kept for the next block, so
+    // consecutive blocks join up. Chunks that arrive while no block is queued are dropped,
+    // and the kept rest with them.
     void take(pa_stream* s) {
         while (pa_stream_readable_size(s) > 0) {
             pa_usec_t latency = 0;
@@ -218,41 +244,46 @@ struct PulseCaptureStream {
             const bool haveLatency = pa_stream_get_latency(s, &latency, &negative) == 0;
             const void* data = nullptr;
             std::size_t nbytes = 0;
-            if (pa_stream_peek(s, &data, &nbytes) < 0)
+            if (pa_stream_peek(s, &data, &nbytes) < 0 || nbytes == 0)
                 return;
-            if (nbytes == 0)
-                return; // nothing buffered after all
             {
                 std::lock_guard guard(mutex);
-                if (block && !(block->flags.load(std::memory_order_relaxed) & kWaveBlockDone)) {
-                    const std::size_t room = block->bufferLength - filled;
-                    const std::size_t n = std::min(room, nbytes);
-                    auto* dst = reinterpret_cast<char*>(block->data) + filled;
-                    if (data)
-                        std::memcpy(dst, data, n);
-                    else
-                        std::memset(dst, 0, n); // a hole in the stream reads as silence
+                if (block) {
+                    const std::size_t n =
+                        std::min<std::size_t>(block->bufferLength - filled, nbytes);
+                    copyOut(reinterpret_cast<char*>(block->data) + filled, data, 0, n);
                     filled += static_cast<std::uint32_t>(n);
                     if (filled >= block->bufferLength) {
-                        // The block's newest sample is `n` bytes after the oldest unread one.
+                        // The block's newest sample lies `n` bytes after the oldest unread one.
                         const auto tookUs = static_cast<std::int64_t>(n) * 1000000 / bytesPerSecond;
-                        const auto ageUs = haveLatency
-                                               ? (negative ? -static_cast<std::int64_t>(latency)
-                                                           : static_cast<std::int64_t>(latency))
-                                               : 0;
+                        const auto latencyUs = static_cast<std::int64_t>(latency);
+                        const std::int64_t ageUs =
+                            haveLatency ? (negative ? -latencyUs : latencyUs) : 0;
                         timing.completed = std::chrono::steady_clock::now();
                         timing.newestSampleAgeUs = std::max<std::int64_t>(0, ageUs - tookUs);
                         timed = true;
-                        block->bytesRecorded = filled;
-                        block->flags.fetch_or(kWaveBlockDone, std::memory_order_release);
-                        block = nullptr;
-                        changed.notify_all();
+                        completeBlock();
+                        carryBytes = static_cast<std::uint32_t>(std::min(carry.size(), nbytes - n));
+                        copyOut(carry.data(), data, n, carryBytes);
                     }
+                } else {
+                    carryBytes = 0;
                 }
             }
             pa_stream_drop(s);
         }
     }
+
+    // `count` bytes of a chunk from `offset`; a hole in the stream reads as silence.
+    static void copyOut(char* dst, const void* chunk, std::size_t offset, std::size_t count) {
+        if (chunk)
+            std::memcpy(dst, static_cast<const char*>(chunk) + offset, count);
+        else
+            std::memset(dst, 0, count);
+    }
+
+    std::array<char, 1024> carry{};
+    std::uint32_t carryBytes = 0;
 };
 
 PulseWaveInput::PulseWaveInput() = default;
@@ -385,10 +416,7 @@ void PulseWaveInput::addBuffer(WaveInputHandle handle, WaveBlock& block) {
     PulseCaptureStream* cs = find(handle);
     if (!cs)
         return;
-    std::lock_guard guard(cs->mutex);
-    block.bytesRecorded = 0;
-    cs->block = &block;
-    cs->filled = 0;
+    cs->queue(block);
 }
 
 WaveWait PulseWaveInput::waitDone(WaveInputHandle handle, const WaveBlock& block, int maxWaitMs) {
