@@ -65,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(Formats, Form1Recording,
                          ::testing::Values(Format{0, 44100, SF_FORMAT_PCM_16},
                                            Format{1, 44100, SF_FORMAT_PCM_U8},
                                            Format{2, 48000, SF_FORMAT_PCM_16},
-                                           Format{3, 48000, SF_FORMAT_PCM_U8}));
+                                           Format{3, 48000, SF_FORMAT_PCM_U8}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.rate) +
+                                    (info.param.subtype == SF_FORMAT_PCM_16 ? "_16bit" : "_8bit");
+                         });
 
 } // namespace

@@ -202,6 +202,7 @@ TEST_F(RecordingTest, UnwritableTargetsAreRefusedBeforeRecording) {
 }
 
 struct StartFailure {
+    const char* name;
     const char* failing;           // command prefix that fails
     std::size_t commandsSent;      // including the silent close
     bool closes;
@@ -230,9 +231,10 @@ TEST_P(RecordingStartFailure, ReportsOnceClosesAndReturnsToIdle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, RecordingStartFailure,
-                         ::testing::Values(StartFailure{"open", 1, false},
-                                           StartFailure{"set recsound time format ms", 3, true},
-                                           StartFailure{"record", 4, true}));
+                         ::testing::Values(StartFailure{"open", "open", 1, false},
+                                           StartFailure{"set", "set recsound time format ms", 3, true},
+                                           StartFailure{"record", "record", 4, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordingTest, FailedStartKeepsAFileThatExistedBefore) {
     std::ofstream(view.fileName) << "old";
