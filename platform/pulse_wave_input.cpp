@@ -234,10 +234,12 @@ struct PulseCaptureStream {
     }
 
     // Copies what fits into the queued block. The server hands over chunks of a few
-    // milliseconds; the rest of the chunk that fills a block is kept for the next block, so
-    // consecutive blocks join up. Chunks that arrive while no block is queued are dropped,
-    // and the kept rest with them.
+    // milliseconds, often several at once; what came in with the chunk that filled a block
+    // arrived while that block was queued, so up to one block of it is kept for the next
+    // block and consecutive blocks join up. Chunks that arrive later, while no block is
+    // queued, are dropped, and the kept data with them.
     void take(pa_stream* s) {
+        bool filledHere = false;
         while (pa_stream_readable_size(s) > 0) {
             pa_usec_t latency = 0;
             int negative = 0;
@@ -263,15 +265,25 @@ struct PulseCaptureStream {
                         timing.newestSampleAgeUs = std::max<std::int64_t>(0, ageUs - tookUs);
                         timed = true;
                         completeBlock();
-                        carryBytes = static_cast<std::uint32_t>(std::min(carry.size(), nbytes - n));
-                        copyOut(carry.data(), data, n, carryBytes);
+                        filledHere = true;
+                        carryBytes = 0;
+                        keep(data, n, nbytes - n);
                     }
+                } else if (filledHere) {
+                    keep(data, 0, nbytes);
                 } else {
                     carryBytes = 0;
                 }
             }
             pa_stream_drop(s);
         }
+    }
+
+    // Appends what still fits of `count` bytes of a chunk to the kept data (lock held).
+    void keep(const void* chunk, std::size_t offset, std::size_t count) {
+        const std::size_t n = std::min<std::size_t>(carry.size() - carryBytes, count);
+        copyOut(carry.data() + carryBytes, chunk, offset, n);
+        carryBytes += static_cast<std::uint32_t>(n);
     }
 
     // `count` bytes of a chunk from `offset`; a hole in the stream reads as silence.
