@@ -544,3 +544,31 @@ TEST(XPProgressBar, WindowShowsTheFinishedFrame) {
     const QImage shown = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, bar.frame());
 }
+
+// Where the fill of each non-XP look ends at 50 % in 130 x 19, on one row.
+TEST(XPProgressBar, ClassicLooksFillEnds) {
+    const ColourRef c = kBarColour;
+    const ColourRef black = RGB(0, 0, 0);
+    struct Case {
+        std::int32_t style;
+        int y;
+        int lastX;
+        ColourRef last;
+        ColourRef after;
+    };
+    const Case cases[] = {
+        {FlatFill, 9, 64, LightenColor(c, 180), kWhite},       // r = 65, right excluded
+        {EtchedGradient, 9, 65, LightenColor(c, 200), kWhite}, // columns 2 .. 2 + 63
+        {DarkGradient, 9, 64, LightenColor(BlendColors(c, black, 100), 10), black}, // 2 + 62
+        {HatchFill, 9, 63, c, kWhite},                   // r = 64; vertical lines on x % 8 == 7
+        {SilverGradient, 16, 62, c, RGB(192, 192, 192)}, // r = 63; lower half ends in C
+    };
+    for (const Case& k : cases) {
+        Bar b(k.style, 0);
+        b.bar.setBrushStyle(1);
+        b.bar.setValue(50);
+        b.image = b.bar.frame();
+        EXPECT_EQ(b.at(k.lastX, k.y), k.last) << "style " << k.style;
+        EXPECT_EQ(b.at(k.lastX + 1, k.y), k.after) << "style " << k.style;
+    }
+}
