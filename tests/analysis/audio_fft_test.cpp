@@ -181,11 +181,25 @@ TEST_F(AudioFFT, AgreesWithADoublePrecisionTransform) {
 }
 
 TEST_F(AudioFFT, MatchesTheButterflyByButterflyTransformBitForBit) {
-    for (unsigned seed = 10; seed < 20; ++seed) {
-        const Block in = randomBlock(seed, seed % 2 ? 32767 : 300);
-        const Spectrum out = transform(in);
-        const Spectrum expected = plainTransform(in);
-        ASSERT_EQ(std::memcmp(out.data(), expected.data(), sizeof(float) * FFTSize), 0)
-            << "seed " << seed;
+    // Both vector widths, whichever the processor would pick.
+    for (bool wide : {false, true}) {
+        fft_detail::useWideVectors(wide);
+        for (unsigned seed = 10; seed < 20; ++seed) {
+            const Block in = randomBlock(seed, seed % 2 ? 32767 : 300);
+            const Spectrum out = transform(in);
+            const Spectrum expected = plainTransform(in);
+            ASSERT_EQ(std::memcmp(out.data(), expected.data(), sizeof(float) * FFTSize), 0)
+                << "seed " << seed << (wide ? " wide" : " narrow");
+        }
     }
+    fft_detail::useWideVectors(true);
+}
+
+TEST_F(AudioFFT, WritesAnOutputArrayOfAnyAlignment) {
+    const Block in = randomBlock(5, 32767);
+    const Spectrum expected = plainTransform(in);
+    alignas(16) float storage[FFTSize + 1];
+    float* shifted = storage + 1; // 4 bytes past a 16-byte boundary
+    ComputeFFT(in.data(), shifted);
+    EXPECT_EQ(std::memcmp(shifted, expected.data(), sizeof(float) * FFTSize), 0);
 }
