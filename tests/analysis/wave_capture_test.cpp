@@ -1,12 +1,17 @@
 #include "analysis/wave_capture.h"
 
+#include "analysis/audio_fft.h"
+
 #include "support/fake_wave_input.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -113,6 +118,26 @@ TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {
                                                      "reset 7", "close 7"}));
     EXPECT_EQ(capture.captureHandle(), 0u);
     EXPECT_TRUE(host.devicesEnabled);
+}
+
+TEST_F(WaveCaptureTest, EachFrameShowsTheTransformOfTheBlockJustCaptured) {
+    InitFFT();
+    capture.InitDevices();
+    // A different tone in every block, so a stale or early transform shows.
+    input.sample = [](int block, int i) {
+        return static_cast<std::int16_t>(
+            8000.0 * std::cos(2.0 * std::numbers::pi * (10 + 7 * block) * i / 1024.0));
+    };
+    std::vector<bool> matches;
+    host.onFrame = [&](int) {
+        std::array<float, 1024> expected{};
+        ComputeFFT(capture.SampleBuffer.data(), expected.data());
+        matches.push_back(expected == capture.SpectrumBuffer);
+    };
+    stopAfter(3);
+    capture.StartCapture();
+    EXPECT_EQ(matches, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(capture.SampleBuffer[0], 8000);
 }
 
 TEST_F(WaveCaptureTest, OnlyTheFirstHalfOfTheSampleBufferIsEverWritten) {

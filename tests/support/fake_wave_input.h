@@ -4,7 +4,7 @@
 
 #include "platform/wave_input.h"
 
-#include <cstring>
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
@@ -39,9 +39,10 @@ public:
             return WaveWait::Pending;
         if (blocksToDeliver >= 0 && delivered >= blocksToDeliver)
             return afterLast == AfterLast::Fail ? WaveWait::Failed : WaveWait::Pending;
-        // Fill exactly the bytes the block offers, with a value that is never 0.
-        auto* bytes = reinterpret_cast<unsigned char*>(queued->data);
-        std::memset(bytes, 0x5A, queued->bufferLength);
+        // Fill exactly the bytes the block offers (a whole number of samples).
+        const int count = static_cast<int>(queued->bufferLength / 2);
+        for (int i = 0; i < count; ++i)
+            queued->data[i] = sample ? sample(delivered, i) : std::int16_t{0x5A5A};
         queued->bytesRecorded = queued->bufferLength;
         queued->flags.fetch_or(kWaveBlockDone);
         queued = nullptr;
@@ -64,6 +65,8 @@ public:
     int blocksToDeliver = -1; // -1 = every block completes
     AfterLast afterLast = AfterLast::Stall;
     std::function<void(int)> onBlock;
+    // Sample i of block n (from 0); 0x5A5A, never 0, when unset.
+    std::function<std::int16_t(int, int)> sample;
 
     std::vector<int> opened; // device number of every open attempt
     std::vector<std::string> calls;
