@@ -119,58 +119,45 @@ void DrawSurface::lineTo(int x, int y) {
     const int w = width();
     const int h = height();
 
-    // Straight lines walk only the part inside the surface; the dot pattern still counts
-    // from the line's own first pixel.
-    if (x0 == x || y0 == y) {
-        const bool vertical = x0 == x;
-        const int fixed = vertical ? x0 : y0;
-        if (fixed < 0 || fixed >= (vertical ? w : h))
-            return;
-        const int from = vertical ? y0 : x0;
-        const int to = vertical ? y : x;
-        const int step = to > from ? 1 : -1;
-        const int limit = vertical ? h : w;
-        const long long length = std::llabs(static_cast<long long>(to) - from);
-        // Pixels k = 0 .. length-1 sit at from + step*k; keep those in 0..limit-1.
-        long long kFirst = 0;
-        long long kLast = length - 1;
-        if (step > 0) {
-            kFirst = std::max<long long>(kFirst, -static_cast<long long>(from));
-            kLast = std::min<long long>(kLast, static_cast<long long>(limit) - 1 - from);
-        } else {
-            kFirst = std::max<long long>(kFirst, static_cast<long long>(from) - (limit - 1));
-            kLast = std::min<long long>(kLast, from);
-        }
-        for (long long k = kFirst; k <= kLast; ++k) {
-            if (dotted && (k & 1))
-                continue;
-            const int v = static_cast<int>(from + step * k);
-            const int px = vertical ? fixed : v;
-            const int py = vertical ? v : fixed;
-            reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = colour;
-        }
-        return;
-    }
+    // Pixel k (k = 0 .. n-1, n the longer side's length) steps once along the longer side and
+    // lies at the nearest whole position along the shorter one (halves away from the start).
+    // Only the k whose long-side position is inside the surface are walked, so lines that
+    // run far outside cost nothing; the dot pattern still counts from the line's first pixel.
+    const long long dx = static_cast<long long>(x) - x0;
+    const long long dy = static_cast<long long>(y) - y0;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const long long n = xMajor ? std::llabs(dx) : std::llabs(dy);
+    const long long minorDelta = xMajor ? dy : dx;
+    const int majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const long long majorStart = xMajor ? x0 : y0;
+    const long long minorStart = xMajor ? y0 : x0;
+    const long long majorLimit = xMajor ? w : h;
+    const long long minorLimit = xMajor ? h : w;
 
-    long long dx = std::llabs(static_cast<long long>(x) - x0);
-    long long dy = -std::llabs(static_cast<long long>(y) - y0);
-    const int sx = x0 < x ? 1 : -1;
-    const int sy = y0 < y ? 1 : -1;
-    long long err = dx + dy;
-    long long cx = x0;
-    long long cy = y0;
-    for (long long k = 0; !(cx == x && cy == y); ++k) {
-        if ((!dotted || (k & 1) == 0) && cx >= 0 && cy >= 0 && cx < w && cy < h)
-            reinterpret_cast<QRgb*>(m_image.scanLine(static_cast<int>(cy)))[cx] = colour;
-        const long long e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            cx += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            cy += sy;
-        }
+    long long kFirst = 0;
+    long long kLast = n - 1;
+    if (majorStep > 0) {
+        kFirst = std::max(kFirst, -majorStart);
+        kLast = std::min(kLast, majorLimit - 1 - majorStart);
+    } else {
+        kFirst = std::max(kFirst, majorStart - (majorLimit - 1));
+        kLast = std::min(kLast, majorStart);
+    }
+    const __int128 twiceN = static_cast<__int128>(2) * n;
+    const long long minorSign = minorDelta < 0 ? -1 : 1;
+    const __int128 minorAbs = std::llabs(minorDelta);
+    for (long long k = kFirst; k <= kLast; ++k) {
+        if (dotted && (k & 1))
+            continue;
+        const long long offset =
+            static_cast<long long>((2 * static_cast<__int128>(k) * minorAbs + n) / twiceN);
+        const long long minor = minorStart + minorSign * offset;
+        if (minor < 0 || minor >= minorLimit)
+            continue;
+        const long long major = majorStart + majorStep * k;
+        const int px = static_cast<int>(xMajor ? major : minor);
+        const int py = static_cast<int>(xMajor ? minor : major);
+        reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = colour;
     }
 }
 
