@@ -2,31 +2,121 @@
 
 #include <sndfile.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-// The bytes behind a reader opened from memory, with the read offset libsndfile moves.
-struct SoundFileReader::Memory {
+// Either a span of bytes or an open regular file, read by offset.
+struct SoundFileReader::Source {
     std::span<const std::byte> bytes;
-    sf_count_t offset = 0;
+    int fd = -1;
+    std::uint64_t size = 0;
+    sf_count_t offset = 0; // libsndfile's position
+
+    ~Source() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    std::size_t readAt(std::uint64_t at, void* out, std::size_t n) const {
+        if (at >= size)
+            return 0;
+        n = static_cast<std::size_t>(std::min<std::uint64_t>(n, size - at));
+        if (fd < 0) {
+            std::memcpy(out, bytes.data() + at, n);
+            return n;
+        }
+        std::size_t done = 0;
+        while (done < n) {
+            const ssize_t got = ::pread(fd, static_cast<char*>(out) + done, n - done,
+                                        static_cast<off_t>(at + done));
+            if (got <= 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
 };
 
 namespace {
 
-using Memory = SoundFileReader::Memory;
+using Source = SoundFileReader::Source;
 
-sf_count_t memLength(void* user) {
-    return static_cast<sf_count_t>(static_cast<Memory*>(user)->bytes.size());
+// More chunks than any real WAV file holds; a file with more is taken as corrupt.
+constexpr int kMaxChunks = 4096;
+
+std::uint32_t chunkSize(const unsigned char* p, bool bigEndian) {
+    if (bigEndian)
+        return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 |
+               p[3];
+    return std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
 }
 
-sf_count_t memSeek(sf_count_t offset, int whence, void* user) {
-    auto* m = static_cast<Memory*>(user);
+// The members of a LIST chunk must each fit inside it.
+bool listMembersFit(const Source& src, std::uint64_t body, std::uint64_t length, bool bigEndian,
+                    int& budget) {
+    const std::uint64_t end = body + length;
+    std::uint64_t at = body + 4; // after the list type
+    while (at + 8 <= end) {
+        if (--budget < 0)
+            return false;
+        unsigned char head[8];
+        if (src.readAt(at, head, 8) != 8)
+            return false;
+        const std::uint64_t size = chunkSize(head + 4, bigEndian);
+        if (size > end - (at + 8))
+            return false;
+        at += 8 + size + (size & 1);
+    }
+    return true;
+}
+
+// libsndfile walks a WAVE file by the chunk sizes it declares and can spin for ever on sizes
+// that do not nest, so only files whose chunks fit are handed to it: every chunk but the
+// sample data inside the file, every LIST member inside its LIST.
+bool chunksFit(const Source& src) {
+    unsigned char head[12];
+    if (src.readAt(0, head, 12) != 12 || std::memcmp(head + 8, "WAVE", 4) != 0)
+        return false;
+    const bool bigEndian = std::memcmp(head, "RIFX", 4) == 0;
+    if (!bigEndian && std::memcmp(head, "RIFF", 4) != 0 && std::memcmp(head, "RF64", 4) != 0)
+        return false;
+    int budget = kMaxChunks;
+    std::uint64_t at = 12;
+    while (at + 8 <= src.size) {
+        if (--budget < 0)
+            return false;
+        unsigned char chunk[8];
+        if (src.readAt(at, chunk, 8) != 8)
+            return false;
+        const std::uint64_t size = chunkSize(chunk + 4, bigEndian);
+        const std::uint64_t body = at + 8;
+        if (size > src.size - body) {
+            // A recording cut short: nothing follows its sample data.
+            return std::memcmp(chunk, "data", 4) == 0;
+        }
+        if (std::memcmp(chunk, "LIST", 4) == 0 &&
+            !listMembersFit(src, body, size, bigEndian, budget))
+            return false;
+        at = body + size + (size & 1);
+    }
+    return true;
+}
+
+sf_count_t sourceLength(void* user) {
+    return static_cast<sf_count_t>(static_cast<Source*>(user)->size);
+}
+
+sf_count_t sourceSeek(sf_count_t offset, int whence, void* user) {
+    auto* src = static_cast<Source*>(user);
     sf_count_t base = 0;
     if (whence == SEEK_CUR)
-        base = m->offset;
+        base = src->offset;
     else if (whence == SEEK_END)
-        base = static_cast<sf_count_t>(m->bytes.size());
+        base = static_cast<sf_count_t>(src->size);
     else if (whence != SEEK_SET)
         return -1;
     if (offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset)
@@ -34,27 +124,31 @@ sf_count_t memSeek(sf_count_t offset, int whence, void* user) {
     const sf_count_t target = base + offset;
     if (target < 0)
         return -1;
-    m->offset = target; // past the end is allowed; reads there return nothing
+    src->offset = target; // past the end is allowed; reads there return nothing
     return target;
 }
 
-sf_count_t memRead(void* ptr, sf_count_t count, void* user) {
-    auto* m = static_cast<Memory*>(user);
-    const auto size = static_cast<sf_count_t>(m->bytes.size());
-    if (count <= 0 || m->offset >= size)
+sf_count_t sourceRead(void* ptr, sf_count_t count, void* user) {
+    auto* src = static_cast<Source*>(user);
+    if (count <= 0)
         return 0;
-    const sf_count_t n = std::min(count, size - m->offset);
-    std::memcpy(ptr, m->bytes.data() + m->offset, static_cast<std::size_t>(n));
-    m->offset += n;
-    return n;
+    const std::size_t got =
+        src->readAt(static_cast<std::uint64_t>(src->offset), ptr, static_cast<std::size_t>(count));
+    src->offset += static_cast<sf_count_t>(got);
+    return static_cast<sf_count_t>(got);
 }
 
-sf_count_t memWrite(const void*, sf_count_t, void*) {
+sf_count_t sourceWrite(const void*, sf_count_t, void*) {
     return 0;
 }
 
-sf_count_t memTell(void* user) {
-    return static_cast<Memory*>(user)->offset;
+sf_count_t sourceTell(void* user) {
+    return static_cast<Source*>(user)->offset;
+}
+
+bool isWave(int format) {
+    const int major = format & SF_FORMAT_TYPEMASK;
+    return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
 }
 
 } // namespace
@@ -65,57 +159,59 @@ void SoundFileReader::Closer::operator()(SNDFILE* file) const {
 
 SoundFileReader::SoundFileReader() = default;
 SoundFileReader::~SoundFileReader() = default;
-SoundFileReader::SoundFileReader(SoundFileReader&&) noexcept = default;
-SoundFileReader& SoundFileReader::operator=(SoundFileReader&&) noexcept = default;
 
 bool SoundFileReader::open(const std::string& path) {
     close();
     if (path.empty())
         return false;
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file)
+    auto src = std::make_unique<Source>();
+    // Non-blocking so that a named pipe cannot hold the window; it is refused below anyway.
+    src->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (src->fd < 0 || ::fstat(src->fd, &st) != 0 || !S_ISREG(st.st_mode))
         return false;
-    return accept(file, info.channels, info.samplerate, info.frames);
+    src->size = static_cast<std::uint64_t>(st.st_size);
+    return openSource(std::move(src));
 }
 
 bool SoundFileReader::openMemory(std::span<const std::byte> bytes) {
     close();
-    m_memory = std::make_unique<Memory>(Memory{bytes, 0});
-    SF_VIRTUAL_IO io{};
-    io.get_filelen = memLength;
-    io.seek = memSeek;
-    io.read = memRead;
-    io.write = memWrite;
-    io.tell = memTell;
-    SF_INFO info{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, m_memory.get());
-    if (!file) {
-        m_memory.reset();
-        return false;
-    }
-    return accept(file, info.channels, info.samplerate, info.frames);
+    auto src = std::make_unique<Source>();
+    src->bytes = bytes;
+    src->size = bytes.size();
+    return openSource(std::move(src));
 }
 
-bool SoundFileReader::accept(SNDFILE* file, int channels, int rate, std::int64_t frames) {
-    m_file.reset(file);
-    const bool playable = channels >= 1 && channels <= kMaxChannels && rate >= 1 &&
-                          rate <= kMaxRate && frames > 0 &&
-                          frames / rate <= std::numeric_limits<std::int32_t>::max() / 1000 - 1;
+bool SoundFileReader::openSource(std::unique_ptr<Source> source) {
+    if (!chunksFit(*source))
+        return false;
+    SF_VIRTUAL_IO io{};
+    io.get_filelen = sourceLength;
+    io.seek = sourceSeek;
+    io.read = sourceRead;
+    io.write = sourceWrite;
+    io.tell = sourceTell;
+    SF_INFO info{};
+    m_file.reset(sf_open_virtual(&io, SFM_READ, &info, source.get()));
+    m_source = std::move(source);
+    const bool playable =
+        m_file && isWave(info.format) && info.channels >= 1 && info.channels <= kMaxChannels &&
+        info.samplerate >= 1 && info.samplerate <= kMaxRate && info.frames > 0 &&
+        info.frames / info.samplerate <= std::numeric_limits<std::int32_t>::max() / 1000 - 1;
     if (!playable) {
         close();
         return false;
     }
-    m_channels = channels;
-    m_sampleRate = rate;
-    m_frames = frames;
+    m_channels = info.channels;
+    m_sampleRate = info.samplerate;
+    m_frames = info.frames;
     m_failed = false;
     return true;
 }
 
 void SoundFileReader::close() {
     m_file.reset();
-    m_memory.reset();
+    m_source.reset();
     m_channels = 0;
     m_sampleRate = 0;
     m_frames = 0;

@@ -8,9 +8,11 @@
 
 typedef struct sf_private_tag SNDFILE;
 
-// Decodes a sound file into interleaved 32-bit float frames, block by block, for the player.
-// Only what the audio server can play is accepted: 1 to 32 channels, 1 to 384000 frames a
-// second, at least one frame and a length that fits a 32-bit count of milliseconds.
+// Decodes a WAV file into interleaved 32-bit float frames, block by block, for the player.
+// Accepted: RIFF, RIFX and RF64 WAVE files in any sample format libsndfile reads, whose chunks
+// fit inside the file (only the sample data may be cut short), with what the audio server
+// can play: 1 to 32 channels, 1 to 384000 frames a second, at least one frame and a length
+// that fits a 32-bit count of milliseconds.
 class SoundFileReader {
 public:
     static constexpr int kMaxChannels = 32;
@@ -20,8 +22,8 @@ public:
 
     SoundFileReader();
     ~SoundFileReader();
-    SoundFileReader(SoundFileReader&&) noexcept;
-    SoundFileReader& operator=(SoundFileReader&&) noexcept;
+    SoundFileReader(const SoundFileReader&) = delete;
+    SoundFileReader& operator=(const SoundFileReader&) = delete;
 
     // Each returns false, leaving the reader closed, for anything that cannot be played.
     bool open(const std::string& path);
@@ -43,18 +45,18 @@ public:
     std::size_t read(std::span<float> out);
     bool rewind();
 
-    // Opaque: the bytes and read offset behind openMemory().
-    struct Memory;
+    // Opaque: the file or bytes behind an open reader, with libsndfile's read offset.
+    struct Source;
 
 private:
     struct Closer {
         void operator()(SNDFILE* file) const;
     };
-    bool accept(SNDFILE* file, int channels, int rate, std::int64_t frames);
+    bool openSource(std::unique_ptr<Source> source);
 
+    // Declared first so that it outlives the libsndfile handle that reads through it.
+    std::unique_ptr<Source> m_source;
     std::unique_ptr<SNDFILE, Closer> m_file;
-    // Heap-held so that the virtual-I/O callbacks keep a stable pointer across moves.
-    std::unique_ptr<Memory> m_memory;
     int m_channels = 0;
     int m_sampleRate = 0;
     std::int64_t m_frames = 0;

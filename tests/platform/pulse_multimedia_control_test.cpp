@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -27,12 +28,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Writes `seconds` of a 440 Hz sine at half scale in every channel.
+// Writes `seconds` of a 440 Hz sine at half scale in every channel; a format without a
+// container is written as a plain little-endian WAV file.
 bool writeSine(const std::string& path, int format, int channels, int rate, double seconds) {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
-    info.format = SF_FORMAT_WAV | format;
+    info.format = (format & SF_FORMAT_TYPEMASK) ? format : SF_FORMAT_WAV | format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file)
         return false;
@@ -120,17 +122,23 @@ TEST_P(PulseMultimediaControlVariants, LengthOfATwoSecondFileIsTwoThousand) {
     EXPECT_EQ(m_control.length(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PulseMultimediaControlVariants,
-                         ::testing::Values(Variant{"u8_mono_8000", SF_FORMAT_PCM_U8, 1, 8000},
-                                           Variant{"s16_stereo_44100", SF_FORMAT_PCM_16, 2, 44100},
-                                           Variant{"s24_6ch_96000", SF_FORMAT_PCM_24, 6, 96000},
-                                           Variant{"s32_stereo_44100", SF_FORMAT_PCM_32, 2, 44100},
-                                           Variant{"float_mono_44100", SF_FORMAT_FLOAT, 1, 44100},
-                                           Variant{"double_stereo_8000", SF_FORMAT_DOUBLE, 2, 8000},
-                                           // The limits the audio server takes.
-                                           Variant{"s16_32ch_8000", SF_FORMAT_PCM_16, 32, 8000},
-                                           Variant{"s16_mono_384000", SF_FORMAT_PCM_16, 1, 384000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PulseMultimediaControlVariants,
+    ::testing::Values(Variant{"u8_mono_8000", SF_FORMAT_PCM_U8, 1, 8000},
+                      Variant{"s16_stereo_44100", SF_FORMAT_PCM_16, 2, 44100},
+                      Variant{"s24_6ch_96000", SF_FORMAT_PCM_24, 6, 96000},
+                      Variant{"s32_stereo_44100", SF_FORMAT_PCM_32, 2, 44100},
+                      Variant{"float_mono_44100", SF_FORMAT_FLOAT, 1, 44100},
+                      Variant{"double_stereo_8000", SF_FORMAT_DOUBLE, 2, 8000},
+                      // The limits the audio server takes.
+                      Variant{"s16_32ch_8000", SF_FORMAT_PCM_16, 32, 8000},
+                      Variant{"s16_mono_384000", SF_FORMAT_PCM_16, 1, 384000},
+                      // The other WAVE containers.
+                      Variant{"rifx_s16_stereo", SF_FORMAT_WAV | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG,
+                              2, 44100},
+                      Variant{"wavex_s24_6ch", SF_FORMAT_WAVEX | SF_FORMAT_PCM_24, 6, 48000},
+                      Variant{"rf64_float_stereo", SF_FORMAT_RF64 | SF_FORMAT_FLOAT, 2, 44100}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The decoder behind the control: every frame arrives, at the level it was written, whether
 // the file is read from disk or from memory, and again after a rewind.
@@ -326,10 +334,48 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"zero_channels", [] { return wavBytes(0, 44100, 400, kFrames); }},
         Malformed{"zero_rate", [] { return wavBytes(2, 0, 400, kFrames); }},
         Malformed{"rate_above_limit", [] { return wavBytes(1, 384001, 400, kFrames); }},
+        Malformed{
+            "list_longer_than_the_file",
+            [] { return wavBytes(1, 8000, 400, kFrames) + "LIST" + le32(0x7fffffff) + "INFO"; }},
+        // Members that overrun their LIST once made the decoder spin for good.
+        Malformed{"list_members_overrun_the_list",
+                  [] {
+                      return "RIFF" + le32(0x444e5353) + "WAVE" + "LIST" + le32(60) +
+                             "e\xff\xff\xff" + std::string(48, '\xff') +
+                             "\xef\xff\xff\xff \x87\x87\x10";
+                  }},
+        Malformed{
+            "aiff_is_not_wave",
+            [] { return std::string("FORM") + le32(0) + "AIFF" + "COMM" + std::string(22, '\0'); }},
         Malformed{"absurd_rate", [] { return wavBytes(2, 3000000000u, 400, kFrames); }},
         Malformed{"too_many_channels",
                   [] { return wavBytes(40, 44100, 400, std::string(800, 'x')); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Chunks the decoder does not need, an odd-sized one with its pad byte among them, do not
+// stand in the way.
+TEST_F(PulseMultimediaControlTest, ListAndOddChunksAroundTheDataAreSkipped) {
+    const std::string info = "INFO" + std::string("INAM") + le32(3) + std::string("ab\0", 3) + '\0';
+    const std::string bytes = "RIFF" + le32(0) + "WAVE" + "LIST" +
+                              le32(std::uint32_t(info.size())) + info + "fmt " + le32(16) +
+                              le16(1) + le16(1) + le32(8000) + le32(16000) + le16(2) + le16(16) +
+                              "junk" + le32(5) + "abcde" + '\0' + "data" + le32(1600) +
+                              std::string(1600, '\x01') + "LIST" + le32(4) + "adtl";
+    const std::string p = path("chunks.wav");
+    writeBytes(p, bytes);
+    m_control.setFileName(p);
+    m_control.setCommand("Open");
+    EXPECT_EQ(m_control.length(), 100);
+}
+
+// A named pipe with no writer must not hold Open.
+TEST_F(PulseMultimediaControlTest, NamedPipeIsRefusedAtOnce) {
+    const std::string p = path("pipe.wav");
+    ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+    m_control.setFileName(p);
+    m_control.setCommand("Open");
+    EXPECT_EQ(m_control.length(), 0);
+}
 
 // A header that promises more data than the file holds: what is there plays, and the end
 // is still reached.
