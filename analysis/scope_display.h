@@ -15,8 +15,8 @@ public:
     static constexpr int Columns = 256;
 
     // The set-up, once at start-up: `ScopeBuff` takes the inner size and the background
-    // colour of `scope`; ScopeHeight is the panel's outer height. The panel must outlive
-    // this object.
+    // colour of `scope`; ScopeHeight is the panel's outer height. Make it once the panel has
+    // its size and colour; the panel must outlive this object.
     explicit ScopeDisplay(SurfaceView& scope);
 
     // One frame from the 1024 bins of the transform (only bins 0..511 are drawn).

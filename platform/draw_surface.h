@@ -123,8 +123,8 @@ public:
 
     // Copies width x height pixels from `source` at (xSrc, ySrc) to (xDst, yDst) through the
     // raster operation; `brush` is P for the operations that use one (its pixel at the
-    // destination position). Source pixels outside the source read as black. `source` may be
-    // this surface; overlapping areas copy as if through a temporary.
+    // destination position; the null brush counts as black). Source pixels outside the source read
+    // as black. `source` may be this surface; overlapping areas copy as if through a temporary.
     void bitBlt(int xDst, int yDst, int width, int height, const DrawSurface& source, int xSrc,
                 int ySrc, std::uint32_t rop = RasterOp::SrcCopy, const DrawBrush& brush = {});
     // The brush through the raster operation onto the rectangle (PatCopy, PatInvert, ...).
