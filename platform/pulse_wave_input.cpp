@@ -8,7 +8,6 @@
 #include <mutex>
 
 #include <pulse/context.h>
-#include <pulse/error.h>
 #include <pulse/introspect.h>
 #include <pulse/rtclock.h>
 #include <pulse/stream.h>
@@ -158,7 +157,6 @@ pa_sample_format_t sampleFormatOf(const WaveFormat& format) {
 struct PulseCaptureStream {
     PulseConnection connection;
     pa_stream* stream = nullptr;
-    std::size_t bytesPerFrame = 2;
     std::uint32_t bytesPerSecond = 22050;
 
     mutable std::mutex mutex;
@@ -193,11 +191,8 @@ struct PulseCaptureStream {
     void returnBlock() {
         std::lock_guard guard(mutex);
         carryBytes = 0;
-        if (block) {
-            block->bytesRecorded = filled;
-            block->flags.fetch_or(kWaveBlockDone, std::memory_order_release);
-            block = nullptr;
-        }
+        if (block)
+            completeBlock();
         changed.notify_all();
     }
 
@@ -220,7 +215,7 @@ struct PulseCaptureStream {
         changed.notify_all();
     }
 
-    // Starts `next` with the carried rest of the chunk that completed the block before it.
+    // Starts `next` with the data kept from the chunks that filled the block before it.
     void queue(WaveBlock& next) {
         std::lock_guard guard(mutex);
         block = &next;
@@ -361,7 +356,6 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
         return 0;
 
     auto cs = std::make_unique<PulseCaptureStream>();
-    cs->bytesPerFrame = format.blockAlign;
     cs->bytesPerSecond = std::max<std::uint32_t>(1, format.avgBytesPerSec);
     PulseCaptureStream* raw = cs.get();
     cs->connection.onBroken = [raw] { raw->markFailed(); };
