@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,10 @@ struct EndCase {
     FakeWaveInput::AfterLast afterLast;
     int waitsAfterLastBlock; // slices spent on the block that never comes
 };
+
+void PrintTo(const EndCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WaveCaptureEndTest : public WaveCaptureTest, public ::testing::WithParamInterface<EndCase> {};
 
