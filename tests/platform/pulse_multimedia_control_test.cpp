@@ -95,6 +95,20 @@ protected:
         ASSERT_EQ(m_control.length(), std::lround(seconds * 1000));
     }
 
+    // The position once the server's clock has caught up with a pause: two readings a
+    // quarter second apart agree.
+    std::int32_t settledPosition() {
+        std::int32_t last = m_control.position();
+        waitFor([&] {
+            std::this_thread::sleep_for(250ms);
+            const std::int32_t now = m_control.position();
+            const bool same = now == last;
+            last = now;
+            return same;
+        });
+        return last;
+    }
+
     QTemporaryDir m_dir;
     PulseMultimediaControl m_control;
 };
@@ -218,8 +232,7 @@ TEST_F(PulseMultimediaControlTest, PauseHoldsThePositionAndPauseAgainResumes) {
     m_control.setCommand("Play");
     ASSERT_TRUE(waitFor([&] { return m_control.position() >= 300; }));
     m_control.setCommand("Pause");
-    std::this_thread::sleep_for(200ms); // let the server's clock settle on the cork
-    const std::int32_t held = m_control.position();
+    const std::int32_t held = settledPosition();
     std::this_thread::sleep_for(600ms);
     EXPECT_NEAR(m_control.position(), held, 20);
     EXPECT_LT(held, 2000);
@@ -235,8 +248,7 @@ TEST_F(PulseMultimediaControlTest, OpenOfTheOpenFileKeepsThePauseSoPlayResumes) 
     m_control.setCommand("Play");
     ASSERT_TRUE(waitFor([&] { return m_control.position() >= 500; }));
     m_control.setCommand("Pause");
-    std::this_thread::sleep_for(200ms);
-    const std::int32_t held = m_control.position();
+    const std::int32_t held = settledPosition();
 
     // What the window's Play button sends while paused.
     m_control.setCommand("Open");
