@@ -8,6 +8,14 @@
 #include <immintrin.h>
 #endif
 
+// A fused multiply-add rounds once where the transform rounds twice, which changes the
+// results; keep the compiler from forming them even when the target has them.
+#if defined(__clang__)
+#pragma clang fp contract(off)
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#endif
+
 // Every float operation below rounds to single precision on its own (SSE arithmetic, no
 // fused multiply-add), so the vector and scalar paths give the same bits.
 
