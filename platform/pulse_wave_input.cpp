@@ -1,7 +1,6 @@
 #include "platform/pulse_wave_input.h"
 
 #include <algorithm>
-#include <array>
 #include <condition_variable>
 #include <cstring>
 #include <functional>
@@ -152,6 +151,69 @@ pa_sample_format_t sampleFormatOf(const WaveFormat& format) {
 
 } // namespace
 
+namespace {
+
+// `count` bytes of a chunk from `offset`; a hole in the stream reads as silence.
+void copyOut(char* dst, const void* chunk, std::size_t offset, std::size_t count) {
+    if (count == 0)
+        return;
+    if (chunk)
+        std::memcpy(dst, static_cast<const char*>(chunk) + offset, count);
+    else
+        std::memset(dst, 0, count);
+}
+
+} // namespace
+
+bool BlockFiller::queue(WaveBlock& block) {
+    m_block = &block;
+    block.bytesRecorded = 0;
+    m_filled = static_cast<std::uint32_t>(std::min<std::size_t>(m_keptBytes, block.bufferLength));
+    copyOut(reinterpret_cast<char*>(block.data), m_kept.data(), 0, m_filled);
+    m_keptBytes = 0;
+    if (m_filled < block.bufferLength)
+        return false;
+    complete();
+    return true;
+}
+
+std::size_t BlockFiller::take(const void* data, std::size_t size) {
+    if (!m_block) {
+        if (m_filledThisDelivery)
+            keep(data, 0, size);
+        else
+            m_keptBytes = 0;
+        return 0;
+    }
+    const std::size_t n = std::min<std::size_t>(m_block->bufferLength - m_filled, size);
+    copyOut(reinterpret_cast<char*>(m_block->data) + m_filled, data, 0, n);
+    m_filled += static_cast<std::uint32_t>(n);
+    if (m_filled < m_block->bufferLength)
+        return 0;
+    complete();
+    m_filledThisDelivery = true;
+    keep(data, n, size - n);
+    return n;
+}
+
+void BlockFiller::reset() {
+    m_keptBytes = 0;
+    if (m_block)
+        complete();
+}
+
+void BlockFiller::complete() {
+    m_block->bytesRecorded = m_filled;
+    m_block->flags.fetch_or(kWaveBlockDone, std::memory_order_release);
+    m_block = nullptr;
+}
+
+void BlockFiller::keep(const void* data, std::size_t offset, std::size_t count) {
+    const std::size_t n = std::min(m_kept.size() - m_keptBytes, count);
+    copyOut(m_kept.data() + m_keptBytes, data, offset, n);
+    m_keptBytes += n;
+}
+
 // One open record stream with its own connection. The read callback runs on the loop's
 // thread; the queued block and the failure flag are shared with the caller under `mutex`.
 struct PulseCaptureStream {
@@ -161,8 +223,6 @@ struct PulseCaptureStream {
 
     mutable std::mutex mutex;
     std::condition_variable changed;
-    WaveBlock* block = nullptr;
-    std::uint32_t filled = 0;
     bool failed = false;
     bool timed = false;
     PulseWaveInput::BlockTiming timing;
@@ -190,9 +250,7 @@ struct PulseCaptureStream {
     // Hands the queued block back as it is (reset, or the stream ended).
     void returnBlock() {
         std::lock_guard guard(mutex);
-        carryBytes = 0;
-        if (block)
-            completeBlock();
+        filler.reset();
         changed.notify_all();
     }
 
@@ -207,34 +265,15 @@ struct PulseCaptureStream {
         static_cast<PulseCaptureStream*>(self)->take(s);
     }
 
-    // Marks the queued block full (lock held).
-    void completeBlock() {
-        block->bytesRecorded = filled;
-        block->flags.fetch_or(kWaveBlockDone, std::memory_order_release);
-        block = nullptr;
-        changed.notify_all();
-    }
-
-    // Starts `next` with the data kept from the chunks that filled the block before it.
     void queue(WaveBlock& next) {
         std::lock_guard guard(mutex);
-        block = &next;
-        next.bytesRecorded = 0;
-        filled = std::min<std::uint32_t>(carryBytes, next.bufferLength);
-        if (filled > 0)
-            std::memcpy(next.data, carry.data(), filled);
-        carryBytes = 0;
-        if (filled >= next.bufferLength)
-            completeBlock();
+        if (filler.queue(next))
+            changed.notify_all();
     }
 
-    // Copies what fits into the queued block. The server hands over chunks of a few
-    // milliseconds, often several at once; what came in with the chunk that filled a block
-    // arrived while that block was queued, so up to one block of it is kept for the next
-    // block and consecutive blocks join up. Chunks that arrive later, while no block is
-    // queued, are dropped, and the kept data with them.
     void take(pa_stream* s) {
-        bool filledHere = false;
+        std::unique_lock guard(mutex, std::defer_lock);
+        filler.beginDelivery();
         while (pa_stream_readable_size(s) > 0) {
             pa_usec_t latency = 0;
             int negative = 0;
@@ -243,54 +282,23 @@ struct PulseCaptureStream {
             std::size_t nbytes = 0;
             if (pa_stream_peek(s, &data, &nbytes) < 0 || nbytes == 0)
                 return;
-            {
-                std::lock_guard guard(mutex);
-                if (block) {
-                    const std::size_t n =
-                        std::min<std::size_t>(block->bufferLength - filled, nbytes);
-                    copyOut(reinterpret_cast<char*>(block->data) + filled, data, 0, n);
-                    filled += static_cast<std::uint32_t>(n);
-                    if (filled >= block->bufferLength) {
-                        // The block's newest sample lies `n` bytes after the oldest unread one.
-                        const auto tookUs = static_cast<std::int64_t>(n) * 1000000 / bytesPerSecond;
-                        const auto latencyUs = static_cast<std::int64_t>(latency);
-                        const std::int64_t ageUs =
-                            haveLatency ? (negative ? -latencyUs : latencyUs) : 0;
-                        timing.completed = std::chrono::steady_clock::now();
-                        timing.newestSampleAgeUs = std::max<std::int64_t>(0, ageUs - tookUs);
-                        timed = true;
-                        completeBlock();
-                        filledHere = true;
-                        carryBytes = 0;
-                        keep(data, n, nbytes - n);
-                    }
-                } else if (filledHere) {
-                    keep(data, 0, nbytes);
-                } else {
-                    carryBytes = 0;
-                }
+            guard.lock();
+            if (const std::size_t used = filler.take(data, nbytes)) {
+                // The block's newest sample lies `used` bytes after the oldest unread one.
+                const auto usedUs = static_cast<std::int64_t>(used) * 1000000 / bytesPerSecond;
+                const auto latencyUs = static_cast<std::int64_t>(latency);
+                const std::int64_t ageUs = haveLatency ? (negative ? -latencyUs : latencyUs) : 0;
+                timing.completed = std::chrono::steady_clock::now();
+                timing.newestSampleAgeUs = std::max<std::int64_t>(0, ageUs - usedUs);
+                timed = true;
+                changed.notify_all();
             }
+            guard.unlock();
             pa_stream_drop(s);
         }
     }
 
-    // Appends what still fits of `count` bytes of a chunk to the kept data (lock held).
-    void keep(const void* chunk, std::size_t offset, std::size_t count) {
-        const std::size_t n = std::min<std::size_t>(carry.size() - carryBytes, count);
-        copyOut(carry.data() + carryBytes, chunk, offset, n);
-        carryBytes += static_cast<std::uint32_t>(n);
-    }
-
-    // `count` bytes of a chunk from `offset`; a hole in the stream reads as silence.
-    static void copyOut(char* dst, const void* chunk, std::size_t offset, std::size_t count) {
-        if (chunk)
-            std::memcpy(dst, static_cast<const char*>(chunk) + offset, count);
-        else
-            std::memset(dst, 0, count);
-    }
-
-    std::array<char, 1024> carry{};
-    std::uint32_t carryBytes = 0;
+    BlockFiller filler;
 };
 
 PulseWaveInput::PulseWaveInput() = default;

@@ -66,6 +66,109 @@ private:
     QByteArray m_old;
 };
 
+// A block of `bytes` bytes over storage with a sentinel behind it.
+struct SmallBlock {
+    explicit SmallBlock(std::uint32_t bytes) {
+        storage.fill(0x7777);
+        block.data = storage.data();
+        block.bufferLength = bytes;
+    }
+    std::vector<unsigned char> contents() const {
+        const auto* p = reinterpret_cast<const unsigned char*>(storage.data());
+        return {p, p + block.bufferLength};
+    }
+    bool done() const { return block.flags.load() & kWaveBlockDone; }
+    std::array<std::int16_t, 1024> storage;
+    WaveBlock block;
+};
+
+std::vector<unsigned char> bytesFrom(unsigned char first, std::size_t count) {
+    std::vector<unsigned char> v(count);
+    for (std::size_t i = 0; i < count; ++i)
+        v[i] = static_cast<unsigned char>(first + i);
+    return v;
+}
+
+TEST(BlockFillerTest, ChunksThatArriveWithTheFillingOneStartTheNextBlock) {
+    BlockFiller filler;
+    SmallBlock first(8), second(8);
+    const auto a = bytesFrom(10, 5), b = bytesFrom(20, 6), c = bytesFrom(30, 4),
+               d = bytesFrom(40, 2);
+
+    EXPECT_FALSE(filler.queue(first.block));
+    filler.beginDelivery();
+    EXPECT_EQ(filler.take(a.data(), a.size()), 0u);
+    EXPECT_EQ(filler.take(b.data(), b.size()), 3u); // 3 bytes of b complete the block
+    EXPECT_TRUE(first.done());
+    EXPECT_EQ(first.block.bytesRecorded, 8u);
+    EXPECT_EQ(first.contents(), (std::vector<unsigned char>{10, 11, 12, 13, 14, 20, 21, 22}));
+    EXPECT_EQ(first.storage[4], 0x7777); // nothing past the block
+    EXPECT_EQ(filler.take(c.data(), c.size()), 0u);
+    EXPECT_EQ(filler.keptBytes(), 7u);
+
+    EXPECT_FALSE(filler.queue(second.block));
+    filler.beginDelivery();
+    EXPECT_EQ(filler.take(d.data(), d.size()), 1u);
+    EXPECT_EQ(second.contents(), (std::vector<unsigned char>{23, 24, 25, 30, 31, 32, 33, 40}));
+    EXPECT_EQ(filler.keptBytes(), 1u);
+}
+
+TEST(BlockFillerTest, ADeliveryWithNoBlockQueuedIsDroppedWithTheKeptData) {
+    BlockFiller filler;
+    SmallBlock first(4), second(4);
+    const auto a = bytesFrom(1, 6), late = bytesFrom(50, 4), fresh = bytesFrom(90, 4);
+
+    filler.queue(first.block);
+    filler.beginDelivery();
+    EXPECT_EQ(filler.take(a.data(), a.size()), 4u);
+    EXPECT_EQ(filler.keptBytes(), 2u);
+    filler.beginDelivery(); // the loop was held: this arrives between blocks
+    EXPECT_EQ(filler.take(late.data(), late.size()), 0u);
+    EXPECT_EQ(filler.keptBytes(), 0u);
+
+    EXPECT_FALSE(filler.queue(second.block));
+    filler.beginDelivery();
+    EXPECT_EQ(filler.take(fresh.data(), fresh.size()), 4u);
+    EXPECT_EQ(second.contents(), fresh);
+}
+
+TEST(BlockFillerTest, KeptDataIsCappedAtOneBlockAndMayFillTheNextAtOnce) {
+    BlockFiller filler;
+    SmallBlock first(1024), second(1024);
+    std::vector<unsigned char> burst(3000);
+    for (std::size_t i = 0; i < burst.size(); ++i)
+        burst[i] = static_cast<unsigned char>(i / 7);
+
+    filler.queue(first.block);
+    filler.beginDelivery();
+    EXPECT_EQ(filler.take(burst.data(), burst.size()), 1024u);
+    EXPECT_EQ(filler.keptBytes(), BlockFiller::kKeptCapacity);
+    EXPECT_TRUE(filler.queue(second.block));
+    EXPECT_TRUE(second.done());
+    EXPECT_FALSE(filler.hasBlock());
+    EXPECT_EQ(second.contents(),
+              std::vector<unsigned char>(burst.begin() + 1024, burst.begin() + 2048));
+}
+
+TEST(BlockFillerTest, HolesReadAsSilenceAndResetHandsTheBlockBack) {
+    BlockFiller filler;
+    SmallBlock holed(4), partial(8);
+    const auto a = bytesFrom(5, 3);
+
+    filler.queue(holed.block);
+    filler.beginDelivery();
+    EXPECT_EQ(filler.take(nullptr, 4), 4u);
+    EXPECT_EQ(holed.contents(), std::vector<unsigned char>(4, 0));
+
+    filler.queue(partial.block);
+    filler.take(a.data(), a.size());
+    filler.reset();
+    EXPECT_TRUE(partial.done());
+    EXPECT_EQ(partial.block.bytesRecorded, 3u);
+    EXPECT_FALSE(filler.hasBlock());
+    filler.reset(); // nothing queued: harmless
+}
+
 TEST(PulseWaveInputTest, ListsTheDefaultSourceFirstAndNoMonitors) {
     REQUIRE_AUDIO_SERVER();
     PulseWaveInput input;
