@@ -26,7 +26,7 @@ Points drawnPixels(const DrawSurface& surface, ColourRef background = White) {
 
 } // namespace
 
-TEST(Colour, ValuesKeepRedInTheLowByte) {
+TEST(ColourRef, ValuesKeepRedInTheLowByte) {
     EXPECT_EQ(Colour::RGB(0x12, 0x34, 0x56), 0x00563412u);
     EXPECT_EQ(Colour::red(0x00563412u), 0x12);
     EXPECT_EQ(Colour::green(0x00563412u), 0x34);
@@ -35,7 +35,7 @@ TEST(Colour, ValuesKeepRedInTheLowByte) {
     EXPECT_EQ(fromQRgb(qRgb(1, 2, 3)), Colour::RGB(1, 2, 3));
 }
 
-TEST(Colour, SystemReferencesTranslateToTheirTableColour) {
+TEST(ColourRef, SystemReferencesTranslateToTheirTableColour) {
     struct Case {
         ColourRef value;
         ColourRef plain;
