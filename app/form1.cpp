@@ -2,6 +2,9 @@
 
 #include "app/form_background.h"
 #include "app/form_look.h"
+#include "controls/progress_bar/xp_progress_bar.h"
+#include "platform/form_file.h"
+#include "platform/message_box.h"
 #include "platform/multimedia_control.h"
 #include "recorder/record_formats.h"
 #include "recorder/status_word.h"
@@ -48,7 +51,8 @@ void fitToText(QLabel* label, Anchor anchor) {
 Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
       m_recording(*this, {services.device, services.messages, services.dialog, services.pump,
-                          services.clock}) {
+                          services.clock}),
+      m_playback(*this, services.mmControl, services.dialog) {
     initResources();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -61,6 +65,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setCentralWidget(m_client);
     buildMenus();
     buildControls();
+    loadStoredSettings();
 
     // Fixed size: neither the frame nor the window menu resizes it.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -128,14 +133,9 @@ void Form1::buildControls() {
         " margin-top: 7px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0; color: rgb(128,64,0); }"));
 
-    // Stand-in position bar until the self-drawn one takes its place.
-    barMMControl1 = new QWidget(c);
+    barMMControl1 = new XP_ProgressBar(c);
     barMMControl1->setObjectName(QStringLiteral("barMMControl1"));
     barMMControl1->setGeometry(twipsRect(6435, 2745, 1950, 285));
-    barMMControl1->setAutoFillBackground(true);
-    QPalette barPalette = barMMControl1->palette();
-    barPalette.setColor(QPalette::Window, Qt::white);
-    barMMControl1->setPalette(barPalette);
 
     txtFileName = new QLineEdit(c);
     txtFileName->setGeometry(twipsRect(1710, 3315, 3195, 240));
@@ -171,9 +171,29 @@ void Form1::buildControls() {
     connect(cmdRecord, &FormButton::Click, this, [this] { m_recording.cmdRecordClick(); });
     connect(cmdStop, &FormButton::Click, this, [this] { m_recording.cmdStopClick(); });
     connect(Command1, &FormButton::Click, this, [this] { m_recording.command1Click(); });
+    connect(cmdOpen, &FormButton::Click, this, [this] { m_playback.cmdOpenClick(); });
+    connect(cmdPlay, &FormButton::Click, this, [this] { m_playback.cmdPlayClick(); });
+    connect(cmdPause, &FormButton::Click, this, [this] { m_playback.cmdPauseClick(); });
+    connect(cmdStopPlay, &FormButton::Click, this, [this] { m_playback.cmdStopPlayClick(); });
+    connect(&tmrMMControl1, &QTimer::timeout, this, [this] { m_playback.tmrMMControl1Tick(); });
 
     tmrEq.setInterval(1000);
     tmrMMControl1.setInterval(1000);
+}
+
+// The controls' stored look comes from the window's form file, compiled into the program.
+void Form1::loadStoredSettings() {
+    const FormFile form = loadFormFile(":/form1.form");
+    for (const FormDiagnostic& problem : form.diagnostics)
+        m_services.messages.show(problem.text(), kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    if (const FormInstance* bar = form.find("barMMControl1")) {
+        const QRect box = barMMControl1->geometry();
+        barMMControl1->setGeometry(bar->bag.read<std::int32_t>("left", box.x()),
+                                   bar->bag.read<std::int32_t>("top", box.y()),
+                                   bar->bag.read<std::int32_t>("width", box.width()),
+                                   bar->bag.read<std::int32_t>("height", box.height()));
+        barMMControl1->ReadProperties(bar->bag);
+    }
 }
 
 void Form1::Form_Load() {
@@ -201,7 +221,7 @@ void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-QString Form1::statusText() const { return lblStatus->text(); }
+QString Form1::statusWord() const { return lblStatus->text(); }
 
 std::string Form1::fileNameText() const { return txtFileName->text().toStdString(); }
 
@@ -234,7 +254,15 @@ void Form1::setSizeText(const std::string& text) {
     fitToText(lblSize, Anchor::Right);
 }
 
-void Form1::stopPlayback() {
-    m_services.mmControl.setCommand("Stop");
-    m_services.mmControl.setCommand("Close");
+void Form1::stopPlayback() { m_playback.stopForRecording(); }
+
+std::string Form1::statusText() const { return lblStatus->text().toStdString(); }
+
+void Form1::setBarValue(int value) { barMMControl1->setValue(value); }
+
+void Form1::setMMControlTimerEnabled(bool enabled) {
+    if (enabled)
+        tmrMMControl1.start();
+    else
+        tmrMMControl1.stop();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form_button.h"
+#include "recorder/playback_transport.h"
 #include "recorder/recording.h"
 
 #include <QMainWindow>
@@ -19,6 +20,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class XP_ProgressBar;
 
 // The outside services the main window works with; real ones in the program, fakes in tests.
 struct Form1Services {
@@ -31,7 +33,7 @@ struct Form1Services {
 };
 
 // The main window: fixed size, its controls, menus and timers, and the recording that runs in it.
-class Form1 : public QMainWindow, private RecordingView {
+class Form1 : public QMainWindow, private RecordingView, private PlaybackView {
     Q_OBJECT
 public:
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
@@ -42,6 +44,7 @@ public:
 
     QWidget* client() const { return m_client; }
     Recording& recording() { return m_recording; }
+    PlaybackTransport& playback() { return m_playback; }
 
     // The window's controls, under the names the rest of the program uses.
     FormButton* cmdRecord = nullptr;
@@ -61,7 +64,7 @@ public:
     QLabel* lblTime = nullptr;
     QGroupBox* Frame3 = nullptr;
     QWidget* Scope = nullptr;
-    QWidget* barMMControl1 = nullptr;
+    XP_ProgressBar* barMMControl1 = nullptr;
     QLineEdit* txtFileName = nullptr;
     QComboBox* DevicesBox = nullptr;
     QTimer tmrEq;
@@ -71,7 +74,7 @@ public:
     QAction* mAbout = nullptr;
 
     // The status word and its colour, as 0x00BBGGRR.
-    QString statusText() const;
+    QString statusWord() const;
     std::uint32_t statusColour() const { return m_statusColour; }
 
 protected:
@@ -81,6 +84,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void loadStoredSettings();
     void Form_Load();
 
     // RecordingView
@@ -95,8 +99,14 @@ private:
     void setSizeText(const std::string& text) override;
     void stopPlayback() override;
 
+    // PlaybackView
+    std::string statusText() const override;
+    void setBarValue(int value) override;
+    void setMMControlTimerEnabled(bool enabled) override;
+
     Form1Services m_services;
     QWidget* m_client = nullptr;
     Recording m_recording;
+    PlaybackTransport m_playback;
     std::uint32_t m_statusColour = 0;
 };

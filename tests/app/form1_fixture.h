@@ -5,6 +5,7 @@
 #include "platform/steady_clock.h"
 #include "support/fakes.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -14,8 +15,10 @@
 // A main window on fakes for everything but the event pump and the clock, which are real so
 // that timers and clicks run inside the recording loop as they do in the program.
 struct Form1Fixture {
-    explicit Form1Fixture(CommandDevice* realDevice = nullptr)
-        : form(std::make_unique<Form1>(Form1Services{realDevice ? *realDevice : device, mmControl,
+    explicit Form1Fixture(CommandDevice* realDevice = nullptr,
+                          MultimediaControl* realControl = nullptr)
+        : form(std::make_unique<Form1>(Form1Services{realDevice ? *realDevice : device,
+                                                     realControl ? *realControl : mmControl,
                                                      boxes, dialog, pump, clock})) {}
 
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -23,6 +26,15 @@ struct Form1Fixture {
     // Runs `action` from the event loop after `ms`, e.g. a Stop click during a recording.
     void after(int ms, std::function<void()> action) {
         QTimer::singleShot(ms, form.get(), std::move(action));
+    }
+
+    // Lets events run until `done` holds or `ms` pass; returns whether it held.
+    bool waitUntil(const std::function<bool()>& done, int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (!done() && t.elapsed() < ms)
+            pump.processEvents(20);
+        return done();
     }
 
     FakeCommandDevice device;

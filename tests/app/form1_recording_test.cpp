@@ -48,7 +48,7 @@ TEST_P(Form1Recording, RecordsTheToneInTheChosenFormat) {
 
     EXPECT_TRUE(f.boxes.shown.empty()) << f.boxes.shown.front().text;
     EXPECT_TRUE(sizeWhileRecording.endsWith(" kb")) << sizeWhileRecording.toStdString();
-    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_EQ(w.statusWord(), "STOP");
 
     const SoundFileFacts facts = analyseSoundFile(path.toStdString());
     ASSERT_TRUE(facts.opened);

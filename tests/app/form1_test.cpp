@@ -1,5 +1,6 @@
 #include "form1_fixture.h"
 
+#include "controls/progress_bar/xp_progress_bar.h"
 #include "recorder/status_word.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ TEST(Form1, ControlsSitWhereTheLayoutPutsThem) {
         {w.cmdStopPlay, QRect(486, 213, 33, 25)}, {w.cmdPause, QRect(527, 213, 33, 25)},
         {w.cmdOpen, QRect(390, 182, 34, 25)},     {w.Command1, QRect(62, 217, 42, 24)},
         {w.txtFileName, QRect(114, 221, 213, 16)}, {w.Frame3, QRect(375, 20, 201, 138)},
-        {w.barMMControl1, QRect(429, 183, 130, 19)}, {w.optFreq[2], QRect(25, 77, 153, 21)},
+        {static_cast<QWidget*>(w.barMMControl1), QRect(429, 183, 130, 19)}, {w.optFreq[2], QRect(25, 77, 153, 21)},
         {w.lblStatus, QRect(224, 110, 93, 25)},
     };
     for (const auto& [widget, box] : boxes)
@@ -42,7 +43,7 @@ TEST(Form1, ControlsSitWhereTheLayoutPutsThem) {
 TEST(Form1, StartsIdleWithTheFirstFormatChosen) {
     Form1Fixture f;
     Form1& w = *f.form;
-    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_EQ(w.statusWord(), "STOP");
     EXPECT_EQ(w.statusColour(), status_word::kStartColour);
     EXPECT_TRUE(w.cmdRecord->isEnabled());
     EXPECT_FALSE(w.cmdStop->isEnabled());
@@ -86,13 +87,13 @@ TEST(Form1, RecordAndStopThroughClicks) {
     f.device.statusReply = "512";
     bool sawRecording = false;
     f.after(150, [&] {
-        sawRecording = w.statusText() == "RECORD" && !w.cmdRecord->isEnabled() && w.cmdStop->isEnabled();
+        sawRecording = w.statusWord() == "RECORD" && !w.cmdRecord->isEnabled() && w.cmdStop->isEnabled();
         f.click(w.cmdStop);
     });
     f.click(w.cmdRecord); // returns once the take is saved
 
     EXPECT_TRUE(sawRecording);
-    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_EQ(w.statusWord(), "STOP");
     EXPECT_EQ(w.statusColour(), status_word::kStopAfterRecordingColour);
     EXPECT_TRUE(w.cmdRecord->isEnabled());
     EXPECT_FALSE(w.cmdStop->isEnabled());
@@ -115,7 +116,7 @@ TEST(Form1, CloseDuringRecordingStopsSavesAndIsRefusedOnce) {
     f.click(w.cmdRecord);
     EXPECT_FALSE(firstCloseAccepted);
     EXPECT_EQ(f.device.sent.back(), "close recsound");
-    EXPECT_EQ(w.statusText(), "STOP");
+    EXPECT_EQ(w.statusWord(), "STOP");
     EXPECT_TRUE(w.close());
     // The close sequence stops the playback control.
     EXPECT_EQ(f.mmControl.commands.back(), "Close");
@@ -148,6 +149,65 @@ TEST(Form1, ExitMenuTakesTheCloseRoad) {
     f.form->mnuExit->trigger();
     EXPECT_FALSE(f.form->isVisible());
     EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Form1, PositionBarTakesItsStoredLook) {
+    Form1Fixture f;
+    const XP_ProgressBar& bar = *f.form->barMMControl1;
+    EXPECT_TRUE(f.boxes.shown.empty()) << f.boxes.shown.front().text;
+    EXPECT_EQ(bar.geometry(), QRect(429, 183, 130, 19));
+    EXPECT_EQ(bar.Scrolling(), 5);
+    EXPECT_TRUE(bar.ShowText());
+    EXPECT_EQ(bar.Color(), rgbColour(126, 142, 197));
+    EXPECT_EQ(bar.BrushStyle(), 0);
+    EXPECT_EQ(bar.Min(), 0);
+    EXPECT_EQ(bar.Max(), 100);
+    EXPECT_DOUBLE_EQ(bar.Font().pointSizeF(), 9.75);
+}
+
+TEST(Form1, PlaybackButtonsDoNothingWhileRecording) {
+    QTemporaryDir dir;
+    Form1Fixture f;
+    Form1& w = *f.form;
+    w.txtFileName->setText(dir.filePath("take.wav"));
+    f.dialog.name = dir.filePath("other.wav").toStdString();
+    f.mmControl.len = 5000;
+    f.after(100, [&] {
+        for (QWidget* b : {static_cast<QWidget*>(w.cmdPlay), static_cast<QWidget*>(w.cmdPause),
+                           static_cast<QWidget*>(w.cmdStopPlay), static_cast<QWidget*>(w.cmdOpen)})
+            f.click(b);
+        EXPECT_EQ(w.statusWord(), "RECORD");
+        f.click(w.cmdStop);
+    });
+    f.click(w.cmdRecord);
+    EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
+    EXPECT_EQ(f.dialog.shows, 0);
+    EXPECT_FALSE(w.tmrMMControl1.isActive());
+}
+
+TEST(Form1, RecordingStartEndsPlaybackAndResetsTheBar) {
+    QTemporaryDir dir;
+    Form1Fixture f;
+    Form1& w = *f.form;
+    f.dialog.name = "/some/file.wav";
+    f.mmControl.len = 4000;
+    f.mmControl.pos = 2000;
+    f.click(w.cmdPlay);
+    EXPECT_EQ(w.statusWord(), "PLAY");
+    EXPECT_TRUE(w.tmrMMControl1.isActive());
+    w.barMMControl1->setValue(50);
+
+    w.txtFileName->setText(dir.filePath("take.wav"));
+    f.after(50, [&] { f.click(w.cmdStop); });
+    f.click(w.cmdRecord);
+    EXPECT_FALSE(w.tmrMMControl1.isActive());
+    EXPECT_EQ(w.barMMControl1->Value(), 0);
+    const std::vector<std::string> tail(f.mmControl.commands.end() - 2, f.mmControl.commands.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"Stop", "Close"}));
 }
 
 } // namespace
