@@ -81,6 +81,25 @@ TEST_F(WavTempFileTest, SavedFileHoldsTheStreamBytesUnderAHeaderOfTheRealFormat)
     }
 }
 
+TEST_F(WavTempFileTest, HeaderOnDiskFollowsTheRecordingAboutOnceASecond) {
+    const WaveFormat format{8000, 16, 2};
+    auto file = make(format);
+    const std::vector<unsigned char> block = ramp(3200); // 100 ms
+    for (int i = 0; i < 25; ++i)
+        ASSERT_TRUE(file->append(block.data(), block.size()));
+
+    // The header as it stands on disk, as a crash would leave it: at most a second is missing.
+    const std::string bytes = readAll(file->path());
+    const std::size_t data = bytes.find("data");
+    ASSERT_NE(data, std::string::npos);
+    ASSERT_GE(bytes.size(), data + 8);
+    std::uint32_t declared = 0;
+    for (int i = 3; i >= 0; --i)
+        declared = declared * 256 + static_cast<unsigned char>(bytes[data + 4 + i]);
+    EXPECT_GE(declared, 25u * 3200 - static_cast<unsigned>(format.bytesPerSecond()));
+    EXPECT_LE(declared, 25u * 3200);
+}
+
 TEST_F(WavTempFileTest, SaveReplacesAnExistingFileAndLeavesNoStrayFiles) {
     const std::string target = dir() + "/take.wav";
     {
