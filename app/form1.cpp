@@ -1,11 +1,15 @@
 #include "app/form1.h"
 
+#include "analysis/audio_fft.h"
+#include "analysis/scope_display.h"
+
 #include "app/form_background.h"
 #include "app/form_look.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "platform/form_file.h"
 #include "platform/message_box.h"
 #include "platform/multimedia_control.h"
+#include "platform/surface_view.h"
 #include "recorder/record_formats.h"
 #include "recorder/status_word.h"
 
@@ -52,7 +56,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
       m_recording(*this, {services.device, services.messages, services.dialog, services.pump,
                           services.clock}),
-      m_playback(*this, services.mmControl, services.dialog) {
+      m_playback(*this, services.mmControl, services.dialog),
+      m_capture(services.waveInput, services.messages, services.pump, *this) {
     initResources();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -95,13 +100,10 @@ void Form1::buildControls() {
     const std::uint32_t yellow = rgbColour(255, 255, 128);
     const std::uint32_t white = rgbColour(255, 255, 255);
 
-    Scope = new QWidget(c);
+    Scope = new SurfaceView(c);
     Scope->setObjectName(QStringLiteral("Scope"));
     Scope->setGeometry(twipsRect(2505, 780, 2250, 615));
-    Scope->setAutoFillBackground(true);
-    QPalette scopePalette = Scope->palette();
-    scopePalette.setColor(QPalette::Window, qColour(rgbColour(80, 106, 146)));
-    Scope->setPalette(scopePalette);
+    Scope->setBackColour(ScopeDisplay::ScopeBackColour);
 
     Label1 = makeLabel(c, twipsRect(2445, 1725, 930, 255), QStringLiteral("STATUS:"), yellow, ptron7Bold);
     lblStatus = makeLabel(c, twipsRect(3360, 1650, 1395, 375), QString(), 0,
@@ -176,6 +178,7 @@ void Form1::buildControls() {
     connect(cmdPause, &FormButton::Click, this, [this] { m_playback.cmdPauseClick(); });
     connect(cmdStopPlay, &FormButton::Click, this, [this] { m_playback.cmdStopPlayClick(); });
     connect(&tmrMMControl1, &QTimer::timeout, this, [this] { m_playback.tmrMMControl1Tick(); });
+    connect(&tmrEq, &QTimer::timeout, this, [this] { m_capture.StartCapture(); });
 
     tmrEq.setInterval(1000);
     tmrMMControl1.setInterval(1000);
@@ -200,6 +203,13 @@ void Form1::Form_Load() {
     cmdStop->setEnabled(false);
     // Choosing the first format from code raises its click, which sets the format and label.
     optFreq[0]->setValue(true);
+    // The live spectrum: input devices, transform tables, the panel, and a second later the
+    // first capture. Without any input device the program ends here.
+    if (!m_capture.InitDevices())
+        return;
+    InitFFT();
+    m_scope = std::make_unique<ScopeDisplay>(*Scope);
+    tmrEq.start();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -212,6 +222,13 @@ void Form1::closeEvent(QCloseEvent* event) {
     tmrEq.stop();
     m_services.mmControl.setCommand("Stop");
     m_services.mmControl.setCommand("Close");
+    // The first close with the live spectrum running only stops it (the panel keeps its last
+    // frame); the next one closes the window.
+    if (m_capture.captureHandle() != 0) {
+        m_capture.StopCapture();
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
@@ -265,4 +282,22 @@ void Form1::setMMControlTimerEnabled(bool enabled) {
         tmrMMControl1.start();
     else
         tmrMMControl1.stop();
+}
+
+void Form1::clearDevices() { DevicesBox->clear(); }
+void Form1::addDevice(const std::string& name) { DevicesBox->addItem(QString::fromStdString(name)); }
+int Form1::deviceCount() const { return DevicesBox->count(); }
+int Form1::selectedDevice() const { return DevicesBox->currentIndex(); }
+void Form1::setSelectedDevice(int index) { DevicesBox->setCurrentIndex(index); }
+void Form1::setDevicesEnabled(bool enabled) { DevicesBox->setEnabled(enabled); }
+bool Form1::isRecording() const { return m_recording.isRecording(); }
+
+void Form1::drawFrame(const float* spectrum) {
+    if (m_scope)
+        m_scope->DrawScopeFrame(spectrum);
+}
+
+void Form1::endProgram() {
+    m_endRequested = true;
+    tmrEq.stop();
 }

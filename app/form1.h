@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/wave_capture.h"
 #include "app/form_button.h"
 #include "recorder/playback_transport.h"
 #include "recorder/recording.h"
@@ -8,6 +9,7 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
 class Clock;
 class CommandDevice;
@@ -20,6 +22,9 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class ScopeDisplay;
+class SurfaceView;
+class WaveInput;
 class XP_ProgressBar;
 
 // The outside services the main window works with; real ones in the program, fakes in tests.
@@ -30,10 +35,14 @@ struct Form1Services {
     FileDialog& dialog;
     EventPump& pump;
     const Clock& clock;
+    WaveInput& waveInput;
 };
 
 // The main window: fixed size, its controls, menus and timers, and the recording that runs in it.
-class Form1 : public QMainWindow, private RecordingView, private PlaybackView {
+class Form1 : public QMainWindow,
+              private RecordingView,
+              private PlaybackView,
+              private CaptureHost {
     Q_OBJECT
 public:
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
@@ -45,6 +54,10 @@ public:
     QWidget* client() const { return m_client; }
     Recording& recording() { return m_recording; }
     PlaybackTransport& playback() { return m_playback; }
+    WaveCapture& capture() { return m_capture; }
+    const ScopeDisplay* scopeDisplay() const { return m_scope.get(); }
+    // Set when start-up found no audio input: the program ends instead of showing the window.
+    bool endRequested() const { return m_endRequested; }
 
     // The window's controls, under the names the rest of the program uses.
     FormButton* cmdRecord = nullptr;
@@ -63,7 +76,7 @@ public:
     QLabel* lblSize = nullptr;
     QLabel* lblTime = nullptr;
     QGroupBox* Frame3 = nullptr;
-    QWidget* Scope = nullptr;
+    SurfaceView* Scope = nullptr;
     XP_ProgressBar* barMMControl1 = nullptr;
     QLineEdit* txtFileName = nullptr;
     QComboBox* DevicesBox = nullptr;
@@ -104,9 +117,23 @@ private:
     void setBarValue(int value) override;
     void setMMControlTimerEnabled(bool enabled) override;
 
+    // CaptureHost
+    void clearDevices() override;
+    void addDevice(const std::string& name) override;
+    int deviceCount() const override;
+    int selectedDevice() const override;
+    void setSelectedDevice(int index) override;
+    void setDevicesEnabled(bool enabled) override;
+    bool isRecording() const override;
+    void drawFrame(const float* spectrum) override;
+    void endProgram() override;
+
     Form1Services m_services;
     QWidget* m_client = nullptr;
     Recording m_recording;
     PlaybackTransport m_playback;
+    WaveCapture m_capture;
+    std::unique_ptr<ScopeDisplay> m_scope;
+    bool m_endRequested = false;
     std::uint32_t m_statusColour = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "platform/pulse_multimedia_control.h"
+#include "platform/pulse_wave_input.h"
 #include "platform/qt_event_pump.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_message_box.h"
@@ -28,7 +29,10 @@ int main(int argc, char** argv) {
     QtFileDialog dialog;
     QtEventPump pump;
     SteadyClock clock;
-    Form1 form({*device, mmControl, boxes, dialog, pump, clock});
+    PulseWaveInput waveInput;
+    Form1 form({*device, mmControl, boxes, dialog, pump, clock, waveInput});
+    if (form.endRequested())
+        return 1;
     form.show();
     return QApplication::exec();
 }

@@ -7,7 +7,8 @@ PULSE_HELPER_PIDS=()
 # start_private_pulse DIR: starts the server with
 #   nullsink  - a null sink that playback goes to,
 #   sine      - a 1 kHz sine source (delivers in bursts of about 2 s),
-#   virtmic   - a 1 kHz sine in real time (the default source),
+#   virtmic   - a 1 kHz sine in real time at half scale (the default source),
+#   quietmic  - the same tone turned down so that the live spectrum's peak does not clip,
 # and exports the variables that every client needs to find it.
 start_private_pulse() {
     local dir=$1
@@ -26,6 +27,9 @@ start_private_pulse() {
         --load="module-null-sink sink_name=micsink rate=48000 channels=2" \
         --load="module-sine sink=micsink frequency=1000" \
         --load="module-remap-source master=micsink.monitor source_name=virtmic" \
+        --load="module-null-sink sink_name=quietsink rate=48000 channels=1" \
+        --load="module-sine sink=quietsink frequency=1000" \
+        --load="module-remap-source master=quietsink.monitor source_name=quietmic" \
         >/dev/null 2>&1 &
     PULSE_PID=$!
     local i
@@ -39,15 +43,18 @@ start_private_pulse() {
     fi
     pactl set-default-sink nullsink
     pactl set-default-source virtmic
+    pactl set-source-volume quietmic 33%
     # A steady low-latency stream into each null sink keeps it running in real time, so new
     # streams start at once instead of after the sink's 2 s idle step.
     pacat -p -d nullsink --latency-msec=20 --raw --format=s16le --rate=44100 --channels=2 /dev/zero &
     PULSE_HELPER_PIDS+=($!)
     pacat -p -d micsink --latency-msec=20 --raw --format=s16le --rate=48000 --channels=2 /dev/zero &
     PULSE_HELPER_PIDS+=($!)
-    # Let both keep-alive streams start before the first client records.
+    pacat -p -d quietsink --latency-msec=20 --raw --format=s16le --rate=48000 --channels=1 /dev/zero &
+    PULSE_HELPER_PIDS+=($!)
+    # Let the keep-alive streams start before the first client records.
     for i in $(seq 50); do
-        [ "$(pactl list short sink-inputs | wc -l)" -ge 2 ] && break
+        [ "$(pactl list short sink-inputs | wc -l)" -ge 3 ] && break
         sleep 0.1
     done
     # The first record stream on the real-time source loses its first second or so; take it here.

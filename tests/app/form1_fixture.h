@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "platform/qt_event_pump.h"
 #include "platform/steady_clock.h"
+#include "support/fake_wave_input.h"
 #include "support/fakes.h"
 
 #include <QElapsedTimer>
@@ -16,10 +17,18 @@
 // that timers and clicks run inside the recording loop as they do in the program.
 struct Form1Fixture {
     explicit Form1Fixture(CommandDevice* realDevice = nullptr,
-                          MultimediaControl* realControl = nullptr)
-        : form(std::make_unique<Form1>(Form1Services{realDevice ? *realDevice : device,
-                                                     realControl ? *realControl : mmControl,
-                                                     boxes, dialog, pump, clock})) {}
+                          MultimediaControl* realControl = nullptr, WaveInput* realInput = nullptr)
+        : form(makeForm(realDevice, realControl, realInput)) {}
+
+    std::unique_ptr<Form1> makeForm(CommandDevice* realDevice, MultimediaControl* realControl,
+                                    WaveInput* realInput) {
+        // The fake input opens but never completes a block: each tick's capture gives up
+        // quietly, so the window's own tests are not driven by a spectrum loop.
+        waveInput.blocksToDeliver = 0;
+        return std::make_unique<Form1>(Form1Services{
+            realDevice ? *realDevice : device, realControl ? *realControl : mmControl, boxes,
+            dialog, pump, clock, realInput ? *realInput : waveInput});
+    }
 
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
@@ -37,6 +46,7 @@ struct Form1Fixture {
         return done();
     }
 
+    FakeWaveInput waveInput;
     FakeCommandDevice device;
     FakeMultimediaControl mmControl;
     FakeMessageBox boxes;

@@ -1,6 +1,7 @@
 #include "form1_fixture.h"
 
 #include "controls/progress_bar/xp_progress_bar.h"
+#include "platform/surface_view.h"
 #include "recorder/status_word.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ TEST(Form1, ControlsSitWhereTheLayoutPutsThem) {
         {w.cmdStopPlay, QRect(486, 213, 33, 25)}, {w.cmdPause, QRect(527, 213, 33, 25)},
         {w.cmdOpen, QRect(390, 182, 34, 25)},     {w.Command1, QRect(62, 217, 42, 24)},
         {w.txtFileName, QRect(114, 221, 213, 16)}, {w.Frame3, QRect(375, 20, 201, 138)},
-        {static_cast<QWidget*>(w.barMMControl1), QRect(429, 183, 130, 19)}, {w.optFreq[2], QRect(25, 77, 153, 21)},
+        {w.barMMControl1, QRect(429, 183, 130, 19)}, {w.optFreq[2], QRect(25, 77, 153, 21)},
         {w.lblStatus, QRect(224, 110, 93, 25)},
     };
     for (const auto& [widget, box] : boxes)
