@@ -7,7 +7,7 @@
 #   program  default build/bench/app/sorvinta (a Release build with -DSORVINTA_BENCH=ON)
 # Prints the share of one core each process used; exits 1 when the program used 3 % or more.
 set -euo pipefail
-source "$(dirname "$0")/../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
 source "$ROOT/scripts/lib/pulse.sh"
 
 MEASURE_S=${1:-30}
@@ -15,7 +15,8 @@ shift || true
 if [ $# -gt 0 ]; then
     PROGRAM=("$@")
 else
-    PROGRAM=("$ROOT/build/bench/app/sorvinta")
+    build_bench sorvinta
+    PROGRAM=("$BENCH_BUILD/app/sorvinta")
 fi
 TARGET_PERCENT=3
 WORK=$ROOT/build/bench-capture-idle

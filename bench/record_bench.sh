@@ -6,20 +6,16 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# shellcheck source=../scripts/lib/common.sh
-source "$ROOT/scripts/lib/common.sh"
+source "$ROOT/bench/lib.sh"
 # shellcheck source=../scripts/lib/pulse.sh
 source "$ROOT/scripts/lib/pulse.sh"
 
 SECONDS_TO_RECORD=${SECONDS_TO_RECORD:-60}
-BUILD=$ROOT/build/bench
+BUILD=$BENCH_BUILD
 WORK=$ROOT/build/bench-record
 PULSE_DIR=$ROOT/build/pulse-record-bench
 
-if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVINTA_TESTS=OFF >/dev/null
-fi
-ninja -C "$BUILD" -j 2 mcisend >/dev/null
+build_bench mcisend
 
 rm -rf "$WORK"
 mkdir -p "$WORK"

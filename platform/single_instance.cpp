@@ -1,7 +1,7 @@
 #include "platform/single_instance.h"
 
 #include <QDir>
-#include <QStandardPaths>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -12,8 +12,10 @@ SingleInstance::SingleInstance(const QString& lockPath) : m_lock(lockPath) {
 }
 
 QString SingleInstance::defaultLockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
+    // The user's own runtime folder, not $XDG_RUNTIME_DIR: scripts that start a private audio
+    // server point that variable elsewhere, and the lock must be the same for every copy.
+    QString dir = QStringLiteral("/run/user/%1").arg(getuid());
+    if (!QFileInfo(dir).isDir() || !QFileInfo(dir).isWritable())
         dir = QDir::tempPath();
     return dir + QStringLiteral("/sorvinta-%1.lock").arg(getuid());
 }
