@@ -1,6 +1,7 @@
 #include "platform/pulse_record_stream.h"
 
 #include "platform/command_errors.h"
+#include "platform/pulse_loop_lock.h"
 
 #include <pulse/error.h>
 #include <pulse/sample.h>
@@ -9,20 +10,6 @@ namespace {
 
 // Short enough that `status` follows the recording closely, long enough to cost little CPU.
 constexpr pa_usec_t FragmentUsec = 40 * 1000;
-
-// Holds the threaded mainloop's lock for one scope.
-class LoopLock {
-public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : m_loop(loop) {
-        pa_threaded_mainloop_lock(loop);
-    }
-    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
-    LoopLock(const LoopLock&) = delete;
-    LoopLock& operator=(const LoopLock&) = delete;
-
-private:
-    pa_threaded_mainloop* m_loop;
-};
 
 } // namespace
 
@@ -44,7 +31,7 @@ int PulseRecordStream::start(WavTempFile& file, const std::string& streamName) {
 
     int error = 0;
     {
-        LoopLock lock(m_loop.get());
+        PulseLoopLock lock(m_loop.get());
         error = waitForContext();
         if (error == 0)
             error = waitForStream(streamName);
@@ -110,7 +97,7 @@ int PulseRecordStream::waitForStream(const std::string& streamName) {
 void PulseRecordStream::stop() {
     if (m_loop) {
         m_stopping = true;
-        LoopLock lock(m_loop.get());
+        PulseLoopLock lock(m_loop.get());
         if (m_stream) {
             pa_stream_set_read_callback(m_stream.get(), nullptr, nullptr);
             pa_stream_set_state_callback(m_stream.get(), nullptr, nullptr);

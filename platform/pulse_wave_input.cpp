@@ -1,5 +1,7 @@
 #include "platform/pulse_wave_input.h"
 
+#include "platform/pulse_loop_lock.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
@@ -18,24 +20,6 @@ namespace {
 // A server that accepts the socket but never answers must not hang the window.
 constexpr pa_usec_t kConnectTimeoutUs = 3 * PA_USEC_PER_SEC;
 
-class LoopLock {
-public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : m_loop(loop) {
-        pa_threaded_mainloop_lock(m_loop);
-    }
-    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
-    LoopLock(const LoopLock&) = delete;
-    LoopLock& operator=(const LoopLock&) = delete;
-
-private:
-    pa_threaded_mainloop* m_loop;
-};
-
-void unrefOperation(pa_operation* op) {
-    if (op)
-        pa_operation_unref(op);
-}
-
 // A threaded main loop with a context connected to the server, torn down in order.
 class PulseConnection {
 public:
@@ -47,7 +31,7 @@ public:
         if (!m_loop)
             return;
         if (m_context) {
-            LoopLock lock(m_loop);
+            PulseLoopLock lock(m_loop);
             pa_context_set_state_callback(m_context, nullptr, nullptr);
             pa_context_disconnect(m_context);
             pa_context_unref(m_context);
@@ -66,7 +50,7 @@ public:
             return false;
         m_started = true;
 
-        LoopLock lock(m_loop);
+        PulseLoopLock lock(m_loop);
         m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), clientName);
         if (!m_context)
             return false;
@@ -233,7 +217,7 @@ struct PulseCaptureStream {
 
     ~PulseCaptureStream() {
         if (stream) {
-            LoopLock lock(connection.loop());
+            PulseLoopLock lock(connection.loop());
             pa_stream_set_state_callback(stream, nullptr, nullptr);
             pa_stream_set_read_callback(stream, nullptr, nullptr);
             pa_stream_disconnect(stream);
@@ -315,7 +299,7 @@ std::vector<std::string> PulseWaveInput::deviceNames() {
         return {};
     SourceQuery query;
     query.connection = &conn;
-    LoopLock lock(conn.loop());
+    PulseLoopLock lock(conn.loop());
     const bool haveServer = conn.finish(pa_context_get_server_info(
         conn.context(),
         [](pa_context*, const pa_server_info* info, void* q) {
@@ -370,7 +354,7 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     if (!cs->connection.connect("Sorvinta"))
         return 0;
 
-    LoopLock lock(cs->connection.loop());
+    PulseLoopLock lock(cs->connection.loop());
     cs->stream = pa_stream_new(cs->connection.context(), "Live spectrum", &spec, nullptr);
     if (!cs->stream)
         return 0;
@@ -422,7 +406,7 @@ void PulseWaveInput::start(WaveInputHandle handle) {
     PulseCaptureStream* cs = find(handle);
     if (!cs)
         return;
-    LoopLock lock(cs->connection.loop());
+    PulseLoopLock lock(cs->connection.loop());
     unrefOperation(pa_stream_cork(cs->stream, 0, nullptr, nullptr));
 }
 
@@ -453,7 +437,7 @@ void PulseWaveInput::reset(WaveInputHandle handle) {
     if (!cs)
         return;
     {
-        LoopLock lock(cs->connection.loop());
+        PulseLoopLock lock(cs->connection.loop());
         if (PA_STREAM_IS_GOOD(pa_stream_get_state(cs->stream))) {
             unrefOperation(pa_stream_cork(cs->stream, 1, nullptr, nullptr));
             unrefOperation(pa_stream_flush(cs->stream, nullptr, nullptr));
