@@ -55,7 +55,8 @@ std::uint32_t chunkSize(const unsigned char* p, bool bigEndian) {
     return std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
 }
 
-// The members of a LIST chunk must each fit inside it.
+// The members of a LIST chunk must tile it: each inside it, and no stray bytes after the last
+// one but its pad byte.
 bool listMembersFit(const Source& src, std::uint64_t body, std::uint64_t length, bool bigEndian,
                     int& budget) {
     const std::uint64_t end = body + length;
@@ -71,12 +72,12 @@ bool listMembersFit(const Source& src, std::uint64_t body, std::uint64_t length,
             return false;
         at += 8 + size + (size & 1);
     }
-    return true;
+    return at == end || at == end + 1;
 }
 
 // libsndfile walks a WAVE file by the chunk sizes it declares and can spin for ever on sizes
 // that do not nest, so only files whose chunks fit are handed to it: every chunk but the
-// sample data inside the file, every LIST member inside its LIST.
+// sample data inside the file, the members of every LIST tiling it.
 bool chunksFit(const Source& src) {
     unsigned char head[12];
     if (src.readAt(0, head, 12) != 12 || std::memcmp(head + 8, "WAVE", 4) != 0)
@@ -84,6 +85,13 @@ bool chunksFit(const Source& src) {
     const bool bigEndian = std::memcmp(head, "RIFX", 4) == 0;
     if (!bigEndian && std::memcmp(head, "RIFF", 4) != 0 && std::memcmp(head, "RF64", 4) != 0)
         return false;
+    // The 64-bit form keeps its true sizes in a leading ds64 chunk; without one the decoder
+    // can spin as well.
+    if (std::memcmp(head, "RF64", 4) == 0) {
+        unsigned char first[4];
+        if (src.readAt(12, first, 4) != 4 || std::memcmp(first, "ds64", 4) != 0)
+            return false;
+    }
     int budget = kMaxChunks;
     std::uint64_t at = 12;
     while (at + 8 <= src.size) {
@@ -99,7 +107,7 @@ bool chunksFit(const Source& src) {
             return std::memcmp(chunk, "data", 4) == 0;
         }
         if (std::memcmp(chunk, "LIST", 4) == 0 &&
-            !listMembersFit(src, body, size, bigEndian, budget))
+            (size < 4 || !listMembersFit(src, body, size, bigEndian, budget)))
             return false;
         at = body + size + (size & 1);
     }

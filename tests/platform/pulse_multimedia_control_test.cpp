@@ -356,6 +356,12 @@ INSTANTIATE_TEST_SUITE_P(
                              "e\xff\xff\xff" + std::string(48, '\xff') +
                              "\xef\xff\xff\xff \x87\x87\x10";
                   }},
+        Malformed{"list_members_leave_a_gap",
+                  [] {
+                      return "RIFF" + le32(0x320001b4) + "WAVE" + "LIST" + le32(16) +
+                             std::string("\x01\x00\x02\x00\xf8\xff\xff\xff", 8) + le32(0) +
+                             std::string("\0\0\0\x36", 4);
+                  }},
         Malformed{
             "aiff_is_not_wave",
             [] { return std::string("FORM") + le32(0) + "AIFF" + "COMM" + std::string(22, '\0'); }},
