@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a bounded time.
-#   tests/fuzz/run.sh [seconds per target, default 60]
+#   tests/fuzz/run.sh [seconds per target, default 60] [target ...]
+# Targets are named after their input: sound_file, form_file (default: all that were built).
 # Findings (crashing, leaking or slow inputs) land in build/fuzz/findings/<target>/; the
 # script exits non-zero when there is any.
 set -euo pipefail
 
 seconds=${1:-60}
+shift || true
+only=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${FUZZ_BUILD_DIR:-$root/build/fuzz}
@@ -33,6 +36,9 @@ for exe in "$build"/fuzz_*; do
     [ -x "$exe" ] || continue
     name=$(basename "$exe")
     kind=${name#fuzz_}
+    if [ ${#only[@]} -gt 0 ] && [[ " ${only[*]} " != *" $kind "* ]]; then
+        continue
+    fi
     corpus=$build/corpus/$kind
     findings=$build/findings/$kind
     log=$build/$name.log
