@@ -262,6 +262,9 @@ bool parsePicture(std::string_view s, PictureValue& out) {
     std::string path;
     if (!parseQuoted(s, path) || path.empty())
         return false;
+    // Embedded pictures are held as "base64:..." too; a path spelled so could not be told apart.
+    if (path.starts_with(prefix))
+        return false;
     out.source = std::move(path);
     return true;
 }

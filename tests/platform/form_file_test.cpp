@@ -101,6 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
                 3, "font"},
         BadCase{"PictureUnquoted", "[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\nimage = a.png\n",
                 3, "picture"},
+        BadCase{"QuotedPathThatLooksEmbedded",
+                "[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\nimage = \"base64:?\"\n", 3, "picture"},
         BadCase{"KeyBeforeAnySection", "max = 50\n[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\n",
                 1, "outside any section"},
         BadCase{"UnknownType",
