@@ -13,14 +13,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${FUZZ_BUILD_DIR:-$root/build/fuzz}
 
-have_fuzzer_runtime() {
-    command -v clang++ >/dev/null 2>&1 &&
-        compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null
-}
-if ! have_fuzzer_runtime; then
-    echo "== installing clang and its fuzzer runtime"
-    apt-get install -y clang libclang-rt-14-dev
-fi
+# The project's packages plus clang and its fuzzer runtime, installed when missing.
+source "$root/scripts/lib/common.sh"
+ensure_packages clang libclang-rt-14-dev
 
 echo "== building in $build"
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja >/dev/null
