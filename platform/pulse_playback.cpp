@@ -1,5 +1,6 @@
 #include "platform/pulse_playback.h"
 
+#include "platform/pulse_loop_lock.h"
 #include "platform/sound_file_reader.h"
 
 #include <pulse/context.h>
@@ -17,29 +18,6 @@ namespace {
 constexpr std::size_t kBlockFrames = SoundFileReader::kBlockFrames;
 // Small enough that pause and stop are heard at once, large enough for a busy machine.
 constexpr pa_usec_t kTargetLatencyUs = 250 * 1000;
-
-// Holds the loop's lock for one scope.
-class LoopLock {
-public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : m_loop(loop) {
-        if (m_loop)
-            pa_threaded_mainloop_lock(m_loop);
-    }
-    ~LoopLock() {
-        if (m_loop)
-            pa_threaded_mainloop_unlock(m_loop);
-    }
-    LoopLock(const LoopLock&) = delete;
-    LoopLock& operator=(const LoopLock&) = delete;
-
-private:
-    pa_threaded_mainloop* m_loop;
-};
-
-void dropOperation(pa_operation* op) {
-    if (op)
-        pa_operation_unref(op);
-}
 
 struct ConnectWait {
     pa_threaded_mainloop* loop;
@@ -79,7 +57,7 @@ bool PulsePlayback::connect() {
         return false;
     }
 
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop.get()), "Sorvinta");
     if (!m_context)
         return false;
@@ -104,7 +82,7 @@ bool PulsePlayback::connect() {
 
 void PulsePlayback::disconnect() {
     {
-        LoopLock lock(m_loop.get());
+        PulseLoopLock lock(m_loop.get());
         releaseStream();
         if (m_context) {
             pa_context_set_state_callback(m_context, nullptr, nullptr);
@@ -121,7 +99,7 @@ bool PulsePlayback::start(SoundFileReader& reader) {
     if (!reader.isOpen() || !connect())
         return false;
 
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     pa_sample_spec spec{};
     spec.format = PA_SAMPLE_FLOAT32LE;
     spec.rate = static_cast<std::uint32_t>(reader.sampleRate());
@@ -162,7 +140,7 @@ bool PulsePlayback::start(SoundFileReader& reader) {
 }
 
 void PulsePlayback::stop() {
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     releaseStream();
 }
 
@@ -185,17 +163,17 @@ void PulsePlayback::releaseStream() {
 }
 
 void PulsePlayback::setPaused(bool paused) {
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     if (!m_stream || paused == m_corked)
         return;
     m_corked = paused;
     // A stream still being set up is corked once it is ready (see onStreamState).
     if (pa_stream_get_state(m_stream) == PA_STREAM_READY)
-        dropOperation(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
+        unrefOperation(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
 }
 
 bool PulsePlayback::failed() const {
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     if (!m_stream || !m_context)
         return false;
     return !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)) ||
@@ -203,7 +181,7 @@ bool PulsePlayback::failed() const {
 }
 
 std::int64_t PulsePlayback::playedFrames() const {
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     if (!m_stream)
         return m_lastPlayed;
     pa_usec_t usec = 0;
@@ -220,7 +198,7 @@ std::int64_t PulsePlayback::playedFrames() const {
 
 bool PulsePlayback::finished() const {
     const std::int64_t played = playedFrames();
-    LoopLock lock(m_loop.get());
+    PulseLoopLock lock(m_loop.get());
     return m_drained || (m_endOfData && played >= m_framesWritten);
 }
 
@@ -253,7 +231,7 @@ void PulsePlayback::onContextState(pa_context*, void* self) {
 void PulsePlayback::onStreamState(pa_stream* stream, void* self) {
     auto* p = static_cast<PulsePlayback*>(self);
     if (pa_stream_get_state(stream) == PA_STREAM_READY && p->m_corked)
-        dropOperation(pa_stream_cork(stream, 1, nullptr, nullptr));
+        unrefOperation(pa_stream_cork(stream, 1, nullptr, nullptr));
 }
 
 void PulsePlayback::onWrite(pa_stream*, std::size_t bytes, void* self) {
