@@ -37,6 +37,8 @@ for exe in "$build"/fuzz_*; do
     corpus=$build/corpus/$kind
     findings=$build/findings/$kind
     log=$build/$name.log
+    # Findings are per run: earlier ones were fixed or are still reproduced by this one.
+    rm -rf "$findings"
     mkdir -p "$corpus" "$findings"
     seeds=("$here/seeds/$kind")
     extra=()
