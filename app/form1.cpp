@@ -97,8 +97,8 @@ void Form1::buildMenus() {
 void Form1::buildControls() {
     QWidget* c = m_client;
     const QFont ptron7Bold = formFont(QStringLiteral("PTron7"), 11.25, true);
-    const std::uint32_t yellow = rgbColour(255, 255, 128);
-    const std::uint32_t white = rgbColour(255, 255, 255);
+    const std::uint32_t yellow = Colour::RGB(255, 255, 128);
+    const std::uint32_t white = Colour::RGB(255, 255, 255);
 
     Scope = new SurfaceView(c);
     Scope->setObjectName(QStringLiteral("Scope"));
@@ -111,7 +111,7 @@ void Form1::buildControls() {
     setStatus(status_word::kStop, status_word::kStartColour);
     Label2 = makeLabel(c, twipsRect(2445, 2130, 885, 255), QStringLiteral("SETTING:"), yellow, ptron7Bold);
     lblSettings = makeLabel(c, twipsRect(3390, 2070, 1395, 450), QString::fromLatin1(kRecordFormats[0].caption),
-                            rgbColour(255, 192, 128), formFont(QStringLiteral("PTron7"), 9.75, true));
+                            Colour::RGB(255, 192, 128), formFont(QStringLiteral("PTron7"), 9.75, true));
     lblSettings->setWordWrap(true);
     Label4 = makeLabel(c, twipsRect(2430, 2640, 555, 240), QStringLiteral("SIZE:"), white, ptron7Bold);
     fitToText(Label4, Anchor::Left);
@@ -120,11 +120,11 @@ void Form1::buildControls() {
     lblSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     fitToText(lblSize, Anchor::Right);
     lblTime = makeLabel(c, twipsRect(960, 2535, 600, 315), QStringLiteral("00:00"),
-                        rgbColour(255, 255, 192), formFont(QStringLiteral("PTron5"), 14.25, false));
+                        Colour::RGB(255, 255, 192), formFont(QStringLiteral("PTron5"), 14.25, false));
     lblTime->setAlignment(Qt::AlignCenter);
     lblTime->setStyleSheet(QStringLiteral("color: %1; background: %2;")
-                               .arg(qColour(rgbColour(255, 255, 192)).name(),
-                                    qColour(rgbColour(62, 101, 52)).name()));
+                               .arg(qColour(Colour::RGB(255, 255, 192)).name(),
+                                    qColour(Colour::RGB(62, 101, 52)).name()));
     fitToText(lblTime, Anchor::Centre);
 
     Frame3 = new QGroupBox(QStringLiteral(" WAV SETTINGS "), c);

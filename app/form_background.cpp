@@ -15,12 +15,12 @@ struct Panel {
 };
 
 const Panel kPanels[] = {
-    {twipsRect(600, 585, 1320, 2505), rgbColour(165, 174, 157), rgbColour(0, 0, 0), true},
-    {twipsRect(2355, 645, 2565, 855), rgbColour(80, 106, 146), rgbColour(193, 208, 242), true},
-    {twipsRect(2355, 1590, 2565, 945), rgbColour(70, 85, 94), rgbColour(193, 208, 242), true},
-    {twipsRect(2370, 2610, 2520, 315), rgbColour(126, 142, 197), rgbColour(193, 208, 242), true},
-    {twipsRect(5565, 2535, 3120, 1215), rgbColour(80, 106, 146), rgbColour(0, 0, 0), true},
-    {twipsRect(795, 2520, 930, 345), rgbColour(62, 101, 52), rgbColour(224, 224, 224), false},
+    {twipsRect(600, 585, 1320, 2505), Colour::RGB(165, 174, 157), Colour::RGB(0, 0, 0), true},
+    {twipsRect(2355, 645, 2565, 855), Colour::RGB(80, 106, 146), Colour::RGB(193, 208, 242), true},
+    {twipsRect(2355, 1590, 2565, 945), Colour::RGB(70, 85, 94), Colour::RGB(193, 208, 242), true},
+    {twipsRect(2370, 2610, 2520, 315), Colour::RGB(126, 142, 197), Colour::RGB(193, 208, 242), true},
+    {twipsRect(5565, 2535, 3120, 1215), Colour::RGB(80, 106, 146), Colour::RGB(0, 0, 0), true},
+    {twipsRect(795, 2520, 930, 345), Colour::RGB(62, 101, 52), Colour::RGB(224, 224, 224), false},
 };
 
 } // namespace
@@ -32,7 +32,7 @@ FormBackground::FormBackground(QWidget* parent)
 
 void FormBackground::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), qColour(rgbColour(192, 192, 192)));
+    p.fillRect(rect(), qColour(Colour::RGB(192, 192, 192)));
     p.drawImage(0, 0, m_picture);
     for (const Panel& panel : kPanels) {
         p.setBrush(qColour(panel.fill));

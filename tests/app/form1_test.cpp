@@ -163,7 +163,7 @@ TEST(Form1, PositionBarTakesItsStoredLook) {
     EXPECT_EQ(bar.geometry(), QRect(429, 183, 130, 19));
     EXPECT_EQ(bar.Scrolling(), 5);
     EXPECT_TRUE(bar.ShowText());
-    EXPECT_EQ(bar.Color(), rgbColour(126, 142, 197));
+    EXPECT_EQ(bar.Color(), Colour::RGB(126, 142, 197));
     EXPECT_EQ(bar.BrushStyle(), 0);
     EXPECT_EQ(bar.Min(), 0);
     EXPECT_EQ(bar.Max(), 100);

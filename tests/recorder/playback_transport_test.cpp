@@ -38,7 +38,7 @@ TEST_F(PlaybackTransportTest, PlayOpensTheDialogsFileAndPlaysIt) {
     EXPECT_EQ(m_control.file, "/music/a.wav");
     EXPECT_EQ(m_control.commands, (Commands{"Open", "Play"}));
     EXPECT_EQ(m_view.status, "PLAY");
-    EXPECT_EQ(m_view.colour, rgbColour(128, 255, 128));
+    EXPECT_EQ(m_view.colour, Colour::RGB(128, 255, 128));
     EXPECT_TRUE(m_view.timerOn);
 }
 
@@ -57,10 +57,10 @@ TEST_F(PlaybackTransportTest, PauseTwiceGoesPauseThenPlay) {
     m_transport.cmdPlayClick();
     m_transport.cmdPauseClick();
     EXPECT_EQ(m_view.status, "PAUSE");
-    EXPECT_EQ(m_view.colour, rgbColour(255, 192, 128));
+    EXPECT_EQ(m_view.colour, Colour::RGB(255, 192, 128));
     m_transport.cmdPauseClick();
     EXPECT_EQ(m_view.status, "PLAY");
-    EXPECT_EQ(m_view.colour, rgbColour(128, 255, 128));
+    EXPECT_EQ(m_view.colour, Colour::RGB(128, 255, 128));
     EXPECT_EQ(m_control.commands, (Commands{"Open", "Play", "Pause", "Pause"}));
     EXPECT_TRUE(m_view.timerOn);
 }
@@ -89,7 +89,7 @@ TEST_F(PlaybackTransportTest, StopPlayClosesAndResets) {
     m_transport.cmdStopPlayClick();
     EXPECT_EQ(m_control.commands, (Commands{"Open", "Play", "Stop", "Close"}));
     EXPECT_EQ(m_view.status, "STOP");
-    EXPECT_EQ(m_view.colour, rgbColour(192, 255, 255));
+    EXPECT_EQ(m_view.colour, Colour::RGB(192, 255, 255));
     EXPECT_FALSE(m_view.timerOn);
     EXPECT_EQ(m_view.bar, 0);
 }
@@ -105,7 +105,7 @@ TEST_F(PlaybackTransportTest, EveryClickIsInertWhileRecording) {
     for (const auto& [name, click] : clicks) {
         FakePlaybackView view;
         view.status = "RECORD";
-        view.colour = rgbColour(255, 128, 128);
+        view.colour = Colour::RGB(255, 128, 128);
         view.timerOn = true;
         view.bar = 40;
         FakeMultimediaControl control;
@@ -150,7 +150,7 @@ TEST_P(PlaybackTransportTick, MovesTheBarOrEndsPlayback) {
     EXPECT_EQ(m_view.status, c.statusAfter);
     EXPECT_EQ(m_control.commands, c.commands);
     if (c.statusAfter != c.status)
-        EXPECT_EQ(m_view.colour, rgbColour(192, 255, 255));
+        EXPECT_EQ(m_view.colour, Colour::RGB(192, 255, 255));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -295,14 +295,7 @@ TEST_F(RecordingTest, SavePathDialog) {
     EXPECT_EQ(dialog.shows, 2);
 }
 
-TEST(RecordingFormats, OptionClicksSetTheFormat) {
-    FakeRecordingView view;
-    FakeCommandDevice device;
-    FakeMessageBox boxes;
-    FakeFileDialog dialog;
-    FakeEventPump pump;
-    FakeClock clock;
-    Recording recording{view, {device, boxes, dialog, pump, clock}};
+TEST_F(RecordingTest, OptionClicksSetTheFormat) {
     for (int i = 0; i < 4; ++i) {
         recording.optFreqClick(i);
         EXPECT_EQ(view.settings, kRecordFormats[i].caption);
