@@ -163,7 +163,7 @@ void Form1::buildControls() {
     const int optTops[] = {360, 750, 1155, 1545};
     for (int i = 0; i < 4; ++i) {
         optFreq[i] = makeFormButton(Frame3, {twipsRect(375, optTops[i], 2295, 315),
-                                             QString::fromLatin1(kRecordFormats[i].caption), QString(), true});
+                                             QString::fromLatin1(kRecordFormats[i].caption), QString(), true, QString(), 0});
         connect(optFreq[i], &FormButton::Click, this, [this, i] { m_recording.optFreqClick(i); });
     }
 

@@ -149,8 +149,9 @@ TEST_P(PlaybackTransportTick, MovesTheBarOrEndsPlayback) {
     EXPECT_EQ(m_view.timerOn, c.timerOn);
     EXPECT_EQ(m_view.status, c.statusAfter);
     EXPECT_EQ(m_control.commands, c.commands);
-    if (c.statusAfter != c.status)
+    if (c.statusAfter != c.status) {
         EXPECT_EQ(m_view.colour, Colour::RGB(192, 255, 255));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
