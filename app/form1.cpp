@@ -23,7 +23,9 @@
 #include <QScreen>
 
 // The pictures and the form file are compiled into this library.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace {
 
@@ -32,8 +34,8 @@ QLabel* makeLabel(QWidget* parent, const QRect& box, const QString& text, std::u
     auto* label = new QLabel(text, parent);
     label->setGeometry(box);
     label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
-                             .arg(qColour(colour).name()));
+    label->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(qColour(colour).name()));
     return label;
 }
 
@@ -105,22 +107,27 @@ void Form1::buildControls() {
     Scope->setGeometry(twipsRect(2505, 780, 2250, 615));
     Scope->setBackColour(ScopeDisplay::ScopeBackColour);
 
-    Label1 = makeLabel(c, twipsRect(2445, 1725, 930, 255), QStringLiteral("STATUS:"), yellow, ptron7Bold);
+    Label1 = makeLabel(c, twipsRect(2445, 1725, 930, 255), QStringLiteral("STATUS:"), yellow,
+                       ptron7Bold);
     lblStatus = makeLabel(c, twipsRect(3360, 1650, 1395, 375), QString(), 0,
                           formFont(QStringLiteral("PTron5"), 20.25, true));
     setStatus(status_word::kStop, status_word::kStartColour);
-    Label2 = makeLabel(c, twipsRect(2445, 2130, 885, 255), QStringLiteral("SETTING:"), yellow, ptron7Bold);
-    lblSettings = makeLabel(c, twipsRect(3390, 2070, 1395, 450), QString::fromLatin1(kRecordFormats[0].caption),
-                            Colour::RGB(255, 192, 128), formFont(QStringLiteral("PTron7"), 9.75, true));
+    Label2 = makeLabel(c, twipsRect(2445, 2130, 885, 255), QStringLiteral("SETTING:"), yellow,
+                       ptron7Bold);
+    lblSettings = makeLabel(
+        c, twipsRect(3390, 2070, 1395, 450), QString::fromLatin1(kRecordFormats[0].caption),
+        Colour::RGB(255, 192, 128), formFont(QStringLiteral("PTron7"), 9.75, true));
     lblSettings->setWordWrap(true);
-    Label4 = makeLabel(c, twipsRect(2430, 2640, 555, 240), QStringLiteral("SIZE:"), white, ptron7Bold);
+    Label4 =
+        makeLabel(c, twipsRect(2430, 2640, 555, 240), QStringLiteral("SIZE:"), white, ptron7Bold);
     fitToText(Label4, Anchor::Left);
     lblSize = makeLabel(c, twipsRect(4200, 2610, 630, 315), QStringLiteral("BYTES"), white,
                         formFont(QStringLiteral("PTron5"), 14.25, false));
     lblSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     fitToText(lblSize, Anchor::Right);
-    lblTime = makeLabel(c, twipsRect(960, 2535, 600, 315), QStringLiteral("00:00"),
-                        Colour::RGB(255, 255, 192), formFont(QStringLiteral("PTron5"), 14.25, false));
+    lblTime =
+        makeLabel(c, twipsRect(960, 2535, 600, 315), QStringLiteral("00:00"),
+                  Colour::RGB(255, 255, 192), formFont(QStringLiteral("PTron5"), 14.25, false));
     lblTime->setAlignment(Qt::AlignCenter);
     lblTime->setStyleSheet(QStringLiteral("color: %1; background: %2;")
                                .arg(qColour(Colour::RGB(255, 255, 192)).name(),
@@ -133,7 +140,8 @@ void Form1::buildControls() {
     Frame3->setStyleSheet(QStringLiteral(
         "QGroupBox { background: rgb(192,192,192); border: 1px solid rgb(128,128,128);"
         " margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0; color: rgb(128,64,0); }"));
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0; color: "
+        "rgb(128,64,0); }"));
 
     barMMControl1 = new XP_ProgressBar(c);
     barMMControl1->setObjectName(QStringLiteral("barMMControl1"));
@@ -143,17 +151,19 @@ void Form1::buildControls() {
     txtFileName->setGeometry(twipsRect(1710, 3315, 3195, 240));
     txtFileName->setToolTip(QStringLiteral("Save Wav File Path"));
     txtFileName->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    txtFileName->setStyleSheet(QStringLiteral(
-        "QLineEdit { color: rgb(128,64,0); background: rgb(218,167,71);"
-        " border: 1px solid rgb(128,64,0); padding: 0 1px; }"));
+    txtFileName->setStyleSheet(
+        QStringLiteral("QLineEdit { color: rgb(128,64,0); background: rgb(218,167,71);"
+                       " border: 1px solid rgb(128,64,0); padding: 0 1px; }"));
 
     const auto button = [](QWidget* parent, QRect box, const char* caption, const char* tip,
                            const char* icon = "", QRgb transparency = qRgb(255, 0, 0)) {
-        const QString picture = *icon ? QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon)) : QString();
+        const QString picture =
+            *icon ? QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon)) : QString();
         return makeFormButton(parent, {box, QString::fromLatin1(caption), QString::fromLatin1(tip),
                                        false, picture, transparency});
     };
-    cmdRecord = button(c, twipsRect(750, 720, 1035, 735), "RECORD", "Record", "record", qRgb(255, 255, 255));
+    cmdRecord = button(c, twipsRect(750, 720, 1035, 735), "RECORD", "Record", "record",
+                       qRgb(255, 255, 255));
     cmdStop = button(c, twipsRect(750, 1545, 1035, 570), "STOP", "Stop Recording", "stop");
     cmdPlay = button(c, twipsRect(5835, 3195, 1350, 375), "PLAY", "Play File", "play");
     cmdStopPlay = button(c, twipsRect(7290, 3195, 495, 375), "", "Stop Playing", "stop");
@@ -163,7 +173,8 @@ void Form1::buildControls() {
     const int optTops[] = {360, 750, 1155, 1545};
     for (int i = 0; i < 4; ++i) {
         optFreq[i] = makeFormButton(Frame3, {twipsRect(375, optTops[i], 2295, 315),
-                                             QString::fromLatin1(kRecordFormats[i].caption), QString(), true, QString(), 0});
+                                             QString::fromLatin1(kRecordFormats[i].caption),
+                                             QString(), true, QString(), 0});
         connect(optFreq[i], &FormButton::Click, this, [this, i] { m_recording.optFreqClick(i); });
     }
 
@@ -188,7 +199,8 @@ void Form1::buildControls() {
 void Form1::loadStoredSettings() {
     const FormFile form = loadFormFile(":/form1.form");
     for (const FormDiagnostic& problem : form.diagnostics)
-        m_services.messages.show(problem.text(), kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        m_services.messages.show(problem.text(), kAppTitle, MessageIcon::Exclamation,
+                                 MessageButtons::Ok);
     if (const FormInstance* bar = form.find("barMMControl1")) {
         const QRect box = barMMControl1->geometry();
         barMMControl1->setGeometry(bar->bag.read<std::int32_t>("left", box.x()),
@@ -238,9 +250,13 @@ void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-QString Form1::statusWord() const { return lblStatus->text(); }
+QString Form1::statusWord() const {
+    return lblStatus->text();
+}
 
-std::string Form1::fileNameText() const { return txtFileName->text().toStdString(); }
+std::string Form1::fileNameText() const {
+    return txtFileName->text().toStdString();
+}
 
 void Form1::setFileNameText(const std::string& text) {
     txtFileName->setText(QString::fromStdString(text));
@@ -253,9 +269,15 @@ void Form1::setStatus(const std::string& text, std::uint32_t colour) {
         QStringLiteral("color: %1; background: transparent;").arg(qColour(colour).name()));
 }
 
-bool Form1::recordEnabled() const { return cmdRecord->isEnabled(); }
-void Form1::setRecordEnabled(bool enabled) { cmdRecord->setEnabled(enabled); }
-void Form1::setStopEnabled(bool enabled) { cmdStop->setEnabled(enabled); }
+bool Form1::recordEnabled() const {
+    return cmdRecord->isEnabled();
+}
+void Form1::setRecordEnabled(bool enabled) {
+    cmdRecord->setEnabled(enabled);
+}
+void Form1::setStopEnabled(bool enabled) {
+    cmdStop->setEnabled(enabled);
+}
 
 void Form1::setSettingsText(const std::string& text) {
     lblSettings->setText(QString::fromStdString(text));
@@ -271,11 +293,17 @@ void Form1::setSizeText(const std::string& text) {
     fitToText(lblSize, Anchor::Right);
 }
 
-void Form1::stopPlayback() { m_playback.stopForRecording(); }
+void Form1::stopPlayback() {
+    m_playback.stopForRecording();
+}
 
-std::string Form1::statusText() const { return lblStatus->text().toStdString(); }
+std::string Form1::statusText() const {
+    return lblStatus->text().toStdString();
+}
 
-void Form1::setBarValue(int value) { barMMControl1->setValue(value); }
+void Form1::setBarValue(int value) {
+    barMMControl1->setValue(value);
+}
 
 void Form1::setMMControlTimerEnabled(bool enabled) {
     if (enabled)
@@ -284,13 +312,27 @@ void Form1::setMMControlTimerEnabled(bool enabled) {
         tmrMMControl1.stop();
 }
 
-void Form1::clearDevices() { DevicesBox->clear(); }
-void Form1::addDevice(const std::string& name) { DevicesBox->addItem(QString::fromStdString(name)); }
-int Form1::deviceCount() const { return DevicesBox->count(); }
-int Form1::selectedDevice() const { return DevicesBox->currentIndex(); }
-void Form1::setSelectedDevice(int index) { DevicesBox->setCurrentIndex(index); }
-void Form1::setDevicesEnabled(bool enabled) { DevicesBox->setEnabled(enabled); }
-bool Form1::isRecording() const { return m_recording.isRecording(); }
+void Form1::clearDevices() {
+    DevicesBox->clear();
+}
+void Form1::addDevice(const std::string& name) {
+    DevicesBox->addItem(QString::fromStdString(name));
+}
+int Form1::deviceCount() const {
+    return DevicesBox->count();
+}
+int Form1::selectedDevice() const {
+    return DevicesBox->currentIndex();
+}
+void Form1::setSelectedDevice(int index) {
+    DevicesBox->setCurrentIndex(index);
+}
+void Form1::setDevicesEnabled(bool enabled) {
+    DevicesBox->setEnabled(enabled);
+}
+bool Form1::isRecording() const {
+    return m_recording.isRecording();
+}
 
 void Form1::drawFrame(const float* spectrum) {
     if (m_scope)

@@ -39,10 +39,7 @@ struct Form1Services {
 };
 
 // The main window: fixed size, its controls, menus and timers, and the recording that runs in it.
-class Form1 : public QMainWindow,
-              private RecordingView,
-              private PlaybackView,
-              private CaptureHost {
+class Form1 : public QMainWindow, private RecordingView, private PlaybackView, private CaptureHost {
     Q_OBJECT
 public:
     explicit Form1(Form1Services services, QWidget* parent = nullptr);

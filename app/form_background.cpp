@@ -18,7 +18,8 @@ const Panel kPanels[] = {
     {twipsRect(600, 585, 1320, 2505), Colour::RGB(165, 174, 157), Colour::RGB(0, 0, 0), true},
     {twipsRect(2355, 645, 2565, 855), Colour::RGB(80, 106, 146), Colour::RGB(193, 208, 242), true},
     {twipsRect(2355, 1590, 2565, 945), Colour::RGB(70, 85, 94), Colour::RGB(193, 208, 242), true},
-    {twipsRect(2370, 2610, 2520, 315), Colour::RGB(126, 142, 197), Colour::RGB(193, 208, 242), true},
+    {twipsRect(2370, 2610, 2520, 315), Colour::RGB(126, 142, 197), Colour::RGB(193, 208, 242),
+     true},
     {twipsRect(5565, 2535, 3120, 1215), Colour::RGB(80, 106, 146), Colour::RGB(0, 0, 0), true},
     {twipsRect(795, 2520, 930, 345), Colour::RGB(62, 101, 52), Colour::RGB(224, 224, 224), false},
 };

@@ -14,8 +14,8 @@ struct FormButtonSpec {
     QString caption;
     QString toolTip;
     bool option = false;
-    QString icon;            // a 16 x 16 picture in the resources, or none
-    QRgb transparency = 0;   // the picture's colour that is see-through
+    QString icon;          // a 16 x 16 picture in the resources, or none
+    QRgb transparency = 0; // the picture's colour that is see-through
 };
 
 FormButton* makeFormButton(QWidget* parent, const FormButtonSpec& spec);

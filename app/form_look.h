@@ -8,12 +8,16 @@
 #include <QRect>
 
 // Layout is given in twips, 15 to a pixel.
-constexpr int twips(int t) { return t / 15; }
+constexpr int twips(int t) {
+    return t / 15;
+}
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-inline QColor qColour(ColourRef value) { return QColor(toQRgb(value)); }
+inline QColor qColour(ColourRef value) {
+    return QColor(toQRgb(value));
+}
 
 // The window's display fonts may be missing; each falls back to a family every Debian desktop has.
 QFont formFont(const QString& family, double pointSize, bool bold);

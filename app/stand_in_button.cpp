@@ -14,8 +14,8 @@ void StandInButton::setValue(bool value) {
     setChecked(value);
     if (!value)
         return;
-    for (StandInButton* other : parentWidget()->findChildren<StandInButton*>(
-             QString(), Qt::FindDirectChildrenOnly))
+    for (StandInButton* other :
+         parentWidget()->findChildren<StandInButton*>(QString(), Qt::FindDirectChildrenOnly))
         if (other != this && other->m_behaviour == Behaviour::Option)
             other->setChecked(false);
     emit Click();

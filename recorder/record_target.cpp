@@ -8,7 +8,9 @@
 
 namespace {
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 std::string sentenceFor(const std::string& path, int error) {
     switch (error) {

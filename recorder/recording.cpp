@@ -44,9 +44,9 @@ void Recording::cmdRecordClick() {
         boxes.show(*problem, kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
-    if (fileExists(path) && boxes.show("File already exists ! Overwrite ?", kAppTitle,
-                                       MessageIcon::None,
-                                       MessageButtons::OkCancel) == MessageAnswer::Cancel)
+    if (fileExists(path) &&
+        boxes.show("File already exists ! Overwrite ?", kAppTitle, MessageIcon::None,
+                   MessageButtons::OkCancel) == MessageAnswer::Cancel)
         return;
     // Refuse a place that cannot be written before anything is recorded.
     const TargetPreparation target = prepareTarget(path);
@@ -66,9 +66,9 @@ void Recording::RecordWave(const std::string& path, bool createdTarget) {
     // The first failure is reported and ends the attempt: nothing loops on a device that
     // never opened or never started.
     const bool opened = sendReported(record_commands::kOpen);
-    const bool started = opened &&
-                         sendReported(record_commands::setFormat(m_bitsPerSample, m_samplesPerSec)) &&
-                         sendReported(record_commands::kRecord);
+    const bool started =
+        opened && sendReported(record_commands::setFormat(m_bitsPerSample, m_samplesPerSec)) &&
+        sendReported(record_commands::kRecord);
     if (!started) {
         if (opened)
             m_services.device.sendString(record_commands::kClose, nullptr, 0);
@@ -112,7 +112,8 @@ void Recording::ShowRecordProgress() {
     if (const int code = device.sendString(record_commands::kTimeFormatBytes, nullptr, 0))
         fail(code);
     std::string reply;
-    if (const int code = device.sendString(record_commands::kStatusLength, &reply, kLengthReplySize)) {
+    if (const int code =
+            device.sendString(record_commands::kStatusLength, &reply, kLengthReplySize)) {
         fail(code);
         return; // no number to show: the read-out keeps its last size
     }

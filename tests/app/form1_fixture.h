@@ -25,9 +25,9 @@ struct Form1Fixture {
         // The fake input opens but never completes a block: each tick's capture gives up
         // quietly, so the window's own tests are not driven by a spectrum loop.
         waveInput.blocksToDeliver = 0;
-        return std::make_unique<Form1>(Form1Services{
-            realDevice ? *realDevice : device, realControl ? *realControl : mmControl, boxes,
-            dialog, pump, clock, realInput ? *realInput : waveInput});
+        return std::make_unique<Form1>(
+            Form1Services{realDevice ? *realDevice : device, realControl ? *realControl : mmControl,
+                          boxes, dialog, pump, clock, realInput ? *realInput : waveInput});
     }
 
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }

@@ -55,7 +55,8 @@ TEST_P(Form1Recording, RecordsTheToneInTheChosenFormat) {
     EXPECT_EQ(facts.sampleRate, format.rate);
     EXPECT_EQ(facts.channels, 2);
     EXPECT_EQ(facts.format, SF_FORMAT_WAV | format.subtype);
-    // The server may hold back the stream's last fragment; the take is never longer than the wall clock.
+    // The server may hold back the stream's last fragment; the take is never longer than the wall
+    // clock.
     EXPECT_GT(facts.seconds, 1.5);
     EXPECT_LE(facts.seconds, wallSeconds + 0.1);
     EXPECT_NEAR(facts.dominantHz, 1000.0, 15.0);

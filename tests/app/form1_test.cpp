@@ -14,7 +14,9 @@
 
 namespace {
 
-QRgb pixelAt(QWidget* widget, int x, int y) { return widget->grab().toImage().pixel(x, y); }
+QRgb pixelAt(QWidget* widget, int x, int y) {
+    return widget->grab().toImage().pixel(x, y);
+}
 
 TEST(Form1, WindowIsFixedAtItsClientSize) {
     Form1Fixture f;
@@ -29,11 +31,11 @@ TEST(Form1, ControlsSitWhereTheLayoutPutsThem) {
     Form1Fixture f;
     Form1& w = *f.form;
     const std::pair<QWidget*, QRect> boxes[] = {
-        {w.Scope, QRect(167, 52, 150, 41)},       {w.cmdRecord, QRect(50, 48, 69, 49)},
-        {w.cmdStop, QRect(50, 103, 69, 38)},      {w.cmdPlay, QRect(389, 213, 90, 25)},
-        {w.cmdStopPlay, QRect(486, 213, 33, 25)}, {w.cmdPause, QRect(527, 213, 33, 25)},
-        {w.cmdOpen, QRect(390, 182, 34, 25)},     {w.Command1, QRect(62, 217, 42, 24)},
-        {w.txtFileName, QRect(114, 221, 213, 16)}, {w.Frame3, QRect(375, 20, 201, 138)},
+        {w.Scope, QRect(167, 52, 150, 41)},          {w.cmdRecord, QRect(50, 48, 69, 49)},
+        {w.cmdStop, QRect(50, 103, 69, 38)},         {w.cmdPlay, QRect(389, 213, 90, 25)},
+        {w.cmdStopPlay, QRect(486, 213, 33, 25)},    {w.cmdPause, QRect(527, 213, 33, 25)},
+        {w.cmdOpen, QRect(390, 182, 34, 25)},        {w.Command1, QRect(62, 217, 42, 24)},
+        {w.txtFileName, QRect(114, 221, 213, 16)},   {w.Frame3, QRect(375, 20, 201, 138)},
         {w.barMMControl1, QRect(429, 183, 130, 19)}, {w.optFreq[2], QRect(25, 77, 153, 21)},
         {w.lblStatus, QRect(224, 110, 93, 25)},
     };
@@ -62,7 +64,7 @@ TEST(Form1, StartsIdleWithTheFirstFormatChosen) {
 TEST(Form1, PanelsAndBackgroundHaveTheirColours) {
     Form1Fixture f;
     QWidget* client = f.form->client();
-    EXPECT_EQ(QColor(pixelAt(client, 44, 100)), QColor(165, 174, 157));  // record buttons
+    EXPECT_EQ(QColor(pixelAt(client, 44, 100)), QColor(165, 174, 157)); // record buttons
     EXPECT_EQ(QColor(pixelAt(client, 375, 245)), QColor(80, 106, 146)); // playback controls
     EXPECT_EQ(QColor(pixelAt(client, 320, 150)), QColor(70, 85, 94));   // status and setting
     EXPECT_EQ(QColor(pixelAt(client, 600, 5)), QColor(192, 192, 192));  // window background
@@ -88,7 +90,8 @@ TEST(Form1, RecordAndStopThroughClicks) {
     f.device.statusReply = "512";
     bool sawRecording = false;
     f.after(150, [&] {
-        sawRecording = w.statusWord() == "RECORD" && !w.cmdRecord->isEnabled() && w.cmdStop->isEnabled();
+        sawRecording =
+            w.statusWord() == "RECORD" && !w.cmdRecord->isEnabled() && w.cmdStop->isEnabled();
         f.click(w.cmdStop);
     });
     f.click(w.cmdRecord); // returns once the take is saved
@@ -100,7 +103,8 @@ TEST(Form1, RecordAndStopThroughClicks) {
     EXPECT_FALSE(w.cmdStop->isEnabled());
     EXPECT_EQ(w.lblSize->text(), ".50 kb");
     ASSERT_GE(f.device.sent.size(), 5u);
-    EXPECT_EQ(f.device.sent[f.device.sent.size() - 2], "save recsound " + dir.filePath("take.wav").toStdString());
+    EXPECT_EQ(f.device.sent[f.device.sent.size() - 2],
+              "save recsound " + dir.filePath("take.wav").toStdString());
     EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
     // The loop waits for events instead of spinning: a few hundred passes at most, not millions.
     EXPECT_LT(f.device.sent.size(), 200u);

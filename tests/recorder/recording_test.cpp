@@ -1,5 +1,5 @@
-#include "recorder/recording.h"
 #include "recorder/record_formats.h"
+#include "recorder/recording.h"
 #include "recorder/status_word.h"
 #include "support/fakes.h"
 
@@ -45,7 +45,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         view.fileName = path("take.wav");
     }
-    std::string path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
 
     // Stops the take from inside the loop after `passes` passes, as a Stop click would.
     void stopAfterPasses(int passes) {
@@ -73,11 +75,15 @@ TEST_F(RecordingTest, SendsTheCommandsInOrderAndSavesOnStop) {
 
     const std::vector<std::string> expected = {
         "open new Type waveaudio Alias recsound",
-        "set recsound time format ms bitspersample 16 channels 2 bytespersec 22500  samplespersec 44100",
+        "set recsound time format ms bitspersample 16 channels 2 bytespersec 22500  samplespersec "
+        "44100",
         "record  recsound",
-        "set recsound time format bytes", "status recsound length",
-        "set recsound time format bytes", "status recsound length",
-        "set recsound time format bytes", "status recsound length",
+        "set recsound time format bytes",
+        "status recsound length",
+        "set recsound time format bytes",
+        "status recsound length",
+        "set recsound time format bytes",
+        "status recsound length",
         "save recsound " + view.fileName,
         "close recsound",
     };
@@ -180,11 +186,8 @@ TEST_F(RecordingTest, OverwriteQuestionOkRecords) {
 TEST_F(RecordingTest, UnwritableTargetsAreRefusedBeforeRecording) {
     std::filesystem::create_directory(path("folder"));
     const std::string targets[] = {
-        path("missing/take.wav"),
-        path("folder"),
-        path("folder/"),
-        path("bad\nname.wav"),
-        path("bell\x07.wav"),
+        path("missing/take.wav"), path("folder"),       path("folder/"),
+        path("bad\nname.wav"),    path("bell\x07.wav"),
     };
     for (const std::string& target : targets) {
         boxes.shown.clear();
@@ -192,7 +195,8 @@ TEST_F(RecordingTest, UnwritableTargetsAreRefusedBeforeRecording) {
         view.fileName = target;
         recording.cmdRecordClick();
         ASSERT_EQ(boxes.shown.size(), 1u) << target;
-        EXPECT_NE(boxes.shown[0].text.find("Cannot record"), std::string::npos) << boxes.shown[0].text;
+        EXPECT_NE(boxes.shown[0].text.find("Cannot record"), std::string::npos)
+            << boxes.shown[0].text;
         EXPECT_TRUE(device.sent.empty()) << target;
         EXPECT_TRUE(view.recordOn);
         EXPECT_FALSE(view.stopOn);
@@ -203,8 +207,8 @@ TEST_F(RecordingTest, UnwritableTargetsAreRefusedBeforeRecording) {
 
 struct StartFailure {
     const char* name;
-    const char* failing;           // command prefix that fails
-    std::size_t commandsSent;      // including the silent close
+    const char* failing;      // command prefix that fails
+    std::size_t commandsSent; // including the silent close
     bool closes;
 };
 
@@ -232,7 +236,8 @@ TEST_P(RecordingStartFailure, ReportsOnceClosesAndReturnsToIdle) {
 
 INSTANTIATE_TEST_SUITE_P(Commands, RecordingStartFailure,
                          ::testing::Values(StartFailure{"open", "open", 1, false},
-                                           StartFailure{"set", "set recsound time format ms", 3, true},
+                                           StartFailure{"set", "set recsound time format ms", 3,
+                                                        true},
                                            StartFailure{"record", "record", 4, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -11,7 +11,8 @@ bool audioServerAvailable();
     do {                                                                                           \
         if (!audioServerAvailable()) {                                                             \
             if (qEnvironmentVariableIntValue("SORVINTA_REQUIRE_AUDIO") == 1)                       \
-                FAIL() << "no audio server answers (PULSE_SERVER=" << qgetenv("PULSE_SERVER").constData() << ")"; \
+                FAIL() << "no audio server answers (PULSE_SERVER="                                 \
+                       << qgetenv("PULSE_SERVER").constData() << ")";                              \
             GTEST_SKIP() << "no audio server";                                                     \
         }                                                                                          \
     } while (0)

@@ -106,7 +106,9 @@ public:
         }
         return code;
     }
-    std::string errorString(int code) const override { return "fake error " + std::to_string(code); }
+    std::string errorString(int code) const override {
+        return "fake error " + std::to_string(code);
+    }
 
     std::vector<std::string> sent;
     std::map<std::string, int> failures; // command prefix -> code
