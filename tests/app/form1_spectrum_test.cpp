@@ -107,9 +107,11 @@ TEST_F(Form1Spectrum, ToneStandsAtItsColumnAndTheSecondCloseEndsTheWindow) {
     const int peak = tallest[46];
     EXPECT_GT(peak, 4);
     EXPECT_EQ(*std::max_element(tallest.begin(), tallest.end()), peak);
-    for (int c = 0; c < kVisibleColumns; ++c)
-        if (c < 30 || c > 60)
+    for (int c = 0; c < kVisibleColumns; ++c) {
+        if (c < 30 || c > 60) {
             EXPECT_LE(tallest[std::size_t(c)] * 3, peak) << "column " << c;
+        }
+    }
 
     // Frozen on its last frame; the timers are off, so nothing starts capture again.
     fixture->waitUntil([] { return false; }, 1500);
