@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/colour.h"
-#include "platform/draw_surface.h"
+#include "platform/drawing/colour.h"
+#include "platform/drawing/draw_surface.h"
 
 class SurfaceView;
 

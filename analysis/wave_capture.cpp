@@ -1,8 +1,8 @@
 #include "analysis/wave_capture.h"
 
 #include "analysis/audio_fft.h"
-#include "platform/event_pump.h"
-#include "platform/message_box.h"
+#include "platform/ui/event_pump.h"
+#include "platform/ui/message_box.h"
 
 WaveCapture::WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events,
                          CaptureHost& host)

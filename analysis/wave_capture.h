@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/wave_input.h"
+#include "platform/audio/wave_input.h"
 
 #include <array>
 #include <cstdint>

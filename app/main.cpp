@@ -1,12 +1,12 @@
 #include "app/form1.h"
-#include "platform/pulse_multimedia_control.h"
-#include "platform/pulse_wave_input.h"
-#include "platform/qt_event_pump.h"
-#include "platform/qt_file_dialog.h"
-#include "platform/qt_message_box.h"
-#include "platform/single_instance.h"
-#include "platform/steady_clock.h"
-#include "platform/waveaudio_command_device.h"
+#include "platform/multimedia/pulse_multimedia_control.h"
+#include "platform/audio/pulse_wave_input.h"
+#include "platform/ui/qt_event_pump.h"
+#include "platform/ui/qt_file_dialog.h"
+#include "platform/ui/qt_message_box.h"
+#include "platform/system/single_instance.h"
+#include "platform/system/steady_clock.h"
+#include "platform/mci/waveaudio_command_device.h"
 
 #include <QApplication>
 

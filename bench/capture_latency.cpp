@@ -6,9 +6,9 @@
 
 #include "analysis/audio_fft.h"
 #include "analysis/wave_capture.h"
-#include "platform/event_pump.h"
-#include "platform/message_box.h"
-#include "platform/pulse_wave_input.h"
+#include "platform/ui/event_pump.h"
+#include "platform/ui/message_box.h"
+#include "platform/audio/pulse_wave_input.h"
 
 #include <algorithm>
 #include <chrono>

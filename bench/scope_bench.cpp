@@ -2,7 +2,7 @@
 // hand-over to the panel. Runs on the offscreen platform; no display needed.
 
 #include "analysis/scope_display.h"
-#include "platform/surface_view.h"
+#include "platform/ui/surface_view.h"
 
 #include <QApplication>
 

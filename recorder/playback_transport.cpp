@@ -1,7 +1,7 @@
 #include "recorder/playback_transport.h"
 
-#include "platform/file_dialog.h"
-#include "platform/multimedia_control.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/multimedia/multimedia_control.h"
 #include "recorder/status_word.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/colour.h"
+#include "platform/drawing/colour.h"
 
 // The transport state shown in the status label and read by recording and playback alike.
 namespace status_word {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/colour.h"
+#include "platform/drawing/colour.h"
 
 // Colour arithmetic shared by every look of the progress bar.
 namespace ProgressBarColours {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "controls/progress_bar/progress_bar_math.h"
-#include "platform/colour.h"
-#include "platform/draw_rect.h"
-#include "platform/draw_surface.h"
-#include "platform/property_bag.h"
+#include "platform/drawing/colour.h"
+#include "platform/drawing/draw_rect.h"
+#include "platform/drawing/draw_surface.h"
+#include "platform/forms/property_bag.h"
 
 #include <QImage>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "analysis/scope_display.h"
 
-#include "platform/surface_view.h"
+#include "platform/ui/surface_view.h"
 
 #include <gtest/gtest.h>
 

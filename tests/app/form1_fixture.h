@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/form1.h"
-#include "platform/qt_event_pump.h"
-#include "platform/steady_clock.h"
+#include "platform/ui/qt_event_pump.h"
+#include "platform/system/steady_clock.h"
 #include "support/fake_wave_input.h"
 #include "support/fakes.h"
 

@@ -1,8 +1,8 @@
 #include "form1_fixture.h"
 
 #include "controls/progress_bar/xp_progress_bar.h"
-#include "platform/pulse_multimedia_control.h"
-#include "platform/waveaudio_command_device.h"
+#include "platform/multimedia/pulse_multimedia_control.h"
+#include "platform/mci/waveaudio_command_device.h"
 #include "support/audio_server.h"
 
 #include <gtest/gtest.h>

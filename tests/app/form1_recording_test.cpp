@@ -1,6 +1,6 @@
 #include "form1_fixture.h"
 
-#include "platform/waveaudio_command_device.h"
+#include "platform/mci/waveaudio_command_device.h"
 #include "support/audio_server.h"
 #include "support/wav_analysis.h"
 

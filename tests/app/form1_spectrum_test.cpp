@@ -1,8 +1,8 @@
 #include "form1_fixture.h"
 
-#include "platform/pulse_wave_input.h"
-#include "platform/surface_view.h"
-#include "platform/waveaudio_command_device.h"
+#include "platform/audio/pulse_wave_input.h"
+#include "platform/ui/surface_view.h"
+#include "platform/mci/waveaudio_command_device.h"
 #include "support/audio_server.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "form1_fixture.h"
 
 #include "controls/progress_bar/xp_progress_bar.h"
-#include "platform/surface_view.h"
+#include "platform/ui/surface_view.h"
 #include "recorder/status_word.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Parses any text as a stored form, writes what was understood and parses that again: the
 // second reading must give the same controls and values without a complaint.
-#include "platform/form_file.h"
+#include "platform/forms/form_file.h"
 
 #include <cstddef>
 #include <cstdint>

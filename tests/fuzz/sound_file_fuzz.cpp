@@ -1,5 +1,5 @@
 // Opens any bytes as a sound file and decodes them the way the player does.
-#include "platform/sound_file_reader.h"
+#include "platform/multimedia/sound_file_reader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 // A scripted wave input for unit tests: no thread, blocks complete inside waitDone.
 
-#include "platform/wave_input.h"
+#include "platform/audio/wave_input.h"
 
 #include <cstdint>
 #include <functional>

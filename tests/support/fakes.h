@@ -2,12 +2,12 @@
 
 // Stand-ins for the outside services, for unit tests only.
 
-#include "platform/clock.h"
-#include "platform/command_device.h"
-#include "platform/event_pump.h"
-#include "platform/file_dialog.h"
-#include "platform/message_box.h"
-#include "platform/multimedia_control.h"
+#include "platform/system/clock.h"
+#include "platform/mci/command_device.h"
+#include "platform/ui/event_pump.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/message_box.h"
+#include "platform/multimedia/multimedia_control.h"
 
 #include <deque>
 #include <functional>

@@ -5,7 +5,7 @@
 // Commands come from the arguments, or one per line of standard input when there are none.
 // "wait MS" pauses for MS milliseconds. The exit status is 1 when any command failed.
 
-#include "platform/waveaudio_command_device.h"
+#include "platform/mci/waveaudio_command_device.h"
 
 #include <charconv>
 #include <chrono>

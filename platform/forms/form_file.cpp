@@ -1,0 +1,518 @@
+#include "platform/forms/form_file.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr FormKey kHostKeys[] = {
+    {"left", PropertyType::Integer},
+    {"top", PropertyType::Integer},
+    {"width", PropertyType::Integer},
+    {"height", PropertyType::Integer},
+};
+
+constexpr FormKey kProgressBarKeys[] = {
+    {"font", PropertyType::Font},           {"brushstyle", PropertyType::Integer},
+    {"color", PropertyType::Colour},        {"image", PropertyType::Picture},
+    {"max", PropertyType::Integer},         {"min", PropertyType::Integer},
+    {"orientation", PropertyType::Integer}, {"scrolling", PropertyType::Integer},
+    {"showtext", PropertyType::Boolean},    {"value", PropertyType::Integer},
+};
+
+constexpr FormKey kBevelButtonKeys[] = {
+    {"accesskeys", PropertyType::Text},
+    {"appearance", PropertyType::Integer},
+    {"backcolour", PropertyType::Colour},
+    {"behaviour", PropertyType::Integer},
+    {"bevelautoadjust", PropertyType::Boolean},
+    {"bevelheight", PropertyType::Integer},
+    {"caption", PropertyType::Text},
+    {"captionjustify", PropertyType::Integer},
+    {"captioncolour", PropertyType::Colour},
+    {"captionhovercolour", PropertyType::Colour},
+    {"captionoffset", PropertyType::Text},
+    {"enabled", PropertyType::Boolean},
+    {"font", PropertyType::Font},
+    {"mousekeys", PropertyType::Integer},
+    {"picture", PropertyType::Picture},
+    {"picturejustify", PropertyType::Integer},
+    {"picturehover", PropertyType::Picture},
+    {"pictureoffset", PropertyType::Text},
+    {"transparency", PropertyType::Colour},
+    {"usetransparency", PropertyType::Boolean},
+    {"value", PropertyType::Boolean},
+    {"mouseicon", PropertyType::Picture},
+    {"mousepointer", PropertyType::Integer},
+};
+
+constexpr FormType kKnownTypes[] = {
+    {"Sorvinta.XP_ProgressBar", kProgressBarKeys},
+    {"Sorvinta.bvlBUTTON", kBevelButtonKeys},
+};
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && lowerKey(a) == lowerKey(b);
+}
+
+bool isNameChar(char c, bool allowDot) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           (allowDot && c == '.');
+}
+
+bool isName(std::string_view s, bool allowDot) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [&](char c) { return isNameChar(c, allowDot); });
+}
+
+template <class T, class... Base> bool parseNumber(std::string_view s, T& out, Base... base) {
+    s = trim(s);
+    if (s.empty())
+        return false;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out, base...);
+    return ec == std::errc() && end == s.data() + s.size();
+}
+
+bool parseInteger(std::string_view s, std::int32_t& out) {
+    s = trim(s);
+    if (s.size() > 1 && s.front() == '+')
+        s.remove_prefix(1);
+    return parseNumber(s, out);
+}
+
+bool parseHex(std::string_view s, std::uint32_t& out) {
+    s = trim(s);
+    if (s.size() < 3 || s[0] != '0' || (s[1] != 'x' && s[1] != 'X'))
+        return false;
+    s.remove_prefix(2);
+    if (s.front() == '-' || s.front() == '+')
+        return false;
+    return parseNumber(s, out, 16);
+}
+
+bool parseBoolean(std::string_view s, bool& out) {
+    s = trim(s);
+    if (equalsNoCase(s, "true")) {
+        out = true;
+        return true;
+    }
+    if (equalsNoCase(s, "false")) {
+        out = false;
+        return true;
+    }
+    return false;
+}
+
+// Splits at commas; a text with no comma is one field.
+std::vector<std::string_view> splitFields(std::string_view s) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto comma = s.find(',');
+        fields.push_back(trim(s.substr(0, comma)));
+        if (comma == std::string_view::npos)
+            return fields;
+        s.remove_prefix(comma + 1);
+    }
+}
+
+bool parseColour(std::string_view s, ColourValue& out) {
+    s = trim(s);
+    if (s.size() > 4 && equalsNoCase(s.substr(0, 4), "rgb(") && s.back() == ')') {
+        const auto fields = splitFields(s.substr(4, s.size() - 5));
+        if (fields.size() != 3)
+            return false;
+        std::uint32_t value = 0;
+        for (int i = 0; i < 3; ++i) {
+            std::int32_t channel = 0;
+            if (!parseInteger(fields[i], channel) || channel < 0 || channel > 255)
+                return false;
+            value |= static_cast<std::uint32_t>(channel) << (8 * i);
+        }
+        out.value = value;
+        return true;
+    }
+    return parseHex(s, out.value);
+}
+
+bool parseQuoted(std::string_view s, std::string& out) {
+    s = trim(s);
+    if (s.size() < 2 || s.front() != '"' || s.back() != '"')
+        return false;
+    s = s.substr(1, s.size() - 2);
+    out.clear();
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '"')
+            return false;
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (++i == s.size())
+            return false;
+        switch (s[i]) {
+        case '"':
+            out += '"';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string quoteText(std::string_view s) {
+    std::string out = "\"";
+    for (const char c : s) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+bool parseFlag(std::string_view s, bool& out) {
+    std::int32_t v = 0;
+    if (!parseInteger(s, v) || (v != 0 && v != 1))
+        return false;
+    out = v == 1;
+    return true;
+}
+
+bool parseFont(std::string_view s, FontValue& out) {
+    const auto fields = splitFields(s);
+    if (fields.size() < 2 || fields.size() > 6 || fields[0].empty())
+        return false;
+    FontValue font;
+    font.name = std::string(fields[0]);
+    if (!parseNumber(fields[1], font.pointSize) || !std::isfinite(font.pointSize) ||
+        font.pointSize <= 0.0 || font.pointSize > 1000.0)
+        return false;
+    if (fields.size() > 2 &&
+        (!parseInteger(fields[2], font.weight) || font.weight < 1 || font.weight > 1000))
+        return false;
+    if (fields.size() > 3 && !parseFlag(fields[3], font.italic))
+        return false;
+    if (fields.size() > 4 && !parseFlag(fields[4], font.underline))
+        return false;
+    if (fields.size() > 5 && !parseFlag(fields[5], font.strikeOut))
+        return false;
+    out = std::move(font);
+    return true;
+}
+
+bool isBase64(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return isNameChar(c, false) || c == '+' || c == '/' || c == '=';
+    });
+}
+
+bool parsePicture(std::string_view s, PictureValue& out) {
+    s = trim(s);
+    if (equalsNoCase(s, "none")) {
+        out.source.clear();
+        return true;
+    }
+    constexpr std::string_view prefix = "base64:";
+    if (s.substr(0, prefix.size()) == prefix) {
+        if (s.size() == prefix.size() || !isBase64(s.substr(prefix.size())))
+            return false;
+        out.source = std::string(s);
+        return true;
+    }
+    std::string path;
+    if (!parseQuoted(s, path) || path.empty())
+        return false;
+    // Embedded pictures are held as "base64:..." too; a path spelled so could not be told apart.
+    if (path.starts_with(prefix))
+        return false;
+    out.source = std::move(path);
+    return true;
+}
+
+std::string formatDouble(double d) {
+    std::array<char, 32> buf{};
+    const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), d);
+    return ec == std::errc() ? std::string(buf.data(), end) : std::string("0");
+}
+
+std::string withArticle(std::string_view word) {
+    const bool vowel =
+        !word.empty() && std::string_view("aeiou").find(word[0]) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + std::string(word);
+}
+
+const FormType* findType(std::span<const FormType> types, std::string_view name) {
+    for (const FormType& t : types)
+        if (equalsNoCase(t.typeName, name))
+            return &t;
+    return nullptr;
+}
+
+const FormKey* findKey(std::span<const FormKey> keys, std::string_view lowered) {
+    for (const FormKey& k : keys)
+        if (k.key == lowered)
+            return &k;
+    return nullptr;
+}
+
+} // namespace
+
+std::string FormDiagnostic::text() const {
+    if (line > 0)
+        return fileName + ":" + std::to_string(line) + ": " + message;
+    return fileName + ": " + message;
+}
+
+const FormInstance* FormFile::find(std::string_view name) const {
+    for (const FormInstance& i : instances)
+        if (equalsNoCase(i.name, name))
+            return &i;
+    return nullptr;
+}
+
+std::span<const FormType> knownFormTypes() {
+    return kKnownTypes;
+}
+
+bool parseFormValue(std::string_view text, PropertyType type, PropertyValue& out) {
+    switch (type) {
+    case PropertyType::Integer: {
+        std::int32_t v = 0;
+        if (!parseInteger(text, v))
+            return false;
+        out = v;
+        return true;
+    }
+    case PropertyType::Boolean: {
+        bool v = false;
+        if (!parseBoolean(text, v))
+            return false;
+        out = v;
+        return true;
+    }
+    case PropertyType::Colour: {
+        ColourValue v;
+        if (!parseColour(text, v))
+            return false;
+        out = v;
+        return true;
+    }
+    case PropertyType::Text: {
+        std::string v;
+        if (!parseQuoted(text, v))
+            return false;
+        out = std::move(v);
+        return true;
+    }
+    case PropertyType::Font: {
+        FontValue v;
+        if (!parseFont(text, v))
+            return false;
+        out = std::move(v);
+        return true;
+    }
+    case PropertyType::Picture: {
+        PictureValue v;
+        if (!parsePicture(text, v))
+            return false;
+        out = std::move(v);
+        return true;
+    }
+    }
+    return false;
+}
+
+std::string formatFormValue(const PropertyValue& value) {
+    struct Formatter {
+        std::string operator()(std::int32_t v) const { return std::to_string(v); }
+        std::string operator()(bool v) const { return v ? "True" : "False"; }
+        std::string operator()(const ColourValue& c) const {
+            char buf[32];
+            if (c.value <= 0xFFFFFF)
+                std::snprintf(buf, sizeof buf, "RGB(%u, %u, %u)", c.value & 0xFF,
+                              (c.value >> 8) & 0xFF, (c.value >> 16) & 0xFF);
+            else
+                std::snprintf(buf, sizeof buf, "0x%08X", c.value);
+            return buf;
+        }
+        std::string operator()(const std::string& s) const { return quoteText(s); }
+        std::string operator()(const FontValue& f) const {
+            return f.name + ", " + formatDouble(f.pointSize) + ", " + std::to_string(f.weight) +
+                   ", " + (f.italic ? "1" : "0") + ", " + (f.underline ? "1" : "0") + ", " +
+                   (f.strikeOut ? "1" : "0");
+        }
+        std::string operator()(const PictureValue& p) const {
+            if (p.isNone())
+                return "none";
+            if (p.source.starts_with("base64:"))
+                return p.source;
+            return quoteText(p.source);
+        }
+    };
+    return std::visit(Formatter{}, value);
+}
+
+FormFile parseFormFile(std::string_view text, std::string_view fileName) {
+    return parseFormFile(text, fileName, knownFormTypes());
+}
+
+FormFile parseFormFile(std::string_view text, std::string_view fileName,
+                       std::span<const FormType> types) {
+    FormFile form;
+    const std::string file(fileName);
+    auto complain = [&](int line, std::string message) {
+        form.diagnostics.push_back({file, line, std::move(message)});
+    };
+
+    // The section that keys go to; none before the first header or after a rejected one.
+    FormInstance* current = nullptr;
+    const FormType* currentType = nullptr;
+    bool skipping = false; // inside a rejected section: its keys are not reported one by one
+
+    int lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const auto newline = text.find('\n');
+        const std::string_view raw = text.substr(0, newline);
+        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+
+        const std::string_view line = trim(raw);
+        if (line.empty() || line.front() == '#' || line.front() == ';')
+            continue;
+
+        if (line.front() == '[') {
+            current = nullptr;
+            currentType = nullptr;
+            skipping = true;
+            if (line.back() != ']') {
+                complain(lineNumber, "malformed section header (expected [Name Type])");
+                continue;
+            }
+            const std::string_view inner = trim(line.substr(1, line.size() - 2));
+            auto gap = std::find_if(inner.begin(), inner.end(), isSpace);
+            const std::string_view name = inner.substr(0, gap - inner.begin());
+            const std::string_view type =
+                gap == inner.end() ? std::string_view() : trim(inner.substr(gap - inner.begin()));
+            if (!isName(name, false) || !isName(type, true)) {
+                complain(lineNumber, "malformed section header (expected [Name Type])");
+                continue;
+            }
+            const FormType* known = findType(types, type);
+            if (!known) {
+                complain(lineNumber, "unknown control type \"" + std::string(type) + "\" for \"" +
+                                         std::string(name) + "\"");
+                continue;
+            }
+            if (form.find(name)) {
+                complain(lineNumber,
+                         "instance \"" + std::string(name) + "\" is defined more than once");
+                continue;
+            }
+            form.instances.push_back(
+                {std::string(name), std::string(known->typeName), lineNumber, PropertyBag()});
+            current = &form.instances.back();
+            currentType = known;
+            skipping = false;
+            continue;
+        }
+
+        const auto equals = line.find('=');
+        const std::string_view key =
+            equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
+        if (!isName(key, false)) {
+            complain(lineNumber, "malformed line (expected key = value)");
+            continue;
+        }
+        if (!current) {
+            if (!skipping)
+                complain(lineNumber, "\"" + std::string(key) + "\" is outside any section");
+            continue;
+        }
+        const std::string lowered = lowerKey(key);
+        const FormKey* known = findKey(currentType->keys, lowered);
+        if (!known)
+            known = findKey(kHostKeys, lowered);
+        if (!known) {
+            complain(lineNumber, "unknown key \"" + std::string(key) + "\" for " +
+                                     current->typeName + "; ignored");
+            continue;
+        }
+        PropertyValue value;
+        if (!parseFormValue(line.substr(equals + 1), known->type, value)) {
+            complain(lineNumber, "\"" + std::string(key) + "\" needs " +
+                                     withArticle(typeName(known->type)) +
+                                     " value; the default is used");
+            continue;
+        }
+        if (current->bag.contains(lowered))
+            complain(lineNumber,
+                     "\"" + std::string(key) + "\" is given more than once; this value is used");
+        current->bag.set(lowered, std::move(value));
+    }
+    return form;
+}
+
+FormFile loadFormFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        FormFile form;
+        form.diagnostics.push_back(
+            {path, 0, "cannot be read (" + file.errorString().toStdString() + ")"});
+        return form;
+    }
+    const QByteArray data = file.readAll();
+    return parseFormFile(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
+                         path);
+}
+
+std::string writeFormFile(const std::vector<FormInstance>& instances) {
+    std::string out;
+    for (const FormInstance& instance : instances) {
+        if (!out.empty())
+            out += '\n';
+        out += "[" + instance.name + " " + instance.typeName + "]\n";
+        for (const auto& [key, value] : instance.bag.entries())
+            out += key + " = " + formatFormValue(value) + "\n";
+    }
+    return out;
+}

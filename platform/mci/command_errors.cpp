@@ -1,0 +1,39 @@
+#include "platform/mci/command_errors.h"
+
+std::string commandErrorText(int code) {
+    switch (static_cast<CommandError>(code)) {
+    case CommandError::None:
+        return "The command completed successfully.";
+    case CommandError::UnknownCommand:
+        return "The command is not known to the waveaudio device.";
+    case CommandError::UnknownAlias:
+        return "No device is open under that alias.";
+    case CommandError::AliasInUse:
+        return "The alias is already in use by another open device.";
+    case CommandError::MissingValue:
+        return "The command is missing a value it needs.";
+    case CommandError::BadValue:
+        return "The command holds a word or value the device does not understand.";
+    case CommandError::UnsupportedDeviceType:
+        return "Only the waveaudio device type can be opened.";
+    case CommandError::BadBitsPerSample:
+        return "Bits per sample must be 8 or 16.";
+    case CommandError::BadChannels:
+        return "Channels must be 1 or 2.";
+    case CommandError::BadSampleRate:
+        return "Samples per second must be between 8000 and 192000.";
+    case CommandError::BadTimeFormat:
+        return "The time format must be ms, milliseconds or bytes.";
+    case CommandError::FormatLocked:
+        return "The recording format cannot change once the device holds a recording.";
+    case CommandError::ServerUnreachable:
+        return "The audio server cannot be reached.";
+    case CommandError::StreamFailed:
+        return "The recording stream failed; what was recorded before can still be saved.";
+    case CommandError::NothingRecorded:
+        return "There is no recording to save.";
+    case CommandError::SaveFailed:
+        return "The recording could not be saved to the file.";
+    }
+    return "Unknown waveaudio device error " + std::to_string(code) + ".";
+}

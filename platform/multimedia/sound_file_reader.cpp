@@ -1,0 +1,263 @@
+#include "platform/multimedia/sound_file_reader.h"
+
+#include <sndfile.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+// Either a span of bytes or an open regular file, read by offset.
+struct SoundFileReader::Source {
+    std::span<const std::byte> bytes;
+    int fd = -1;
+    std::uint64_t size = 0;
+    sf_count_t offset = 0; // libsndfile's position
+
+    ~Source() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    std::size_t readAt(std::uint64_t at, void* out, std::size_t n) const {
+        if (at >= size)
+            return 0;
+        n = static_cast<std::size_t>(std::min<std::uint64_t>(n, size - at));
+        if (fd < 0) {
+            std::memcpy(out, bytes.data() + at, n);
+            return n;
+        }
+        std::size_t done = 0;
+        while (done < n) {
+            const ssize_t got = ::pread(fd, static_cast<char*>(out) + done, n - done,
+                                        static_cast<off_t>(at + done));
+            if (got <= 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
+};
+
+namespace {
+
+using Source = SoundFileReader::Source;
+
+// More chunks than any real WAV file holds; a file with more is taken as corrupt.
+constexpr int kMaxChunks = 4096;
+
+std::uint32_t chunkSize(const unsigned char* p, bool bigEndian) {
+    if (bigEndian)
+        return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 |
+               p[3];
+    return std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+}
+
+// The members of a LIST chunk must tile it: each inside it, and no stray bytes after the last
+// one but its pad byte.
+bool listMembersFit(const Source& src, std::uint64_t body, std::uint64_t length, bool bigEndian,
+                    int& budget) {
+    const std::uint64_t end = body + length;
+    std::uint64_t at = body + 4; // after the list type
+    while (at + 8 <= end) {
+        if (--budget < 0)
+            return false;
+        unsigned char head[8];
+        if (src.readAt(at, head, 8) != 8)
+            return false;
+        const std::uint64_t size = chunkSize(head + 4, bigEndian);
+        if (size > end - (at + 8))
+            return false;
+        at += 8 + size + (size & 1);
+    }
+    return at == end || at == end + 1;
+}
+
+// libsndfile walks a WAVE file by the chunk sizes it declares and can spin for ever on sizes
+// that do not nest, so only files whose chunks fit are handed to it: every chunk but the
+// sample data inside the file, the members of every LIST tiling it.
+bool chunksFit(const Source& src) {
+    unsigned char head[12];
+    if (src.readAt(0, head, 12) != 12 || std::memcmp(head + 8, "WAVE", 4) != 0)
+        return false;
+    const bool bigEndian = std::memcmp(head, "RIFX", 4) == 0;
+    if (!bigEndian && std::memcmp(head, "RIFF", 4) != 0 && std::memcmp(head, "RF64", 4) != 0)
+        return false;
+    // The 64-bit form keeps its true sizes in a leading ds64 chunk; without one the decoder
+    // can spin as well.
+    if (std::memcmp(head, "RF64", 4) == 0) {
+        unsigned char first[4];
+        if (src.readAt(12, first, 4) != 4 || std::memcmp(first, "ds64", 4) != 0)
+            return false;
+    }
+    int budget = kMaxChunks;
+    std::uint64_t at = 12;
+    while (at + 8 <= src.size) {
+        if (--budget < 0)
+            return false;
+        unsigned char chunk[8];
+        if (src.readAt(at, chunk, 8) != 8)
+            return false;
+        const std::uint64_t size = chunkSize(chunk + 4, bigEndian);
+        const std::uint64_t body = at + 8;
+        if (size > src.size - body) {
+            // A recording cut short: nothing follows its sample data.
+            return std::memcmp(chunk, "data", 4) == 0;
+        }
+        if (std::memcmp(chunk, "LIST", 4) == 0 &&
+            (size < 4 || !listMembersFit(src, body, size, bigEndian, budget)))
+            return false;
+        at = body + size + (size & 1);
+    }
+    return true;
+}
+
+sf_count_t sourceLength(void* user) {
+    return static_cast<sf_count_t>(static_cast<Source*>(user)->size);
+}
+
+sf_count_t sourceSeek(sf_count_t offset, int whence, void* user) {
+    auto* src = static_cast<Source*>(user);
+    sf_count_t base = 0;
+    if (whence == SEEK_CUR)
+        base = src->offset;
+    else if (whence == SEEK_END)
+        base = static_cast<sf_count_t>(src->size);
+    else if (whence != SEEK_SET)
+        return -1;
+    if (offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset)
+        return -1;
+    const sf_count_t target = base + offset;
+    if (target < 0)
+        return -1;
+    src->offset = target; // past the end is allowed; reads there return nothing
+    return target;
+}
+
+sf_count_t sourceRead(void* ptr, sf_count_t count, void* user) {
+    auto* src = static_cast<Source*>(user);
+    if (count <= 0)
+        return 0;
+    const std::size_t got =
+        src->readAt(static_cast<std::uint64_t>(src->offset), ptr, static_cast<std::size_t>(count));
+    src->offset += static_cast<sf_count_t>(got);
+    return static_cast<sf_count_t>(got);
+}
+
+sf_count_t sourceWrite(const void*, sf_count_t, void*) {
+    return 0;
+}
+
+sf_count_t sourceTell(void* user) {
+    return static_cast<Source*>(user)->offset;
+}
+
+bool isWave(int format) {
+    const int major = format & SF_FORMAT_TYPEMASK;
+    return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
+}
+
+} // namespace
+
+void SoundFileReader::Closer::operator()(SNDFILE* file) const {
+    sf_close(file);
+}
+
+SoundFileReader::SoundFileReader() = default;
+SoundFileReader::~SoundFileReader() = default;
+
+bool SoundFileReader::open(const std::string& path) {
+    close();
+    if (path.empty())
+        return false;
+    auto src = std::make_unique<Source>();
+    // Non-blocking so that a named pipe cannot hold the window; it is refused below anyway.
+    src->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (src->fd < 0 || ::fstat(src->fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    src->size = static_cast<std::uint64_t>(st.st_size);
+    return openSource(std::move(src));
+}
+
+bool SoundFileReader::openMemory(std::span<const std::byte> bytes) {
+    close();
+    auto src = std::make_unique<Source>();
+    src->bytes = bytes;
+    src->size = bytes.size();
+    return openSource(std::move(src));
+}
+
+bool SoundFileReader::openSource(std::unique_ptr<Source> source) {
+    if (!chunksFit(*source))
+        return false;
+    SF_VIRTUAL_IO io{};
+    io.get_filelen = sourceLength;
+    io.seek = sourceSeek;
+    io.read = sourceRead;
+    io.write = sourceWrite;
+    io.tell = sourceTell;
+    SF_INFO info{};
+    m_file.reset(sf_open_virtual(&io, SFM_READ, &info, source.get()));
+    m_source = std::move(source);
+    const bool playable =
+        m_file && isWave(info.format) && info.channels >= 1 && info.channels <= kMaxChannels &&
+        info.samplerate >= 1 && info.samplerate <= kMaxRate && info.frames > 0 &&
+        info.frames / info.samplerate <= std::numeric_limits<std::int32_t>::max() / 1000 - 1;
+    if (!playable) {
+        close();
+        return false;
+    }
+    m_channels = info.channels;
+    m_sampleRate = info.samplerate;
+    m_frames = info.frames;
+    m_failed = false;
+    return true;
+}
+
+void SoundFileReader::close() {
+    m_file.reset();
+    m_source.reset();
+    m_channels = 0;
+    m_sampleRate = 0;
+    m_frames = 0;
+    m_failed = false;
+}
+
+std::int32_t SoundFileReader::lengthMs() const {
+    return framesToMs(m_frames);
+}
+
+std::int32_t SoundFileReader::framesToMs(std::int64_t frames) const {
+    if (m_sampleRate <= 0 || frames <= 0)
+        return 0;
+    frames = std::min(frames, m_frames);
+    // Split to keep frames * 1000 from overflowing on very long files.
+    const std::int64_t whole = frames / m_sampleRate;
+    const std::int64_t rest = frames % m_sampleRate;
+    return static_cast<std::int32_t>(whole * 1000 + rest * 1000 / m_sampleRate);
+}
+
+std::size_t SoundFileReader::read(std::span<float> out) {
+    if (!m_file || m_failed || m_channels <= 0)
+        return 0;
+    const auto wanted = static_cast<sf_count_t>(out.size() / static_cast<std::size_t>(m_channels));
+    if (wanted == 0)
+        return 0;
+    const sf_count_t got = sf_readf_float(m_file.get(), out.data(), wanted);
+    if (got <= 0) {
+        if (sf_error(m_file.get()) != SF_ERR_NO_ERROR)
+            m_failed = true;
+        return 0;
+    }
+    return static_cast<std::size_t>(std::min(got, wanted));
+}
+
+bool SoundFileReader::rewind() {
+    if (!m_file)
+        return false;
+    m_failed = false;
+    return sf_seek(m_file.get(), 0, SEEK_SET) == 0;
+}

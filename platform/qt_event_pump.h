@@ -1,8 +1,0 @@
-#pragma once
-
-#include "platform/event_pump.h"
-
-class QtEventPump : public EventPump {
-public:
-    void processEvents(int maxWaitMs) override;
-};

@@ -1,8 +1,0 @@
-#include "platform/steady_clock.h"
-
-#include <chrono>
-
-double SteadyClock::seconds() const {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}

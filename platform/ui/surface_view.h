@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/drawing/colour.h"
+
+#include <QImage>
+#include <QWidget>
+
+class DrawSurface;
+
+// A panel that shows a finished surface as its picture, in one step, over its background
+// colour. It keeps its own copy (shared until the surface is drawn on again), so the surface
+// can go on drawing the next frame while the panel shows the last one.
+class SurfaceView : public QWidget {
+    Q_OBJECT
+public:
+    explicit SurfaceView(QWidget* parent = nullptr);
+
+    void setBackColour(ColourRef colour); // stored translated
+    ColourRef backColour() const { return m_back; }
+
+    void showSurface(const DrawSurface& surface);
+    void showImage(const QImage& picture);
+    const QImage& picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ColourRef m_back = 0;
+    QImage m_picture;
+};

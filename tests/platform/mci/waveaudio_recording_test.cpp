@@ -1,0 +1,290 @@
+#include "platform/mci/command_errors.h"
+#include "platform/mci/waveaudio_command_device.h"
+#include "support/audio_server.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <pulse/context.h>
+#include <pulse/introspect.h>
+#include <pulse/mainloop.h>
+#include <sndfile.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+// Records from the private server's default source, a real-time 1 kHz sine.
+
+namespace {
+
+void pause(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+int send(CommandDevice& device, const std::string& command, std::string* reply = nullptr) {
+    return device.sendString(command, reply, 1024);
+}
+
+long long lengthOf(CommandDevice& device, const std::string& alias) {
+    std::string reply;
+    EXPECT_EQ(send(device, "status " + alias + " length", &reply), 0);
+    return reply.empty() ? -1 : std::stoll(reply);
+}
+
+struct WavFile {
+    SF_INFO info{};
+    std::vector<short> samples; // interleaved
+};
+
+WavFile readWav(const std::string& path) {
+    WavFile wav;
+    SNDFILE* in = sf_open(path.c_str(), SFM_READ, &wav.info);
+    EXPECT_TRUE(in) << path << ": " << sf_strerror(nullptr);
+    if (!in)
+        return wav;
+    wav.samples.resize(static_cast<std::size_t>(wav.info.frames * wav.info.channels));
+    sf_readf_short(in, wav.samples.data(), wav.info.frames);
+    sf_close(in);
+    return wav;
+}
+
+// Rising zero crossings of the first channel per second: the tone's frequency.
+double toneFrequency(const WavFile& wav) {
+    int rising = 0;
+    for (sf_count_t f = 1; f < wav.info.frames; ++f) {
+        const short before = wav.samples[static_cast<std::size_t>((f - 1) * wav.info.channels)];
+        const short now = wav.samples[static_cast<std::size_t>(f * wav.info.channels)];
+        if (before < 0 && now >= 0)
+            ++rising;
+    }
+    return rising * static_cast<double>(wav.info.samplerate) / static_cast<double>(wav.info.frames);
+}
+
+// Ends the server's side of our record stream, as a server does when it drops a client's stream.
+class StreamKiller {
+public:
+    explicit StreamKiller(std::string streamName) : m_name(std::move(streamName)) {}
+
+    bool run() {
+        pa_mainloop* loop = pa_mainloop_new();
+        pa_context* ctx = pa_context_new(pa_mainloop_get_api(loop), "sorvinta-test-killer");
+        bool done = false;
+        if (pa_context_connect(ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
+            iterateUntil(loop,
+                         [&] {
+                             return pa_context_get_state(ctx) == PA_CONTEXT_READY ||
+                                    !PA_CONTEXT_IS_GOOD(pa_context_get_state(ctx));
+                         }) &&
+            pa_context_get_state(ctx) == PA_CONTEXT_READY) {
+            pa_operation_unref(pa_context_get_source_output_info_list(ctx, &onInfo, this));
+            iterateUntil(loop, [&] { return m_listed; });
+            if (m_index != PA_INVALID_INDEX) {
+                pa_operation_unref(pa_context_kill_source_output(ctx, m_index, &onKilled, this));
+                iterateUntil(loop, [&] { return m_killedReply; });
+                done = m_killed;
+            }
+        }
+        pa_context_disconnect(ctx);
+        pa_context_unref(ctx);
+        pa_mainloop_free(loop);
+        return done;
+    }
+
+private:
+    template <typename Done> static bool iterateUntil(pa_mainloop* loop, Done done) {
+        for (int i = 0; i < 2000 && !done(); ++i)
+            pa_mainloop_iterate(loop, 1, nullptr);
+        return done();
+    }
+    static void onInfo(pa_context*, const pa_source_output_info* info, int eol, void* self) {
+        auto* me = static_cast<StreamKiller*>(self);
+        if (eol != 0) {
+            me->m_listed = true;
+            return;
+        }
+        const char* name = pa_proplist_gets(info->proplist, PA_PROP_MEDIA_NAME);
+        if (name && me->m_name == name)
+            me->m_index = info->index;
+    }
+    static void onKilled(pa_context*, int success, void* self) {
+        auto* me = static_cast<StreamKiller*>(self);
+        me->m_killed = success != 0;
+        me->m_killedReply = true;
+    }
+
+    std::string m_name;
+    uint32_t m_index = PA_INVALID_INDEX;
+    bool m_listed = false;
+    bool m_killed = false;
+    bool m_killedReply = false;
+};
+
+struct Format {
+    int rate;
+    int bits;
+};
+
+class WaveAudioRecording : public ::testing::TestWithParam<Format> {};
+
+} // namespace
+
+TEST_P(WaveAudioRecording, TwoSecondsOfToneInTheChosenFormat) {
+    REQUIRE_AUDIO_SERVER();
+    const Format format = GetParam();
+    QTemporaryDir dir;
+    const std::string target = dir.filePath("take.wav").toStdString();
+
+    WaveAudioCommandDevice device;
+    ASSERT_EQ(send(device, "open new Type waveaudio Alias recsound"), 0);
+    // The window's own command: the byte rate it sends does not match the format.
+    ASSERT_EQ(send(device, "set recsound time format ms bitspersample " +
+                               std::to_string(format.bits) +
+                               " channels 2 bytespersec 22500  samplespersec " +
+                               std::to_string(format.rate)),
+              0);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(send(device, "record  recsound"), 0);
+    ASSERT_EQ(send(device, "set recsound time format bytes"), 0);
+    pause(700);
+    const long long early = lengthOf(device, "recsound");
+    pause(1300);
+    const long long later = lengthOf(device, "recsound");
+    ASSERT_EQ(send(device, "save recsound " + target), 0);
+    const double wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const long long bytes = lengthOf(device, "recsound");
+    ASSERT_EQ(send(device, "set recsound time format ms"), 0);
+    const long long ms = lengthOf(device, "recsound");
+    ASSERT_EQ(send(device, "close recsound"), 0);
+
+    EXPECT_GT(early, 0);
+    EXPECT_GT(later, early);
+
+    const WavFile wav = readWav(target);
+    const int frameBytes = 2 * format.bits / 8;
+    EXPECT_EQ(wav.info.samplerate, format.rate);
+    EXPECT_EQ(wav.info.channels, 2);
+    EXPECT_EQ(wav.info.format,
+              SF_FORMAT_WAV | (format.bits == 8 ? SF_FORMAT_PCM_U8 : SF_FORMAT_PCM_16));
+    EXPECT_EQ(wav.info.frames * frameBytes, bytes);
+    EXPECT_EQ(ms, wav.info.frames * 1000 / format.rate);
+
+    const double seconds = static_cast<double>(wav.info.frames) / format.rate;
+    EXPECT_GT(seconds, 1.2);
+    EXPECT_LT(seconds, 3.0);
+    EXPECT_LE(seconds, wallSeconds + 0.5);
+    EXPECT_NEAR(toneFrequency(wav), 1000.0, 30.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(FourFormats, WaveAudioRecording,
+                         ::testing::Values(Format{44100, 16}, Format{44100, 8}, Format{48000, 16},
+                                           Format{48000, 8}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.rate) + "Hz" +
+                                    std::to_string(info.param.bits) + "bit";
+                         });
+
+TEST(WaveAudioSave, ReplacesAnExistingFileAndRefusesAnUnwritablePlace) {
+    REQUIRE_AUDIO_SERVER();
+    QTemporaryDir dir;
+    const std::string target = dir.filePath("old.wav").toStdString();
+    { std::ofstream(target, std::ios::binary) << std::string(500000, 'x'); }
+    ASSERT_TRUE(QDir(dir.path()).mkpath("taken.wav/inner"));
+
+    WaveAudioCommandDevice device;
+    ASSERT_EQ(send(device, "open new type waveaudio alias s"), 0);
+    ASSERT_EQ(send(device, "set s bitspersample 16 channels 1 samplespersec 8000"), 0);
+    ASSERT_EQ(send(device, "record s"), 0);
+    pause(600);
+    ASSERT_EQ(send(device, "stop s"), 0);
+    EXPECT_EQ(send(device, "set s samplespersec 44100"), toCode(CommandError::FormatLocked));
+    EXPECT_EQ(send(device, "set s samplespersec 8000 time format bytes"), 0);
+    const long long bytes = lengthOf(device, "s");
+    ASSERT_GT(bytes, 0);
+
+    const std::string nowhere = dir.filePath("missing/a.wav").toStdString();
+    const int code = send(device, "save s " + nowhere);
+    EXPECT_EQ(code, toCode(CommandError::SaveFailed));
+    EXPECT_NE(device.errorString(code).find("No such file"), std::string::npos)
+        << device.errorString(code);
+    EXPECT_EQ(send(device, "save s " + dir.filePath("taken.wav").toStdString()),
+              toCode(CommandError::SaveFailed));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"old.wav", "taken.wav"}));
+
+    ASSERT_EQ(send(device, "save s " + target), 0);
+    const WavFile wav = readWav(target);
+    EXPECT_EQ(wav.info.samplerate, 8000);
+    EXPECT_EQ(wav.info.frames * 2, bytes);
+    EXPECT_EQ(send(device, "close s"), 0);
+}
+
+TEST(WaveAudioSave, QuotedPathWithBlanks) {
+    REQUIRE_AUDIO_SERVER();
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("my takes"));
+    const std::string target = dir.filePath("my takes/first take.wav").toStdString();
+    WaveAudioCommandDevice device;
+    ASSERT_EQ(send(device, "open new type waveaudio alias q"), 0);
+    ASSERT_EQ(send(device, "record q"), 0);
+    pause(300);
+    ASSERT_EQ(send(device, "save q \"" + target + "\""), 0);
+    // The defaults of a fresh device.
+    const WavFile wav = readWav(target);
+    EXPECT_EQ(wav.info.samplerate, 11025);
+    EXPECT_EQ(wav.info.channels, 1);
+    EXPECT_EQ(wav.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+}
+
+TEST(WaveAudioStream, BrokenStreamFailsTheNextStatusAndKeepsWhatWasRecorded) {
+    REQUIRE_AUDIO_SERVER();
+    QTemporaryDir dir;
+    const std::string alias = "broken" + std::to_string(QCoreApplication::applicationPid());
+    WaveAudioCommandDevice device;
+    ASSERT_EQ(send(device, "open new type waveaudio alias " + alias), 0);
+    ASSERT_EQ(send(device, "set " + alias + " time format bytes"), 0);
+    ASSERT_EQ(send(device, "record " + alias), 0);
+    pause(500);
+    ASSERT_GT(lengthOf(device, alias), 0);
+
+    ASSERT_TRUE(StreamKiller("Sorvinta recording " + alias).run());
+    int code = 0;
+    for (int i = 0; i < 100 && code == 0; ++i) {
+        pause(20);
+        code = send(device, "status " + alias + " length");
+    }
+    EXPECT_EQ(code, toCode(CommandError::StreamFailed));
+
+    const std::string target = dir.filePath("partial.wav").toStdString();
+    ASSERT_EQ(send(device, "save " + alias + " " + target), 0);
+    EXPECT_GT(readWav(target).info.frames, 0);
+
+    // A new record starts a fresh stream, and the take carries on.
+    ASSERT_EQ(send(device, "record " + alias), 0);
+    pause(300);
+    EXPECT_EQ(send(device, "status " + alias + " length"), 0);
+    EXPECT_EQ(send(device, "close " + alias), 0);
+}
+
+TEST(WaveAudioStream, CloseAndDestructionRemoveTheTemporaryFiles) {
+    REQUIRE_AUDIO_SERVER();
+    QTemporaryDir temp;
+    {
+        WaveAudioCommandDevice device(temp.path().toStdString());
+        ASSERT_EQ(send(device, "open new type waveaudio alias a"), 0);
+        ASSERT_EQ(send(device, "open new type waveaudio alias b"), 0);
+        ASSERT_EQ(send(device, "record a"), 0);
+        ASSERT_EQ(send(device, "record b"), 0);
+        pause(200);
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files).size(), 2);
+        ASSERT_EQ(send(device, "close a"), 0);
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files).size(), 1);
+        // b is still recording when the device goes.
+    }
+    EXPECT_TRUE(QDir(temp.path()).isEmpty());
+}
