@@ -29,14 +29,15 @@ double binHeight(float bin, int divisor) {
 
 } // namespace
 
-ScopeDisplay::ScopeDisplay(SurfaceView& scope) : Scope(scope) {
+void ScopeDisplay::SetUp(SurfaceView& scope) {
+    Scope = &scope;
     m_divisor = 520;
-    const QRect inner = Scope.contentsRect();
+    const QRect inner = scope.contentsRect();
     ScopeBuff.resize(inner.width(), inner.height());
-    ScopeBuff.setBackColour(Scope.backColour());
+    ScopeBuff.setBackColour(scope.backColour());
     ScopeBuff.clear();
     ScopeBuff.setPen(PenStyle::Dot, ScopePenColour);
-    ScopeHeight = Scope.height();
+    ScopeHeight = scope.height();
 }
 
 float ScopeDisplay::ColumnTop(float a, float b, int scopeHeight, int divisor) {
@@ -46,6 +47,8 @@ float ScopeDisplay::ColumnTop(float a, float b, int scopeHeight, int divisor) {
 }
 
 void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
+    if (!Scope)
+        return;
     ScopeBuff.clear();
     ScopeBuff.moveTo(0, ScopeHeight);
     for (int i = 0; i < Columns; ++i) {
@@ -57,5 +60,5 @@ void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
         // a column is at most two square roots of 2^31 / 520 tall).
         ScopeBuff.lineTo(i, static_cast<int>(std::nearbyint(top)));
     }
-    Scope.showSurface(ScopeBuff);
+    Scope->showSurface(ScopeBuff);
 }

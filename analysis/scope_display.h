@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/spectrum_sink.h"
 #include "platform/drawing/colour.h"
 #include "platform/drawing/draw_surface.h"
 
@@ -8,19 +9,23 @@ class SurfaceView;
 // The live spectrum panel: each frame is drawn on an off-screen surface (`ScopeBuff`) as 256
 // dotted columns rising from the bottom and then handed to the visible panel (`Scope`) in one
 // step, so the panel never shows half a frame. No peak hold or smoothing.
-class ScopeDisplay {
+class ScopeDisplay : public SpectrumSink {
 public:
     static constexpr ColourRef ScopeBackColour = Colour::RGB(80, 106, 146);
     static constexpr ColourRef ScopePenColour = Colour::RGB(168, 196, 236);
     static constexpr int Columns = 256;
 
+    // Not set up yet: frames are dropped until SetUp.
+    ScopeDisplay() = default;
+    explicit ScopeDisplay(SurfaceView& scope) { SetUp(scope); }
+
     // The set-up, once at start-up: `ScopeBuff` takes the inner size and the background
-    // colour of `scope`; ScopeHeight is the panel's outer height. Make it once the panel has
+    // colour of `scope`; ScopeHeight is the panel's outer height. Call it once the panel has
     // its size and colour; the panel must outlive this object.
-    explicit ScopeDisplay(SurfaceView& scope);
+    void SetUp(SurfaceView& scope);
 
     // One frame from the 1024 bins of the transform (only bins 0..511 are drawn).
-    void DrawScopeFrame(const float* SpectrumBuffer);
+    void DrawScopeFrame(const float* SpectrumBuffer) override;
 
     // Where column (a, b) ends, before the line's own rounding: ScopeHeight less the square
     // roots of |a| / divisor and |b| / divisor (a and b rounded to integers first, the
@@ -32,7 +37,7 @@ public:
     int divisor() const { return m_divisor; }
 
 private:
-    SurfaceView& Scope;
+    SurfaceView* Scope = nullptr;
     DrawSurface ScopeBuff;
     int ScopeHeight = 0;
     int m_divisor = 0;

@@ -5,20 +5,21 @@
 #include "platform/ui/message_box.h"
 
 WaveCapture::WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events,
-                         CaptureHost& host)
-    : m_input(input), m_messages(messages), m_events(events), m_host(host) {}
+                         CaptureView& view, const RecordingState& recording, SpectrumSink& display)
+    : m_input(input), m_messages(messages), m_events(events), m_view(view), m_recording(recording),
+      m_display(display) {}
 
 bool WaveCapture::InitDevices() {
-    m_host.clearDevices();
+    m_view.clearDevices();
     for (const std::string& name : m_input.deviceNames())
-        m_host.addDevice(name);
-    if (m_host.deviceCount() == 0) {
+        m_view.addDevice(name);
+    if (m_view.deviceCount() == 0) {
         m_messages.show("You have no audio input devices!", kAppTitle, MessageIcon::Critical,
                         MessageButtons::Ok);
-        m_host.endProgram();
+        m_view.endProgram();
         return false;
     }
-    m_host.setSelectedDevice(0);
+    m_view.setSelectedDevice(0);
     return true;
 }
 
@@ -33,7 +34,7 @@ void WaveCapture::StartCapture() {
     } tickEnd{m_inTick};
 
     // A recording holds the input; try again on a later tick.
-    if (m_host.isRecording())
+    if (m_recording.isRecording())
         return;
 
     m_format = WaveFormat{};
@@ -44,7 +45,7 @@ void WaveCapture::StartCapture() {
     m_format.blockAlign = 2;
     m_format.avgBytesPerSec = m_format.blockAlign * m_format.samplesPerSec;
 
-    m_handle = m_input.open(m_host.selectedDevice(), m_format);
+    m_handle = m_input.open(m_view.selectedDevice(), m_format);
     if (m_handle == 0) {
         // Once per run of failures: the next ticks retry quietly.
         if (!m_openFailureShown) {
@@ -56,7 +57,7 @@ void WaveCapture::StartCapture() {
     }
     m_openFailureShown = false;
     m_input.start(m_handle);
-    m_host.setDevicesEnabled(false);
+    m_view.setDevicesEnabled(false);
     CaptureLoop();
 }
 
@@ -92,7 +93,7 @@ void WaveCapture::CaptureLoop() {
         }
 
         ComputeFFT(SampleBuffer.data(), SpectrumBuffer.data());
-        m_host.drawFrame(SpectrumBuffer.data());
+        m_display.DrawScopeFrame(SpectrumBuffer.data());
         // The block wait already paces the loop; only let the window's events run.
         m_events.processEvents(0);
     }
@@ -104,5 +105,5 @@ void WaveCapture::StopCapture() {
         m_input.close(m_handle);
     }
     m_handle = 0;
-    m_host.setDevicesEnabled(true);
+    m_view.setDevicesEnabled(true);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "analysis/spectrum_sink.h"
 #include "platform/audio/wave_input.h"
+#include "recorder/recording_state.h"
 
 #include <array>
 #include <cstdint>
@@ -9,11 +11,11 @@
 class EventPump;
 class MessageBox;
 
-// What the main window lends the live capture: its hidden device list, the recording flag,
-// the spectrum panel and the way to end the program.
-class CaptureHost {
+// What the live capture needs of the main window: its hidden device list and the way to end the
+// program.
+class CaptureView {
 public:
-    virtual ~CaptureHost() = default;
+    virtual ~CaptureView() = default;
 
     // `DevicesBox`
     virtual void clearDevices() = 0;
@@ -23,9 +25,6 @@ public:
     virtual void setSelectedDevice(int index) = 0;
     virtual void setDevicesEnabled(bool enabled) = 0;
 
-    virtual bool isRecording() const = 0;
-    // One frame of the live spectrum, drawn from the 1024 values of `spectrum`.
-    virtual void drawFrame(const float* spectrum) = 0;
     // Ends the program at once (no input device at all).
     virtual void endProgram() = 0;
 };
@@ -40,7 +39,8 @@ public:
     static constexpr int kWaitSliceMs = 20;
     static constexpr int kBlockTimeoutMs = 1000;
 
-    WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events, CaptureHost& host);
+    WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events, CaptureView& view,
+                const RecordingState& recording, SpectrumSink& display);
     WaveCapture(const WaveCapture&) = delete;
     WaveCapture& operator=(const WaveCapture&) = delete;
 
@@ -52,7 +52,6 @@ public:
     void StopCapture();
 
     WaveInputHandle captureHandle() const { return m_handle; }
-    const WaveFormat& waveFormat() const { return m_format; }
 
     // The transform reads all 1024 samples; only the first 512 are ever captured.
     std::array<std::int16_t, 1024> SampleBuffer{};
@@ -65,7 +64,9 @@ private:
     WaveInput& m_input;
     MessageBox& m_messages;
     EventPump& m_events;
-    CaptureHost& m_host;
+    CaptureView& m_view;
+    const RecordingState& m_recording;
+    SpectrumSink& m_display;
 
     WaveInputHandle m_handle = 0;
     WaveFormat m_format;

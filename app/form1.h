@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/scope_display.h"
 #include "analysis/wave_capture.h"
 #include "app/form_button.h"
 #include "recorder/playback_transport.h"
@@ -9,7 +10,6 @@
 #include <QTimer>
 
 #include <array>
-#include <memory>
 
 class Clock;
 class CommandDevice;
@@ -22,7 +22,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class ScopeDisplay;
 class SurfaceView;
 class WaveInput;
 class XP_ProgressBar;
@@ -38,8 +37,10 @@ struct Form1Services {
     WaveInput& waveInput;
 };
 
-// The main window: fixed size, its controls, menus and timers, and the recording that runs in it.
-class Form1 : public QMainWindow, private RecordingView, private PlaybackView, private CaptureHost {
+// The main window: fixed size, its controls, menus and timers. It owns the recording, playback
+// and live capture, wires them to each other and to its controls, and is the view they write to.
+// The controls are built in form1_controls.cpp.
+class Form1 : public QMainWindow, private RecordingView, private PlaybackView, private CaptureView {
     Q_OBJECT
 public:
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
@@ -52,7 +53,7 @@ public:
     Recording& recording() { return m_recording; }
     PlaybackTransport& playback() { return m_playback; }
     WaveCapture& capture() { return m_capture; }
-    const ScopeDisplay* scopeDisplay() const { return m_scope.get(); }
+    const ScopeDisplay& scopeDisplay() const { return m_scope; }
     // Set when start-up found no audio input: the program ends instead of showing the window.
     bool endRequested() const { return m_endRequested; }
 
@@ -93,6 +94,7 @@ protected:
 
 private:
     void buildControls();
+    void wireControls();
     void buildMenus();
     void loadStoredSettings();
     void Form_Load();
@@ -107,30 +109,29 @@ private:
     void setSettingsText(const std::string& text) override;
     void setTimeText(const std::string& text) override;
     void setSizeText(const std::string& text) override;
-    void stopPlayback() override;
 
     // PlaybackView
     std::string statusText() const override;
     void setBarValue(int value) override;
     void setMMControlTimerEnabled(bool enabled) override;
 
-    // CaptureHost
+    // CaptureView
     void clearDevices() override;
     void addDevice(const std::string& name) override;
     int deviceCount() const override;
     int selectedDevice() const override;
     void setSelectedDevice(int index) override;
     void setDevicesEnabled(bool enabled) override;
-    bool isRecording() const override;
-    void drawFrame(const float* spectrum) override;
     void endProgram() override;
 
     Form1Services m_services;
     QWidget* m_client = nullptr;
-    Recording m_recording;
+    // In this order: recording stops playback, capture asks the recording and draws on the
+    // spectrum display.
     PlaybackTransport m_playback;
+    Recording m_recording;
+    ScopeDisplay m_scope;
     WaveCapture m_capture;
-    std::unique_ptr<ScopeDisplay> m_scope;
     bool m_endRequested = false;
     std::uint32_t m_statusColour = 0;
 };

@@ -5,16 +5,16 @@
 #include <QBitmap>
 #include <QPixmap>
 
-FormButton* makeFormButton(QWidget* parent, const FormButtonSpec& spec) {
-    auto* button = new FormButton(parent, spec.option ? StandInButton::Behaviour::Option
-                                                      : StandInButton::Behaviour::Command);
-    button->setGeometry(spec.geometry);
-    button->setText(spec.caption);
-    button->setToolTip(spec.toolTip);
+FormButton* makeFormButton(QWidget* parent, const FormButtonSetup& setup) {
+    auto* button = new FormButton(parent, setup.option ? StandInButton::Behaviour::Option
+                                                       : StandInButton::Behaviour::Command);
+    button->setGeometry(setup.geometry);
+    button->setText(setup.caption);
+    button->setToolTip(setup.toolTip);
     button->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, false));
-    if (!spec.icon.isEmpty()) {
-        QPixmap picture(spec.icon);
-        picture.setMask(picture.createMaskFromColor(QColor(spec.transparency)));
+    if (!setup.icon.isEmpty()) {
+        QPixmap picture(setup.icon);
+        picture.setMask(picture.createMaskFromColor(QColor(setup.transparency)));
         button->setIcon(QIcon(picture));
     }
     return button;

@@ -9,7 +9,7 @@
 
 using FormButton = StandInButton;
 
-struct FormButtonSpec {
+struct FormButtonSetup {
     QRect geometry; // pixels
     QString caption;
     QString toolTip;
@@ -18,4 +18,4 @@ struct FormButtonSpec {
     QRgb transparency = 0; // the picture's colour that is see-through
 };
 
-FormButton* makeFormButton(QWidget* parent, const FormButtonSpec& spec);
+FormButton* makeFormButton(QWidget* parent, const FormButtonSetup& setup);

@@ -1,6 +1,7 @@
 #include "app/form_look.h"
 
 #include <QFontInfo>
+#include <QLabel>
 #include <QStringList>
 
 QFont formFont(const QString& family, double pointSize, bool bold) {
@@ -18,4 +19,15 @@ QFont formFont(const QString& family, double pointSize, bool bold) {
     if (display && QFontInfo(font).family() != family)
         font.setPointSizeF(pointSize * 0.8);
     return font;
+}
+
+void fitToText(QLabel* label, Anchor anchor) {
+    const QRect old = label->geometry();
+    const QSize size = label->sizeHint();
+    QRect box(old.topLeft(), size);
+    if (anchor == Anchor::Right)
+        box.moveRight(old.right());
+    else if (anchor == Anchor::Centre)
+        box.moveCenter(QPoint(old.center().x(), box.center().y()));
+    label->setGeometry(box);
 }

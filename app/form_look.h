@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QRect>
 
+class QLabel;
+
 // Layout is given in twips, 15 to a pixel.
 constexpr int twips(int t) {
     return t / 15;
@@ -21,3 +23,7 @@ inline QColor qColour(ColourRef value) {
 
 // The window's display fonts may be missing; each falls back to a family every Debian desktop has.
 QFont formFont(const QString& family, double pointSize, bool bold);
+
+// Labels sized to their text keep one edge or their centre where the layout put them.
+enum class Anchor { Left, Right, Centre };
+void fitToText(QLabel* label, Anchor anchor);

@@ -6,9 +6,9 @@
 
 #include "analysis/audio_fft.h"
 #include "analysis/wave_capture.h"
+#include "platform/audio/pulse_wave_input.h"
 #include "platform/ui/event_pump.h"
 #include "platform/ui/message_box.h"
-#include "platform/audio/pulse_wave_input.h"
 
 #include <algorithm>
 #include <chrono>
@@ -38,7 +38,8 @@ public:
     void processEvents(int) override {}
 };
 
-class TimingHost : public CaptureHost {
+// The window, the recording flag and the display in one: it only times the frames.
+class TimingHost : public CaptureView, public RecordingState, public SpectrumSink {
 public:
     TimingHost(PulseWaveInput& input, double seconds) : m_input(input), m_seconds(seconds) {}
 
@@ -51,7 +52,7 @@ public:
     bool isRecording() const override { return false; }
     void endProgram() override { std::exit(1); }
 
-    void drawFrame(const float*) override {
+    void DrawScopeFrame(const float*) override {
         const SteadyClock::time_point now = SteadyClock::now();
         frames.push_back(now);
         PulseWaveInput::BlockTiming timing;
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
     PrintedMessages messages;
     NoEvents events;
     TimingHost host(input, seconds);
-    WaveCapture capture(input, messages, events, host);
+    WaveCapture capture(input, messages, events, host, host, host);
     host.capture = &capture;
 
     if (!capture.InitDevices())

@@ -1,7 +1,7 @@
 #include "recorder/playback_transport.h"
 
-#include "platform/ui/file_dialog.h"
 #include "platform/multimedia/multimedia_control.h"
+#include "platform/ui/file_dialog.h"
 #include "recorder/status_word.h"
 
 #include <algorithm>
@@ -83,6 +83,10 @@ void PlaybackTransport::stopForRecording() {
     closeDevice();
     m_view.setMMControlTimerEnabled(false);
     m_view.setBarValue(0);
+}
+
+void PlaybackTransport::stopForClose() {
+    closeDevice();
 }
 
 int PlaybackTransport::barValue(std::int32_t position, std::int32_t length) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recorder/playback_stopper.h"
+
 #include <cstdint>
 #include <string>
 
@@ -21,7 +23,7 @@ public:
 
 // The open, play, pause and stop-playing buttons and the position timer. The status word is
 // both display and state: while it reads "RECORD" every button does nothing.
-class PlaybackTransport {
+class PlaybackTransport : public PlaybackStopper {
 public:
     PlaybackTransport(PlaybackView& view, MultimediaControl& control, FileDialog& dialog);
 
@@ -32,7 +34,9 @@ public:
     void tmrMMControl1Tick();
 
     // A recording is about to start: ends playback without touching the status word.
-    void stopForRecording();
+    void stopForRecording() override;
+    // The window is closing: the device is stopped and closed.
+    void stopForClose();
 
     // The bar's value for a position: position / length * 100, rounded half to even.
     static int barValue(std::int32_t position, std::int32_t length);

@@ -1,11 +1,12 @@
 #include "recorder/recording.h"
 
-#include "platform/system/clock.h"
 #include "platform/mci/command_device.h"
+#include "platform/system/clock.h"
+#include "platform/system/file_system.h"
 #include "platform/ui/event_pump.h"
 #include "platform/ui/file_dialog.h"
-#include "platform/system/file_system.h"
 #include "platform/ui/message_box.h"
+#include "recorder/playback_stopper.h"
 #include "recorder/record_formats.h"
 #include "recorder/record_readout.h"
 #include "recorder/record_target.h"
@@ -25,13 +26,13 @@ char localeDecimalPoint() {
 }
 } // namespace
 
-Recording::Recording(RecordingView& view, RecordingServices services)
-    : m_view(view), m_services(services) {}
+Recording::Recording(RecordingView& view, RecordingServices services, PlaybackStopper& playback)
+    : m_view(view), m_services(services), m_playback(playback) {}
 
 void Recording::cmdRecordClick() {
     if (m_isRecording)
         return;
-    m_view.stopPlayback();
+    m_playback.stopForRecording();
 
     const std::string path = m_view.fileNameText();
     MessageBox& boxes = m_services.messages;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recorder/recording_state.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,6 +10,7 @@ class CommandDevice;
 class EventPump;
 class FileDialog;
 class MessageBox;
+class PlaybackStopper;
 
 // What the recording needs of the main window.
 class RecordingView {
@@ -22,8 +25,6 @@ public:
     virtual void setSettingsText(const std::string& text) = 0;
     virtual void setTimeText(const std::string& text) = 0;
     virtual void setSizeText(const std::string& text) = 0;
-    // Ends any playback before a recording starts.
-    virtual void stopPlayback() = 0;
 };
 
 struct RecordingServices {
@@ -36,9 +37,10 @@ struct RecordingServices {
 
 // Recording through the command-string device: the record, stop, format and save-path buttons
 // of the main window, the recording loop and its time and size read-out.
-class Recording {
+class Recording : public RecordingState {
 public:
-    Recording(RecordingView& view, RecordingServices services);
+    // `playback` is ended before each take.
+    Recording(RecordingView& view, RecordingServices services, PlaybackStopper& playback);
 
     void cmdRecordClick();
     void cmdStopClick();
@@ -49,7 +51,7 @@ public:
     // true when the close must be refused.
     bool refuseCloseWhileRecording();
 
-    bool isRecording() const { return m_isRecording; }
+    bool isRecording() const override { return m_isRecording; }
     const std::string& bitsPerSample() const { return m_bitsPerSample; }
     const std::string& samplesPerSec() const { return m_samplesPerSec; }
 
@@ -65,6 +67,7 @@ private:
 
     RecordingView& m_view;
     RecordingServices m_services;
+    PlaybackStopper& m_playback;
 
     bool m_isRecording = false;
     std::int32_t m_recordStartTime = 0;

@@ -18,7 +18,7 @@
 
 namespace {
 
-class FakeCaptureHost : public CaptureHost {
+class FakeCaptureView : public CaptureView {
 public:
     void clearDevices() override { devices.clear(); }
     void addDevice(const std::string& name) override { devices.push_back(name); }
@@ -26,22 +26,30 @@ public:
     int selectedDevice() const override { return selected; }
     void setSelectedDevice(int index) override { selected = index; }
     void setDevicesEnabled(bool enabled) override { devicesEnabled = enabled; }
-    bool isRecording() const override { return recording; }
-    void drawFrame(const float* spectrum) override {
-        ++frames;
-        lastSpectrum = spectrum;
-        if (onFrame)
-            onFrame(frames);
-    }
     void endProgram() override { ended = true; }
 
     std::vector<std::string> devices{"stale entry"};
     int selected = -1;
     bool devicesEnabled = true;
+    bool ended = false;
+};
+
+class FakeRecordingState : public RecordingState {
+public:
+    bool isRecording() const override { return recording; }
     bool recording = false;
+};
+
+class FakeSpectrumSink : public SpectrumSink {
+public:
+    void DrawScopeFrame(const float* spectrum) override {
+        ++frames;
+        lastSpectrum = spectrum;
+        if (onFrame)
+            onFrame(frames);
+    }
     int frames = 0;
     const float* lastSpectrum = nullptr;
-    bool ended = false;
     std::function<void(int)> onFrame;
 };
 
@@ -50,8 +58,10 @@ protected:
     FakeWaveInput input;
     FakeMessageBox messages;
     FakeEventPump events;
-    FakeCaptureHost host;
-    WaveCapture capture{input, messages, events, host};
+    FakeCaptureView view;
+    FakeRecordingState recordingState;
+    FakeSpectrumSink display;
+    WaveCapture capture{input, messages, events, view, recordingState, display};
 
     void SetUp() override { input.devices = {"Mic", "Line in"}; }
 
@@ -70,27 +80,27 @@ protected:
 
 TEST_F(WaveCaptureTest, InitDevicesListsEveryDeviceInOrderAndSelectsTheFirst) {
     EXPECT_TRUE(capture.InitDevices());
-    EXPECT_EQ(host.devices, (std::vector<std::string>{"Mic", "Line in"}));
-    EXPECT_EQ(host.selected, 0);
+    EXPECT_EQ(view.devices, (std::vector<std::string>{"Mic", "Line in"}));
+    EXPECT_EQ(view.selected, 0);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(host.ended);
+    EXPECT_FALSE(view.ended);
 }
 
 TEST_F(WaveCaptureTest, InitDevicesWithNoDeviceReportsItAndEndsTheProgram) {
     input.devices.clear();
     EXPECT_FALSE(capture.InitDevices());
-    EXPECT_TRUE(host.devices.empty());
+    EXPECT_TRUE(view.devices.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "You have no audio input devices!");
     EXPECT_EQ(messages.shown[0].title, "Sorvinta");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_TRUE(host.ended);
+    EXPECT_TRUE(view.ended);
 }
 
 TEST_F(WaveCaptureTest, OpensTheSelectedDeviceAsElevenKilohertzMonoSixteenBit) {
     capture.InitDevices();
-    host.selected = 1;
+    view.selected = 1;
     stopAfter(1);
     capture.StartCapture();
     EXPECT_EQ(input.opened, (std::vector<int>{1}));
@@ -105,12 +115,12 @@ TEST_F(WaveCaptureTest, OpensTheSelectedDeviceAsElevenKilohertzMonoSixteenBit) {
 TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {
     capture.InitDevices();
     std::vector<bool> enabledWhileRunning;
-    host.onFrame = [&](int) { enabledWhileRunning.push_back(host.devicesEnabled); };
+    display.onFrame = [&](int) { enabledWhileRunning.push_back(view.devicesEnabled); };
     stopAfter(3);
     capture.StartCapture();
 
-    EXPECT_EQ(host.frames, 3);
-    EXPECT_EQ(host.lastSpectrum, capture.SpectrumBuffer.data());
+    EXPECT_EQ(display.frames, 3);
+    EXPECT_EQ(display.lastSpectrum, capture.SpectrumBuffer.data());
     EXPECT_EQ(enabledWhileRunning, (std::vector<bool>{false, false, false}));
     EXPECT_EQ(events.passes, 3);
     EXPECT_EQ(events.lastWaitMs, 0);
@@ -118,7 +128,7 @@ TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {
     EXPECT_EQ(input.calls, (std::vector<std::string>{"start 7", "add 7", "add 7", "add 7",
                                                      "reset 7", "close 7"}));
     EXPECT_EQ(capture.captureHandle(), 0u);
-    EXPECT_TRUE(host.devicesEnabled);
+    EXPECT_TRUE(view.devicesEnabled);
 }
 
 TEST_F(WaveCaptureTest, EachFrameShowsTheTransformOfTheBlockJustCaptured) {
@@ -130,7 +140,7 @@ TEST_F(WaveCaptureTest, EachFrameShowsTheTransformOfTheBlockJustCaptured) {
             8000.0 * std::cos(2.0 * std::numbers::pi * (10 + 7 * block) * i / 1024.0));
     };
     std::vector<bool> matches;
-    host.onFrame = [&](int) {
+    display.onFrame = [&](int) {
         std::array<float, 1024> expected{};
         ComputeFFT(capture.SampleBuffer.data(), expected.data());
         matches.push_back(expected == capture.SpectrumBuffer);
@@ -164,13 +174,13 @@ TEST_F(WaveCaptureTest, OpenFailureIsShownOncePerRunOfFailures) {
     EXPECT_EQ(messages.shown[0].title, "Ack!");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_TRUE(host.devicesEnabled);
+    EXPECT_TRUE(view.devicesEnabled);
 
     // A successful open ends the run; the next failure is reported again.
     input.refusing.clear();
     stopAfter(1);
     capture.StartCapture();
-    EXPECT_EQ(host.frames, 1);
+    EXPECT_EQ(display.frames, 1);
     input.refusing = {0};
     capture.StartCapture();
     capture.StartCapture();
@@ -179,16 +189,16 @@ TEST_F(WaveCaptureTest, OpenFailureIsShownOncePerRunOfFailures) {
 
 TEST_F(WaveCaptureTest, ATickDuringARecordingLeavesTheInputClosed) {
     capture.InitDevices();
-    host.recording = true;
+    recordingState.recording = true;
     capture.StartCapture();
     EXPECT_TRUE(input.opened.empty());
     EXPECT_TRUE(messages.shown.empty());
 
-    host.recording = false;
+    recordingState.recording = false;
     stopAfter(1);
     capture.StartCapture();
     EXPECT_EQ(input.opened.size(), 1u);
-    EXPECT_EQ(host.frames, 1);
+    EXPECT_EQ(display.frames, 1);
 }
 
 TEST_F(WaveCaptureTest, ATickInsideAnEarlierTicksBoxOrLoopDoesNothing) {
@@ -210,7 +220,7 @@ TEST_F(WaveCaptureTest, ATickInsideAnEarlierTicksBoxOrLoopDoesNothing) {
     capture.StartCapture();
     EXPECT_EQ(input.opened.size(), 2u);
     EXPECT_EQ(count("start 7"), 1);
-    EXPECT_EQ(host.frames, 2);
+    EXPECT_EQ(display.frames, 2);
 
     // Once the loop has returned, a tick opens again.
     stopAfter(1);
@@ -236,13 +246,13 @@ TEST_P(WaveCaptureEndTest, ABlockThatNeverComesClosesQuietlyAndTheNextTickReopen
     input.afterLast = GetParam().afterLast;
     capture.StartCapture();
 
-    EXPECT_EQ(host.frames, 2);
+    EXPECT_EQ(display.frames, 2);
     EXPECT_EQ(input.waits, 2 + GetParam().waitsAfterLastBlock);
     EXPECT_EQ(input.lastWaitMs, WaveCapture::kWaitSliceMs);
     EXPECT_EQ(capture.captureHandle(), 0u);
     EXPECT_EQ(count("reset 7"), 1);
     EXPECT_EQ(count("close 7"), 1);
-    EXPECT_TRUE(host.devicesEnabled);
+    EXPECT_TRUE(view.devicesEnabled);
     EXPECT_TRUE(messages.shown.empty());
 
     input.blocksToDeliver = -1;
@@ -260,10 +270,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WaveCaptureTest, StopCaptureWithNothingOpenOnlyEnablesTheList) {
-    host.devicesEnabled = false;
+    view.devicesEnabled = false;
     capture.StopCapture();
     EXPECT_TRUE(input.calls.empty());
-    EXPECT_TRUE(host.devicesEnabled);
+    EXPECT_TRUE(view.devicesEnabled);
 }
 
 } // namespace

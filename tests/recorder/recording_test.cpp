@@ -1,3 +1,4 @@
+#include "recorder/playback_stopper.h"
 #include "recorder/record_formats.h"
 #include "recorder/recording.h"
 #include "recorder/status_word.h"
@@ -26,7 +27,6 @@ public:
     void setSettingsText(const std::string& text) override { settings = text; }
     void setTimeText(const std::string& text) override { times.push_back(text); }
     void setSizeText(const std::string& text) override { sizes.push_back(text); }
-    void stopPlayback() override { ++playbackStops; }
 
     std::string fileName;
     std::string status = "STOP";
@@ -36,7 +36,12 @@ public:
     std::string settings;
     std::vector<std::string> times;
     std::vector<std::string> sizes;
-    int playbackStops = 0;
+};
+
+class FakePlayback : public PlaybackStopper {
+public:
+    void stopForRecording() override { ++stops; }
+    int stops = 0;
 };
 
 class RecordingTest : public ::testing::Test {
@@ -65,7 +70,8 @@ protected:
     FakeFileDialog dialog;
     FakeEventPump pump;
     FakeClock clock;
-    Recording recording{view, {device, boxes, dialog, pump, clock}};
+    FakePlayback playback;
+    Recording recording{view, {device, boxes, dialog, pump, clock}, playback};
 };
 
 TEST_F(RecordingTest, SendsTheCommandsInOrderAndSavesOnStop) {
@@ -89,7 +95,7 @@ TEST_F(RecordingTest, SendsTheCommandsInOrderAndSavesOnStop) {
     };
     EXPECT_EQ(device.sent, expected);
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(view.playbackStops, 1);
+    EXPECT_EQ(playback.stops, 1);
     EXPECT_EQ(view.status, "STOP");
     EXPECT_EQ(view.colour, status_word::kStopAfterRecordingColour);
     EXPECT_TRUE(view.recordOn);
@@ -154,7 +160,7 @@ TEST_F(RecordingTest, EmptyPathIsRefused) {
     EXPECT_EQ(boxes.shown[0].title, "Sorvinta");
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(device.sent.empty());
-    EXPECT_EQ(view.playbackStops, 1); // playback ends even so
+    EXPECT_EQ(playback.stops, 1); // playback ends even so
     EXPECT_TRUE(view.recordOn);
     EXPECT_FALSE(view.stopOn);
     EXPECT_EQ(view.status, "STOP");

@@ -1,0 +1,9 @@
+#pragma once
+
+// Where the live capture hands each finished spectrum: the spectrum display.
+class SpectrumSink {
+public:
+    virtual ~SpectrumSink() = default;
+    // One frame from the 1024 values of the transform.
+    virtual void DrawScopeFrame(const float* SpectrumBuffer) = 0;
+};

@@ -1,0 +1,147 @@
+#include "app/form1.h"
+
+#include "app/form_look.h"
+#include "controls/progress_bar/xp_progress_bar.h"
+#include "platform/forms/form_file.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/surface_view.h"
+#include "recorder/record_formats.h"
+#include "recorder/status_word.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+
+// The window's controls, menus and timers: where each sits and how it looks. Which handler each
+// one's events go to is in form1.cpp.
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QRect& box, const QString& text, std::uint32_t colour,
+                  const QFont& font) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(box);
+    label->setFont(font);
+    label->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(qColour(colour).name()));
+    return label;
+}
+
+} // namespace
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuExit = file->addAction(QStringLiteral("Exit"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuAbout"));
+    Contents = help->addAction(QStringLiteral("How to Use"));
+    mAbout = help->addAction(QStringLiteral("About"));
+    // File > Exit takes the same road as the close box, so it can be refused the same way.
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void Form1::buildControls() {
+    QWidget* c = m_client;
+    const QFont ptron7Bold = formFont(QStringLiteral("PTron7"), 11.25, true);
+    const std::uint32_t yellow = Colour::RGB(255, 255, 128);
+    const std::uint32_t white = Colour::RGB(255, 255, 255);
+
+    Scope = new SurfaceView(c);
+    Scope->setObjectName(QStringLiteral("Scope"));
+    Scope->setGeometry(twipsRect(2505, 780, 2250, 615));
+    Scope->setBackColour(ScopeDisplay::ScopeBackColour);
+
+    Label1 = makeLabel(c, twipsRect(2445, 1725, 930, 255), QStringLiteral("STATUS:"), yellow,
+                       ptron7Bold);
+    lblStatus = makeLabel(c, twipsRect(3360, 1650, 1395, 375), QString(), 0,
+                          formFont(QStringLiteral("PTron5"), 20.25, true));
+    setStatus(status_word::kStop, status_word::kStartColour);
+    Label2 = makeLabel(c, twipsRect(2445, 2130, 885, 255), QStringLiteral("SETTING:"), yellow,
+                       ptron7Bold);
+    lblSettings = makeLabel(
+        c, twipsRect(3390, 2070, 1395, 450), QString::fromLatin1(kRecordFormats[0].caption),
+        Colour::RGB(255, 192, 128), formFont(QStringLiteral("PTron7"), 9.75, true));
+    lblSettings->setWordWrap(true);
+    Label4 =
+        makeLabel(c, twipsRect(2430, 2640, 555, 240), QStringLiteral("SIZE:"), white, ptron7Bold);
+    fitToText(Label4, Anchor::Left);
+    lblSize = makeLabel(c, twipsRect(4200, 2610, 630, 315), QStringLiteral("BYTES"), white,
+                        formFont(QStringLiteral("PTron5"), 14.25, false));
+    lblSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fitToText(lblSize, Anchor::Right);
+    lblTime =
+        makeLabel(c, twipsRect(960, 2535, 600, 315), QStringLiteral("00:00"),
+                  Colour::RGB(255, 255, 192), formFont(QStringLiteral("PTron5"), 14.25, false));
+    lblTime->setAlignment(Qt::AlignCenter);
+    lblTime->setStyleSheet(QStringLiteral("color: %1; background: %2;")
+                               .arg(qColour(Colour::RGB(255, 255, 192)).name(),
+                                    qColour(Colour::RGB(62, 101, 52)).name()));
+    fitToText(lblTime, Anchor::Centre);
+
+    Frame3 = new QGroupBox(QStringLiteral(" WAV SETTINGS "), c);
+    Frame3->setGeometry(twipsRect(5625, 300, 3015, 2070));
+    Frame3->setFont(formFont(QStringLiteral("Verdana"), 8.25, true));
+    Frame3->setStyleSheet(QStringLiteral(
+        "QGroupBox { background: rgb(192,192,192); border: 1px solid rgb(128,128,128);"
+        " margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0; color: "
+        "rgb(128,64,0); }"));
+
+    barMMControl1 = new XP_ProgressBar(c);
+    barMMControl1->setObjectName(QStringLiteral("barMMControl1"));
+    barMMControl1->setGeometry(twipsRect(6435, 2745, 1950, 285));
+
+    txtFileName = new QLineEdit(c);
+    txtFileName->setGeometry(twipsRect(1710, 3315, 3195, 240));
+    txtFileName->setToolTip(QStringLiteral("Save Wav File Path"));
+    txtFileName->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    txtFileName->setStyleSheet(
+        QStringLiteral("QLineEdit { color: rgb(128,64,0); background: rgb(218,167,71);"
+                       " border: 1px solid rgb(128,64,0); padding: 0 1px; }"));
+
+    const auto button = [](QWidget* parent, QRect box, const char* caption, const char* tip,
+                           const char* icon = "", QRgb transparency = qRgb(255, 0, 0)) {
+        const QString picture =
+            *icon ? QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon)) : QString();
+        return makeFormButton(parent, {box, QString::fromLatin1(caption), QString::fromLatin1(tip),
+                                       false, picture, transparency});
+    };
+    cmdRecord = button(c, twipsRect(750, 720, 1035, 735), "RECORD", "Record", "record",
+                       qRgb(255, 255, 255));
+    cmdStop = button(c, twipsRect(750, 1545, 1035, 570), "STOP", "Stop Recording", "stop");
+    cmdPlay = button(c, twipsRect(5835, 3195, 1350, 375), "PLAY", "Play File", "play");
+    cmdStopPlay = button(c, twipsRect(7290, 3195, 495, 375), "", "Stop Playing", "stop");
+    cmdPause = button(c, twipsRect(7905, 3195, 495, 375), "", "Pause Playing", "pause");
+    cmdOpen = button(c, twipsRect(5850, 2730, 510, 375), "", "Open File to Play", "open");
+    Command1 = button(c, twipsRect(930, 3255, 630, 360), "", "Save Wav File Path", "arrow");
+    const int optTops[] = {360, 750, 1155, 1545};
+    for (int i = 0; i < 4; ++i)
+        optFreq[i] = makeFormButton(Frame3, {twipsRect(375, optTops[i], 2295, 315),
+                                             QString::fromLatin1(kRecordFormats[i].caption),
+                                             QString(), true, QString(), 0});
+
+    DevicesBox = new QComboBox(c);
+    DevicesBox->hide();
+
+    tmrEq.setInterval(1000);
+    tmrMMControl1.setInterval(1000);
+}
+
+// The controls' stored look comes from the window's form file, compiled into the program.
+void Form1::loadStoredSettings() {
+    const FormFile form = loadFormFile(":/form1.form");
+    for (const FormDiagnostic& problem : form.diagnostics)
+        m_services.messages.show(problem.text(), kAppTitle, MessageIcon::Exclamation,
+                                 MessageButtons::Ok);
+    if (const FormInstance* bar = form.find("barMMControl1")) {
+        const QRect box = barMMControl1->geometry();
+        barMMControl1->setGeometry(bar->bag.read<std::int32_t>("left", box.x()),
+                                   bar->bag.read<std::int32_t>("top", box.y()),
+                                   bar->bag.read<std::int32_t>("width", box.width()),
+                                   bar->bag.read<std::int32_t>("height", box.height()));
+        barMMControl1->ReadProperties(bar->bag);
+    }
+}

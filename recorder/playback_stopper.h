@@ -1,0 +1,9 @@
+#pragma once
+
+// What a recording needs of playback: to end it before the input is taken.
+class PlaybackStopper {
+public:
+    virtual ~PlaybackStopper() = default;
+    // Ends playback and its position timer without touching the status word.
+    virtual void stopForRecording() = 0;
+};
