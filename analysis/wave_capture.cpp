@@ -37,13 +37,8 @@ void WaveCapture::StartCapture() {
     if (m_recording.isRecording())
         return;
 
-    m_format = WaveFormat{};
-    m_format.formatTag = kWaveFormatPcm;
-    m_format.channels = 1;
-    m_format.samplesPerSec = 11025;
-    m_format.bitsPerSample = 16;
-    m_format.blockAlign = 2;
-    m_format.avgBytesPerSec = m_format.blockAlign * m_format.samplesPerSec;
+    // 11,025 samples a second, 16-bit mono: 2 bytes a frame, 22,050 bytes a second.
+    m_format = WaveFormat{11025, 16, 1};
 
     m_handle = m_input.open(m_view.selectedDevice(), m_format);
     if (m_handle == 0) {

@@ -1,34 +1,31 @@
 #pragma once
 
+#include "platform/audio/pulse_connection.h"
+
 #include <cstdint>
-#include <memory>
 #include <vector>
 
-struct pa_threaded_mainloop;
-struct pa_context;
-struct pa_stream;
-struct pa_operation;
-class SoundFileReader;
+class SampleSource;
 
 // One connection to the audio server and at most one playback stream on its default sink, fed
-// on demand from a SoundFileReader by the connection's own thread. Every member is called from
-// one thread (the window's); the reader must not be touched while a stream is active.
+// on demand from a SampleSource by the connection's own thread. Every member is called from
+// one thread (the window's); the source must not be touched while a stream is active.
 class PulsePlayback {
 public:
-    PulsePlayback();
-    ~PulsePlayback();
+    PulsePlayback() = default;
+    ~PulsePlayback() { m_connection.close(); }
     PulsePlayback(const PulsePlayback&) = delete;
     PulsePlayback& operator=(const PulsePlayback&) = delete;
 
-    // Connects when needed (waiting at most kConnectTimeoutMs) and starts a stream that plays
-    // the reader from where it stands. Returns false, with nothing playing, when the server
-    // cannot be reached or refuses the stream.
-    bool start(SoundFileReader& reader);
-    // Ends the stream at once; the reader is free again afterwards.
+    // Connects when needed and starts a stream that plays the source from where it stands,
+    // each wait for the server bounded (PulseConnection::kServerTimeoutMs). Returns false, with
+    // nothing playing, when the server cannot be reached, does not answer or refuses the stream.
+    bool start(SampleSource& source);
+    // Ends the stream at once; the source is free again afterwards.
     void stop();
 
-    bool active() const { return m_stream != nullptr; }
-    // The stream or the connection broke (the server went away, or refused the stream).
+    bool active() const { return m_connection.stream() != nullptr; }
+    // The stream or the connection broke (the server went away, or dropped the stream).
     bool failed() const;
     bool paused() const { return m_corked; }
     void setPaused(bool paused);
@@ -40,30 +37,20 @@ public:
     // the last frame written).
     bool finished() const;
 
-    static constexpr int kConnectTimeoutMs = 2000;
-
 private:
-    struct MainloopDeleter {
-        void operator()(pa_threaded_mainloop* loop) const;
-    };
     bool connect();
-    void disconnect();
+    // Loop lock held (or no loop at all).
     void releaseStream();
     void fill(std::size_t bytes);
 
-    static void onContextState(pa_context* context, void* self);
-    static void onStreamState(pa_stream* stream, void* self);
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onDrained(pa_stream* stream, int success, void* self);
 
-    std::unique_ptr<pa_threaded_mainloop, MainloopDeleter> m_loop;
-    // Both owned; released under the loop's lock before the loop stops.
-    pa_context* m_context = nullptr;
-    pa_stream* m_stream = nullptr;
+    PulseConnection m_connection;
     pa_operation* m_drain = nullptr;
 
     // Touched by the loop's thread under its lock.
-    SoundFileReader* m_reader = nullptr;
+    SampleSource* m_source = nullptr;
     std::vector<float> m_block;
     int m_channels = 0;
     int m_rate = 0;

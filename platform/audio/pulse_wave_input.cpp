@@ -1,116 +1,16 @@
 #include "platform/audio/pulse_wave_input.h"
 
+#include "platform/audio/pulse_connection.h"
 #include "platform/audio/pulse_loop_lock.h"
 
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
-#include <functional>
 #include <mutex>
 
-#include <pulse/context.h>
 #include <pulse/introspect.h>
-#include <pulse/rtclock.h>
-#include <pulse/stream.h>
-#include <pulse/thread-mainloop.h>
-#include <pulse/timeval.h>
 
 namespace {
-
-// A server that accepts the socket but never answers must not hang the window.
-constexpr pa_usec_t kConnectTimeoutUs = 3 * PA_USEC_PER_SEC;
-
-// A threaded main loop with a context connected to the server, torn down in order.
-class PulseConnection {
-public:
-    PulseConnection() = default;
-    PulseConnection(const PulseConnection&) = delete;
-    PulseConnection& operator=(const PulseConnection&) = delete;
-
-    ~PulseConnection() {
-        if (!m_loop)
-            return;
-        if (m_context) {
-            PulseLoopLock lock(m_loop);
-            pa_context_set_state_callback(m_context, nullptr, nullptr);
-            pa_context_disconnect(m_context);
-            pa_context_unref(m_context);
-        }
-        if (m_started)
-            pa_threaded_mainloop_stop(m_loop);
-        pa_threaded_mainloop_free(m_loop);
-    }
-
-    // Call without the loop lock; true once the context is ready.
-    bool connect(const char* clientName) {
-        m_loop = pa_threaded_mainloop_new();
-        if (!m_loop)
-            return false;
-        if (pa_threaded_mainloop_start(m_loop) < 0)
-            return false;
-        m_started = true;
-
-        PulseLoopLock lock(m_loop);
-        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), clientName);
-        if (!m_context)
-            return false;
-        pa_context_set_state_callback(m_context, &PulseConnection::onContextState, this);
-        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
-            return false;
-        pa_time_event* timer = pa_context_rttime_new(
-            m_context, pa_rtclock_now() + kConnectTimeoutUs, &PulseConnection::onTimeout, this);
-        bool ready = false;
-        for (;;) {
-            const pa_context_state_t st = pa_context_get_state(m_context);
-            if (st == PA_CONTEXT_READY) {
-                ready = true;
-                break;
-            }
-            if (!PA_CONTEXT_IS_GOOD(st) || m_timedOut)
-                break;
-            pa_threaded_mainloop_wait(m_loop);
-        }
-        if (timer)
-            pa_threaded_mainloop_get_api(m_loop)->time_free(timer);
-        return ready;
-    }
-
-    // Waits (loop lock held) until `op` finishes or the connection breaks; releases `op`.
-    bool finish(pa_operation* op) {
-        if (!op)
-            return false;
-        while (pa_operation_get_state(op) == PA_OPERATION_RUNNING &&
-               PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
-            pa_threaded_mainloop_wait(m_loop);
-        const bool done = pa_operation_get_state(op) == PA_OPERATION_DONE;
-        pa_operation_unref(op);
-        return done;
-    }
-
-    pa_threaded_mainloop* loop() const { return m_loop; }
-    pa_context* context() const { return m_context; }
-
-    // Whoever else waits on the loop is woken too (stream state changes).
-    std::function<void()> onBroken;
-
-private:
-    static void onContextState(pa_context* c, void* self) {
-        auto* conn = static_cast<PulseConnection*>(self);
-        if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(c)) && conn->onBroken)
-            conn->onBroken();
-        pa_threaded_mainloop_signal(conn->m_loop, 0);
-    }
-    static void onTimeout(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self) {
-        auto* conn = static_cast<PulseConnection*>(self);
-        conn->m_timedOut = true;
-        pa_threaded_mainloop_signal(conn->m_loop, 0);
-    }
-
-    pa_threaded_mainloop* m_loop = nullptr;
-    pa_context* m_context = nullptr;
-    bool m_started = false;
-    bool m_timedOut = false;
-};
 
 struct SourceEntry {
     std::string name;
@@ -124,18 +24,12 @@ struct SourceQuery {
 };
 
 pa_sample_format_t sampleFormatOf(const WaveFormat& format) {
-    if (format.formatTag != kWaveFormatPcm)
-        return PA_SAMPLE_INVALID;
     if (format.bitsPerSample == 16)
         return PA_SAMPLE_S16LE;
     if (format.bitsPerSample == 8)
         return PA_SAMPLE_U8;
     return PA_SAMPLE_INVALID;
 }
-
-} // namespace
-
-namespace {
 
 // `count` bytes of a chunk from `offset`; a hole in the stream reads as silence.
 void copyOut(char* dst, const void* chunk, std::size_t offset, std::size_t count) {
@@ -202,8 +96,7 @@ void BlockFiller::keep(const void* data, std::size_t offset, std::size_t count) 
 // thread; the queued block and the failure flag are shared with the caller under `mutex`.
 struct PulseCaptureStream {
     PulseConnection connection;
-    pa_stream* stream = nullptr;
-    std::uint32_t bytesPerSecond = 22050;
+    std::int64_t bytesPerSecond = 22050;
 
     mutable std::mutex mutex;
     std::condition_variable changed;
@@ -215,15 +108,8 @@ struct PulseCaptureStream {
     PulseCaptureStream(const PulseCaptureStream&) = delete;
     PulseCaptureStream& operator=(const PulseCaptureStream&) = delete;
 
-    ~PulseCaptureStream() {
-        if (stream) {
-            PulseLoopLock lock(connection.loop());
-            pa_stream_set_state_callback(stream, nullptr, nullptr);
-            pa_stream_set_read_callback(stream, nullptr, nullptr);
-            pa_stream_disconnect(stream);
-            pa_stream_unref(stream);
-        }
-    }
+    // The loop stops before the members its callbacks use go.
+    ~PulseCaptureStream() { connection.close(); }
 
     void markFailed() {
         std::lock_guard guard(mutex);
@@ -236,13 +122,6 @@ struct PulseCaptureStream {
         std::lock_guard guard(mutex);
         filler.reset();
         changed.notify_all();
-    }
-
-    static void onState(pa_stream* s, void* self) {
-        auto* cs = static_cast<PulseCaptureStream*>(self);
-        if (!PA_STREAM_IS_GOOD(pa_stream_get_state(s)))
-            cs->markFailed();
-        pa_threaded_mainloop_signal(cs->connection.loop(), 0);
     }
 
     static void onRead(pa_stream* s, std::size_t, void* self) {
@@ -269,7 +148,8 @@ struct PulseCaptureStream {
             guard.lock();
             if (const std::size_t used = filler.take(data, nbytes)) {
                 // The block's newest sample lies `used` bytes after the oldest unread one.
-                const auto usedUs = static_cast<std::int64_t>(used) * 1000000 / bytesPerSecond;
+                const std::int64_t usedUs =
+                    static_cast<std::int64_t>(used) * 1000000 / bytesPerSecond;
                 const auto latencyUs = static_cast<std::int64_t>(latency);
                 const std::int64_t ageUs = haveLatency ? (negative ? -latencyUs : latencyUs) : 0;
                 timing.completed = std::chrono::steady_clock::now();
@@ -295,7 +175,7 @@ PulseWaveInput::~PulseWaveInput() {
 std::vector<std::string> PulseWaveInput::deviceNames() {
     m_sourceNames.clear();
     PulseConnection conn;
-    if (!conn.connect("Sorvinta"))
+    if (!conn.open("Sorvinta"))
         return {};
     SourceQuery query;
     query.connection = &conn;
@@ -340,26 +220,28 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
         deviceNames();
     if (device < 0 || device >= static_cast<int>(m_sourceNames.size()))
         return 0;
+    if (format.samplesPerSec <= 0 || format.channels <= 0 ||
+        format.channels > static_cast<int>(PA_CHANNELS_MAX))
+        return 0;
     pa_sample_spec spec;
     spec.format = sampleFormatOf(format);
-    spec.rate = format.samplesPerSec;
+    spec.rate = static_cast<std::uint32_t>(format.samplesPerSec);
     spec.channels = static_cast<std::uint8_t>(format.channels);
-    if (!pa_sample_spec_valid(&spec) || format.blockAlign == 0)
+    if (!pa_sample_spec_valid(&spec))
         return 0;
 
     auto cs = std::make_unique<PulseCaptureStream>();
-    cs->bytesPerSecond = std::max<std::uint32_t>(1, format.avgBytesPerSec);
+    cs->bytesPerSecond = format.bytesPerSecond();
     PulseCaptureStream* raw = cs.get();
     cs->connection.onBroken = [raw] { raw->markFailed(); };
-    if (!cs->connection.connect("Sorvinta"))
+    if (!cs->connection.open("Sorvinta"))
         return 0;
 
     PulseLoopLock lock(cs->connection.loop());
-    cs->stream = pa_stream_new(cs->connection.context(), "Live spectrum", &spec, nullptr);
-    if (!cs->stream)
+    pa_stream* stream = cs->connection.newStream("Live spectrum", spec);
+    if (!stream)
         return 0;
-    pa_stream_set_state_callback(cs->stream, &PulseCaptureStream::onState, raw);
-    pa_stream_set_read_callback(cs->stream, &PulseCaptureStream::onRead, raw);
+    pa_stream_set_read_callback(stream, &PulseCaptureStream::onRead, raw);
 
     // One fragment per block, so a block arrives as soon as it is captured rather than
     // in the server's default multi-second chunks.
@@ -368,21 +250,14 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     attr.tlength = static_cast<std::uint32_t>(-1);
     attr.prebuf = static_cast<std::uint32_t>(-1);
     attr.minreq = static_cast<std::uint32_t>(-1);
-    attr.fragsize = 512 * format.blockAlign;
+    attr.fragsize = static_cast<std::uint32_t>(512 * format.bytesPerFrame());
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY |
                                        PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
     const std::string& source = m_sourceNames[static_cast<std::size_t>(device)];
-    if (pa_stream_connect_record(cs->stream, source.c_str(), &attr, flags) < 0)
+    if (pa_stream_connect_record(stream, source.c_str(), &attr, flags) < 0 ||
+        !cs->connection.waitUntilReady())
         return 0;
-    for (;;) {
-        const pa_stream_state_t st = pa_stream_get_state(cs->stream);
-        if (st == PA_STREAM_READY)
-            break;
-        if (!PA_STREAM_IS_GOOD(st))
-            return 0;
-        pa_threaded_mainloop_wait(cs->connection.loop());
-    }
 
     const WaveInputHandle handle = m_nextHandle++;
     if (m_nextHandle == 0)
@@ -407,7 +282,7 @@ void PulseWaveInput::start(WaveInputHandle handle) {
     if (!cs)
         return;
     PulseLoopLock lock(cs->connection.loop());
-    unrefOperation(pa_stream_cork(cs->stream, 0, nullptr, nullptr));
+    unrefOperation(pa_stream_cork(cs->connection.stream(), 0, nullptr, nullptr));
 }
 
 void PulseWaveInput::addBuffer(WaveInputHandle handle, WaveBlock& block) {
@@ -438,9 +313,9 @@ void PulseWaveInput::reset(WaveInputHandle handle) {
         return;
     {
         PulseLoopLock lock(cs->connection.loop());
-        if (PA_STREAM_IS_GOOD(pa_stream_get_state(cs->stream))) {
-            unrefOperation(pa_stream_cork(cs->stream, 1, nullptr, nullptr));
-            unrefOperation(pa_stream_flush(cs->stream, nullptr, nullptr));
+        if (cs->connection.isGood()) {
+            unrefOperation(pa_stream_cork(cs->connection.stream(), 1, nullptr, nullptr));
+            unrefOperation(pa_stream_flush(cs->connection.stream(), nullptr, nullptr));
         }
     }
     cs->returnBlock();

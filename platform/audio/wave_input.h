@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/wave_format.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -11,17 +13,7 @@
 
 using WaveInputHandle = std::uint32_t; // 0 = no stream
 
-inline constexpr std::uint16_t kWaveFormatPcm = 1;
 inline constexpr std::uint32_t kWaveBlockDone = 1; // bit of WaveBlock::flags
-
-struct WaveFormat {
-    std::uint16_t formatTag = kWaveFormatPcm;
-    std::uint16_t channels = 0;
-    std::uint32_t samplesPerSec = 0;
-    std::uint32_t avgBytesPerSec = 0;
-    std::uint16_t blockAlign = 0;
-    std::uint16_t bitsPerSample = 0;
-};
 
 // One buffer handed to the stream. The stream writes at most `bufferLength` bytes to `data`,
 // then stores `bytesRecorded` and sets kWaveBlockDone in `flags` (from the stream's thread).

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/audio/record_sink.h"
+#include "platform/audio/wave_format.h"
+
 #include <sndfile.h>
 
 #include <atomic>
@@ -8,33 +11,23 @@
 #include <memory>
 #include <string>
 
-// The PCM format of one recording.
-struct WaveFormat {
-    int samplesPerSec = 11025;
-    int bitsPerSample = 8;
-    int channels = 1;
-
-    int bytesPerFrame() const { return channels * bitsPerSample / 8; }
-    int bytesPerSecond() const { return samplesPerSec * bytesPerFrame(); }
-};
-
 // A WAV file in the temporary folder that a recording streams into, removed again on destruction.
 // `append` may run on the audio thread while `dataBytes` is read on another; everything else
 // belongs to the owner's thread and must not overlap with `append`.
-class WavTempFile {
+class WavTempFile : public RecordSink {
 public:
     // Creates the file with a unique name in `folder` (the temporary location when empty).
     // Returns nothing, with `error` set to the reason, when it cannot be created.
     static std::unique_ptr<WavTempFile> create(const WaveFormat& format, std::string* error,
                                                const std::string& folder = {});
-    ~WavTempFile();
+    ~WavTempFile() override;
     WavTempFile(const WavTempFile&) = delete;
     WavTempFile& operator=(const WavTempFile&) = delete;
 
     // Writes the stream's bytes as they are and keeps the header valid about once a second.
-    bool append(const void* data, std::size_t bytes);
+    bool append(const void* data, std::size_t bytes) override;
     // Writes `bytes` of silence, for gaps the server reports in the stream.
-    bool appendSilence(std::size_t bytes);
+    bool appendSilence(std::size_t bytes) override;
 
     // PCM data bytes written so far.
     std::uint64_t dataBytes() const { return m_dataBytes.load(std::memory_order_relaxed); }

@@ -1,8 +1,8 @@
 #include "platform/mci/waveaudio_command_device.h"
 
+#include "platform/audio/pulse_record_stream.h"
 #include "platform/mci/command_errors.h"
 #include "platform/mci/command_parser.h"
-#include "platform/audio/pulse_record_stream.h"
 #include "platform/mci/wav_temp_file.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ std::string lowerCase(std::string text) {
 
 struct WaveAudioCommandDevice::Device {
     // A plain waveaudio device starts out at 11025 Hz, 8 bit, mono, counting in milliseconds.
-    WaveFormat format;
+    WaveFormat format{11025, 8, 1};
     TimeFormat timeFormat = TimeFormat::Milliseconds;
     // The take outlives the stream that writes into it (members go in reverse order).
     std::unique_ptr<WavTempFile> take;
@@ -116,10 +116,7 @@ int WaveAudioCommandDevice::set(Device& device, const SetValues& values) {
     // "bytespersec" is accepted and not used: the file's byte rate always follows from the rate,
     // channels and sample size, whatever figure the caller sends (the window sends 22500 always).
 
-    const bool changed = format.bitsPerSample != device.format.bitsPerSample ||
-                         format.channels != device.format.channels ||
-                         format.samplesPerSec != device.format.samplesPerSec;
-    if (changed && device.take)
+    if (format != device.format && device.take)
         return toCode(CommandError::FormatLocked);
     device.format = format;
     if (values.timeFormat)
@@ -141,11 +138,14 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
             return toCode(CommandError::StreamFailed);
     }
     auto stream = std::make_unique<PulseRecordStream>();
-    const int error = stream->start(*device.take, "Sorvinta recording " + alias);
-    if (error != 0) {
+    const PulseRecordStream::StartResult result =
+        stream->start(device.format, *device.take, "Sorvinta recording " + alias);
+    if (result != PulseRecordStream::StartResult::Started) {
         if (newTake)
             device.take.reset();
-        return error;
+        return toCode(result == PulseRecordStream::StartResult::ServerUnreachable
+                          ? CommandError::ServerUnreachable
+                          : CommandError::StreamFailed);
     }
     device.stream = std::move(stream);
     device.streamFailed = false;

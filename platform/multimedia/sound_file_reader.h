@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/sample_source.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,15 +16,13 @@ typedef struct sf_private_tag SNDFILE;
 // with what the audio server
 // can play: 1 to 32 channels, 1 to 384000 frames a second, at least one frame and a length
 // that fits a 32-bit count of milliseconds.
-class SoundFileReader {
+class SoundFileReader : public SampleSource {
 public:
     static constexpr int kMaxChannels = 32;
     static constexpr int kMaxRate = 384000;
-    // Frames the player decodes per read().
-    static constexpr std::size_t kBlockFrames = 4096;
 
     SoundFileReader();
-    ~SoundFileReader();
+    ~SoundFileReader() override;
     SoundFileReader(const SoundFileReader&) = delete;
     SoundFileReader& operator=(const SoundFileReader&) = delete;
 
@@ -33,8 +33,8 @@ public:
     void close();
 
     bool isOpen() const { return m_file != nullptr; }
-    int channels() const { return m_channels; }
-    int sampleRate() const { return m_sampleRate; }
+    int channels() const override { return m_channels; }
+    int sampleRate() const override { return m_sampleRate; }
     // The frame count the file's header promises; decoding may deliver fewer.
     std::int64_t frames() const { return m_frames; }
     // Whole milliseconds of frames() (truncated); 0 when closed.
@@ -43,7 +43,7 @@ public:
 
     // Fills `out` (channels() floats per frame) with up to out.size() / channels() frames and
     // returns how many were decoded; 0 at the end of the data, on a read error or when closed.
-    std::size_t read(std::span<float> out);
+    std::size_t read(std::span<float> out) override;
     bool rewind();
 
     // Opaque: the file or bytes behind an open reader, with libsndfile's read offset.

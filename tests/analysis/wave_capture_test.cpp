@@ -104,12 +104,11 @@ TEST_F(WaveCaptureTest, OpensTheSelectedDeviceAsElevenKilohertzMonoSixteenBit) {
     stopAfter(1);
     capture.StartCapture();
     EXPECT_EQ(input.opened, (std::vector<int>{1}));
-    EXPECT_EQ(input.lastFormat.formatTag, kWaveFormatPcm);
     EXPECT_EQ(input.lastFormat.channels, 1);
-    EXPECT_EQ(input.lastFormat.samplesPerSec, 11025u);
+    EXPECT_EQ(input.lastFormat.samplesPerSec, 11025);
     EXPECT_EQ(input.lastFormat.bitsPerSample, 16);
-    EXPECT_EQ(input.lastFormat.blockAlign, 2);
-    EXPECT_EQ(input.lastFormat.avgBytesPerSec, 22050u);
+    EXPECT_EQ(input.lastFormat.bytesPerFrame(), 2);
+    EXPECT_EQ(input.lastFormat.bytesPerSecond(), 22050);
 }
 
 TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {

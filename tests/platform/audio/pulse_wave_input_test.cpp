@@ -15,14 +15,7 @@
 namespace {
 
 WaveFormat captureFormat() {
-    WaveFormat f;
-    f.formatTag = kWaveFormatPcm;
-    f.channels = 1;
-    f.samplesPerSec = 11025;
-    f.bitsPerSample = 16;
-    f.blockAlign = 2;
-    f.avgBytesPerSec = 22050;
-    return f;
+    return {11025, 16, 1};
 }
 
 int indexOf(const PulseWaveInput& input, int count, const std::string& source) {
@@ -273,9 +266,11 @@ TEST(PulseWaveInputTest, OpenRefusesBadDevicesAndFormats) {
     const int count = static_cast<int>(input.deviceNames().size());
     EXPECT_EQ(input.open(-1, captureFormat()), 0u);
     EXPECT_EQ(input.open(count, captureFormat()), 0u);
-    WaveFormat compressed = captureFormat();
-    compressed.formatTag = 2;
-    EXPECT_EQ(input.open(0, compressed), 0u);
+    for (const WaveFormat& bad :
+         {WaveFormat{11025, 12, 1}, WaveFormat{11025, 24, 1}, WaveFormat{0, 16, 1},
+          WaveFormat{11025, 16, 0}, WaveFormat{11025, 16, 300}, WaveFormat{-1, 16, 1}})
+        EXPECT_EQ(input.open(0, bad), 0u) << bad.samplesPerSec << " Hz, " << bad.bitsPerSample
+                                          << " bits, " << bad.channels << " channels";
 }
 
 TEST(PulseWaveInputTest, WithoutAServerThereAreNoDevicesAndNothingOpens) {
