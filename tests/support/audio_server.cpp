@@ -3,6 +3,9 @@
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
 
+#include <cstdlib>
+#include <string_view>
+
 bool audioServerAvailable() {
     pa_mainloop* loop = pa_mainloop_new();
     pa_context* ctx = pa_context_new(pa_mainloop_get_api(loop), "sorvinta-test-probe");
@@ -23,4 +26,14 @@ bool audioServerAvailable() {
     pa_context_unref(ctx);
     pa_mainloop_free(loop);
     return ready;
+}
+
+bool audioServerRequired() {
+    const char* value = std::getenv("SORVINTA_REQUIRE_AUDIO");
+    return value && std::string_view(value) == "1";
+}
+
+std::string audioServerName() {
+    const char* value = std::getenv("PULSE_SERVER");
+    return value ? value : "";
 }

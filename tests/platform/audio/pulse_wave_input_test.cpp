@@ -1,11 +1,9 @@
 #include "platform/audio/pulse_wave_input.h"
 
 #include "support/audio_server.h"
+#include "support/hung_audio_server.h"
 
 #include <gtest/gtest.h>
-
-#include <QByteArray>
-#include <QtGlobal>
 
 #include <array>
 #include <cstdlib>
@@ -42,22 +40,6 @@ double zeroCrossingHz(const std::int16_t* samples, int count) {
             ++crossings;
     return crossings / 2.0 / (count / 11025.0);
 }
-
-class ScopedPulseServer {
-public:
-    explicit ScopedPulseServer(const char* value) : m_old(qgetenv("PULSE_SERVER")) {
-        qputenv("PULSE_SERVER", value);
-    }
-    ~ScopedPulseServer() {
-        if (m_old.isNull())
-            qunsetenv("PULSE_SERVER");
-        else
-            qputenv("PULSE_SERVER", m_old);
-    }
-
-private:
-    QByteArray m_old;
-};
 
 // A block of `bytes` bytes over storage with a sentinel behind it.
 struct SmallBlock {
@@ -274,7 +256,7 @@ TEST(PulseWaveInputTest, OpenRefusesBadDevicesAndFormats) {
 }
 
 TEST(PulseWaveInputTest, WithoutAServerThereAreNoDevicesAndNothingOpens) {
-    ScopedPulseServer gone("unix:/nonexistent/sorvinta-test/native");
+    ScopedEnvironment gone("PULSE_SERVER", "unix:/nonexistent/sorvinta-test/native");
     PulseWaveInput input;
     EXPECT_TRUE(input.deviceNames().empty());
     EXPECT_EQ(input.open(0, captureFormat()), 0u);
