@@ -1,29 +1,16 @@
 #include "analysis/scope_display.h"
 
+#include "common/rounding.h"
 #include "platform/ui/surface_view.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
-// Nearest 32-bit integer, halves to even; out-of-range values stop at the limits.
-std::int64_t roundToLong(double v) {
-    if (std::isnan(v))
-        return 0;
-    constexpr double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr double hi = std::numeric_limits<std::int32_t>::max();
-    if (v <= lo)
-        return std::numeric_limits<std::int32_t>::min();
-    if (v >= hi)
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int64_t>(std::nearbyint(v));
-}
-
 double binHeight(float bin, int divisor) {
-    const std::int64_t magnitude = std::llabs(roundToLong(bin));
+    const std::int64_t magnitude = std::llabs(std::int64_t{roundToInt(bin)});
     return std::sqrt(static_cast<double>(magnitude / divisor));
 }
 
@@ -56,9 +43,8 @@ void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
         ScopeBuff.setPenStyle(PenStyle::Dot);
         const float top =
             ColumnTop(SpectrumBuffer[2 * i], SpectrumBuffer[2 * i + 1], ScopeHeight, m_divisor);
-        // Pixel co-ordinates: nearest, halves to even (top never goes below -2^31 here:
-        // a column is at most two square roots of 2^31 / 520 tall).
-        ScopeBuff.lineTo(i, static_cast<int>(std::nearbyint(top)));
+        // A column is at most two square roots of 2^31 / 520 tall, well inside the range.
+        ScopeBuff.lineTo(i, roundToInt(top));
     }
     Scope->showSurface(ScopeBuff);
 }

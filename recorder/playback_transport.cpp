@@ -1,11 +1,11 @@
 #include "recorder/playback_transport.h"
 
+#include "common/rounding.h"
 #include "platform/multimedia/multimedia_control.h"
 #include "platform/ui/file_dialog.h"
 #include "recorder/status_word.h"
 
 #include <algorithm>
-#include <cmath>
 
 PlaybackTransport::PlaybackTransport(PlaybackView& view, MultimediaControl& control,
                                      FileDialog& dialog)
@@ -92,7 +92,5 @@ void PlaybackTransport::stopForClose() {
 int PlaybackTransport::barValue(std::int32_t position, std::int32_t length) {
     if (length == 0)
         return 0;
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double value = std::nearbyint(double(position) / double(length) * 100.0);
-    return static_cast<int>(std::clamp(value, 0.0, 100.0));
+    return std::clamp(roundToInt(double(position) / double(length) * 100.0), 0, 100);
 }

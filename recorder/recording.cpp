@@ -1,5 +1,6 @@
 #include "recorder/recording.h"
 
+#include "common/rounding.h"
 #include "platform/mci/command_device.h"
 #include "platform/system/clock.h"
 #include "platform/system/file_system.h"
@@ -13,7 +14,6 @@
 #include "recorder/status_word.h"
 
 #include <clocale>
-#include <cmath>
 #include <unistd.h>
 
 namespace {
@@ -81,7 +81,7 @@ void Recording::RecordWave(const std::string& path, bool createdTarget) {
 
     m_isRecording = true;
     m_pollFailure.clear();
-    m_recordStartTime = static_cast<std::int32_t>(std::nearbyint(m_services.clock.seconds()));
+    m_recordStartTime = roundToInt(m_services.clock.seconds());
     while (m_isRecording) {
         ShowRecordProgress();
         m_services.pump.processEvents(kLoopWaitMs);
@@ -102,7 +102,7 @@ void Recording::RecordWave(const std::string& path, bool createdTarget) {
 
 void Recording::ShowRecordProgress() {
     const double elapsed = m_services.clock.seconds() - m_recordStartTime;
-    m_view.setTimeText(formatRecordTime(static_cast<std::int64_t>(std::nearbyint(elapsed))));
+    m_view.setTimeText(formatRecordTime(roundToInt(elapsed)));
 
     CommandDevice& device = m_services.device;
     const auto fail = [&](int code) {

@@ -1,19 +1,6 @@
 #include "controls/progress_bar/progress_bar_math.h"
 
-#include <cmath>
 #include <limits>
-
-std::int32_t roundToInt(double value) {
-    if (std::isnan(value))
-        return 0;
-    // nearbyint uses the default rounding mode, which rounds halves to even.
-    const double r = std::nearbyint(value);
-    if (r <= double(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    if (r >= double(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(r);
-}
 
 std::int32_t modKeepSign(std::int32_t value, std::int32_t divisor) {
     if (divisor == 0)

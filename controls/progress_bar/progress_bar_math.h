@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "common/rounding.h"
 
-// Floating point to integer the way the bar's geometry expects: to the nearest integer with
-// halves to even, clamped to the 32-bit range (a NaN gives 0).
-std::int32_t roundToInt(double value);
+#include <cstdint>
 
 // A remainder that keeps the sign of its left operand; 0 when `divisor` is 0.
 std::int32_t modKeepSign(std::int32_t value, std::int32_t divisor);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr ColourRef kDefaultColor = 0x80000000u | Colour::SysHighlight;
+constexpr ColourRef kDefaultColor = Colour::systemRef(Colour::kSysHighlight);
 constexpr std::int32_t kDefaultBrushStyle = 4;
 
 FontValue toFontValue(const QFont& font) {
@@ -152,7 +152,7 @@ ValueError XP_ProgressBar::setValue(std::int32_t cValue) {
 void XP_ProgressBar::ReadProperties(const PropertyBag& bag) {
     setFont(toQFont(bag.read("Font", toFontValue(font())), font()));
     m_brushStyle = bag.read("BrushStyle", kDefaultBrushStyle);
-    setColor(bag.read("Color", ColourValue{kDefaultColor}).value);
+    setColor(bag.read("Color", kDefaultColor));
     m_imageSource = bag.read("Image", PictureValue{});
     m_image = toImage(m_imageSource);
     if (m_image.isNull())
@@ -169,7 +169,7 @@ void XP_ProgressBar::ReadProperties(const PropertyBag& bag) {
 void XP_ProgressBar::WriteProperties(PropertyBag& bag) const {
     bag.write("Font", toFontValue(font()));
     bag.write("BrushStyle", m_brushStyle, kDefaultBrushStyle);
-    bag.write("Color", ColourValue{m_color}, ColourValue{kDefaultColor});
+    bag.write("Color", m_color, kDefaultColor);
     const PictureValue image = m_imageSource.isNone() ? toPictureValue(m_image) : m_imageSource;
     bag.write("Image", image, PictureValue{});
     bag.write("Max", m_max, std::int32_t{100});

@@ -6,7 +6,7 @@ namespace Colour {
 
 namespace {
 // One fixed scheme, so the look does not change with the desktop's theme.
-constexpr std::array<ColourRef, 31> SystemColours = {
+constexpr std::array<ColourRef, 31> kSystemColours = {
     RGB(212, 208, 200), //  0 scroll bar
     RGB(0, 78, 152),    //  1 desktop
     RGB(0, 84, 227),    //  2 active caption
@@ -42,9 +42,9 @@ constexpr std::array<ColourRef, 31> SystemColours = {
 } // namespace
 
 ColourRef systemColour(int index) {
-    if (index < 0 || index >= static_cast<int>(SystemColours.size()))
+    if (index < 0 || index >= static_cast<int>(kSystemColours.size()))
         return 0;
-    return SystemColours[static_cast<std::size_t>(index)];
+    return kSystemColours[static_cast<std::size_t>(index)];
 }
 
 ColourRef translate(ColourRef c) {

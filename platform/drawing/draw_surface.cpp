@@ -199,14 +199,15 @@ void DrawSurface::drawEdge(const DrawRect& rect, unsigned edge, unsigned sides) 
         ColourRef topLeft = 0;
         ColourRef bottomRight = 0;
         if (edge & raised) {
-            topLeft = Colour::systemRef(layer == 0 ? Colour::SysLight : Colour::SysButtonHighlight);
+            topLeft =
+                Colour::systemRef(layer == 0 ? Colour::kSysLight : Colour::kSysButtonHighlight);
             bottomRight =
-                Colour::systemRef(layer == 0 ? Colour::SysDarkShadow : Colour::SysButtonShadow);
+                Colour::systemRef(layer == 0 ? Colour::kSysDarkShadow : Colour::kSysButtonShadow);
         } else if (edge & sunken) {
             topLeft =
-                Colour::systemRef(layer == 0 ? Colour::SysButtonShadow : Colour::SysDarkShadow);
+                Colour::systemRef(layer == 0 ? Colour::kSysButtonShadow : Colour::kSysDarkShadow);
             bottomRight =
-                Colour::systemRef(layer == 0 ? Colour::SysButtonHighlight : Colour::SysLight);
+                Colour::systemRef(layer == 0 ? Colour::kSysButtonHighlight : Colour::kSysLight);
         } else {
             continue;
         }

@@ -1,5 +1,7 @@
 #include "platform/forms/form_file.h"
 
+#include "common/ascii.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -68,10 +70,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && lowerKey(a) == lowerKey(b);
-}
-
 bool isNameChar(char c, bool allowDot) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            (allowDot && c == '.');
@@ -109,11 +107,11 @@ bool parseHex(std::string_view s, std::uint32_t& out) {
 
 bool parseBoolean(std::string_view s, bool& out) {
     s = trim(s);
-    if (equalsNoCase(s, "true")) {
+    if (equalsIgnoringCase(s, "true")) {
         out = true;
         return true;
     }
-    if (equalsNoCase(s, "false")) {
+    if (equalsIgnoringCase(s, "false")) {
         out = false;
         return true;
     }
@@ -132,23 +130,21 @@ std::vector<std::string_view> splitFields(std::string_view s) {
     }
 }
 
-bool parseColour(std::string_view s, ColourValue& out) {
+bool parseColour(std::string_view s, ColourRef& out) {
     s = trim(s);
-    if (s.size() > 4 && equalsNoCase(s.substr(0, 4), "rgb(") && s.back() == ')') {
+    if (s.size() > 4 && equalsIgnoringCase(s.substr(0, 4), "rgb(") && s.back() == ')') {
         const auto fields = splitFields(s.substr(4, s.size() - 5));
         if (fields.size() != 3)
             return false;
-        std::uint32_t value = 0;
+        std::array<std::int32_t, 3> channels{};
         for (int i = 0; i < 3; ++i) {
-            std::int32_t channel = 0;
-            if (!parseInteger(fields[i], channel) || channel < 0 || channel > 255)
+            if (!parseInteger(fields[i], channels[i]) || channels[i] < 0 || channels[i] > 255)
                 return false;
-            value |= static_cast<std::uint32_t>(channel) << (8 * i);
         }
-        out.value = value;
+        out = Colour::RGB(channels[0], channels[1], channels[2]);
         return true;
     }
-    return parseHex(s, out.value);
+    return parseHex(s, out);
 }
 
 bool parseQuoted(std::string_view s, std::string& out) {
@@ -248,7 +244,7 @@ bool isBase64(std::string_view s) {
 
 bool parsePicture(std::string_view s, PictureValue& out) {
     s = trim(s);
-    if (equalsNoCase(s, "none")) {
+    if (equalsIgnoringCase(s, "none")) {
         out.source.clear();
         return true;
     }
@@ -283,7 +279,7 @@ std::string withArticle(std::string_view word) {
 
 const FormType* findType(std::span<const FormType> types, std::string_view name) {
     for (const FormType& t : types)
-        if (equalsNoCase(t.typeName, name))
+        if (equalsIgnoringCase(t.typeName, name))
             return &t;
     return nullptr;
 }
@@ -305,7 +301,7 @@ std::string FormDiagnostic::text() const {
 
 const FormInstance* FormFile::find(std::string_view name) const {
     for (const FormInstance& i : instances)
-        if (equalsNoCase(i.name, name))
+        if (equalsIgnoringCase(i.name, name))
             return &i;
     return nullptr;
 }
@@ -331,7 +327,7 @@ bool parseFormValue(std::string_view text, PropertyType type, PropertyValue& out
         return true;
     }
     case PropertyType::Colour: {
-        ColourValue v;
+        ColourRef v = 0;
         if (!parseColour(text, v))
             return false;
         out = v;
@@ -366,13 +362,13 @@ std::string formatFormValue(const PropertyValue& value) {
     struct Formatter {
         std::string operator()(std::int32_t v) const { return std::to_string(v); }
         std::string operator()(bool v) const { return v ? "True" : "False"; }
-        std::string operator()(const ColourValue& c) const {
+        std::string operator()(ColourRef c) const {
             char buf[32];
-            if (c.value <= 0xFFFFFF)
-                std::snprintf(buf, sizeof buf, "RGB(%u, %u, %u)", c.value & 0xFF,
-                              (c.value >> 8) & 0xFF, (c.value >> 16) & 0xFF);
+            if (c <= 0xFFFFFF)
+                std::snprintf(buf, sizeof buf, "RGB(%d, %d, %d)", Colour::red(c), Colour::green(c),
+                              Colour::blue(c));
             else
-                std::snprintf(buf, sizeof buf, "0x%08X", c.value);
+                std::snprintf(buf, sizeof buf, "0x%08X", c);
             return buf;
         }
         std::string operator()(const std::string& s) const { return quoteText(s); }
@@ -468,7 +464,7 @@ FormFile parseFormFile(std::string_view text, std::string_view fileName,
                 complain(lineNumber, "\"" + std::string(key) + "\" is outside any section");
             continue;
         }
-        const std::string lowered = lowerKey(key);
+        const std::string lowered = asciiLower(key);
         const FormKey* known = findKey(currentType->keys, lowered);
         if (!known)
             known = findKey(kHostKeys, lowered);

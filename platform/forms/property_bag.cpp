@@ -1,14 +1,8 @@
 #include "platform/forms/property_bag.h"
 
-#include <algorithm>
+#include "common/ascii.h"
 
-std::string lowerKey(std::string_view key) {
-    std::string out(key);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return out;
-}
+#include <algorithm>
 
 PropertyType typeOf(const PropertyValue& value) {
     return static_cast<PropertyType>(value.index());
@@ -33,7 +27,7 @@ const char* typeName(PropertyType type) {
 }
 
 const PropertyValue* PropertyBag::find(std::string_view key) const {
-    const std::string k = lowerKey(key);
+    const std::string k = asciiLower(key);
     for (const auto& [name, value] : m_entries)
         if (name == k)
             return &value;
@@ -41,7 +35,7 @@ const PropertyValue* PropertyBag::find(std::string_view key) const {
 }
 
 void PropertyBag::set(std::string_view key, PropertyValue value) {
-    const std::string k = lowerKey(key);
+    const std::string k = asciiLower(key);
     for (auto& [name, stored] : m_entries) {
         if (name == k) {
             stored = std::move(value);
@@ -52,6 +46,6 @@ void PropertyBag::set(std::string_view key, PropertyValue value) {
 }
 
 void PropertyBag::remove(std::string_view key) {
-    const std::string k = lowerKey(key);
+    const std::string k = asciiLower(key);
     std::erase_if(m_entries, [&](const auto& e) { return e.first == k; });
 }

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "common/colour_ref.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
-
-// A colour value as stored: 0x00BBGGRR, or 0x80000000 + n for system colour n.
-struct ColourValue {
-    std::uint32_t value = 0;
-    friend bool operator==(const ColourValue&, const ColourValue&) = default;
-};
 
 // A stored font: family, size in points and the usual attributes.
 struct FontValue {
@@ -32,9 +28,10 @@ struct PictureValue {
 };
 
 using PropertyValue =
-    std::variant<std::int32_t, bool, ColourValue, std::string, FontValue, PictureValue>;
+    std::variant<std::int32_t, bool, ColourRef, std::string, FontValue, PictureValue>;
 
-// The kinds of value a key may hold, in the order of PropertyValue's alternatives.
+// The kinds of value a key may hold, in the order of PropertyValue's alternatives. A colour is
+// the one unsigned alternative: an unsigned value is stored as a colour.
 enum class PropertyType { Integer, Boolean, Colour, Text, Font, Picture };
 
 PropertyType typeOf(const PropertyValue& value);
@@ -81,6 +78,3 @@ public:
 private:
     std::vector<std::pair<std::string, PropertyValue>> m_entries;
 };
-
-// ASCII lower case, as keys are held.
-std::string lowerKey(std::string_view key);

@@ -1,5 +1,6 @@
 #include "platform/mci/command_parser.h"
 
+#include "common/ascii.h"
 #include "platform/mci/command_errors.h"
 
 #include <charconv>
@@ -11,20 +12,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameWord(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // Walks the words of one command after its verb.
 class Words {
 public:
@@ -33,7 +20,7 @@ public:
     bool atEnd() const { return m_next >= m_tokens.size(); }
     const CommandToken& take() { return m_tokens[m_next++]; }
     bool takeKeyword(std::string_view word) {
-        if (atEnd() || m_tokens[m_next].quoted || !sameWord(m_tokens[m_next].text, word))
+        if (atEnd() || m_tokens[m_next].quoted || !equalsIgnoringCase(m_tokens[m_next].text, word))
             return false;
         ++m_next;
         return true;
@@ -78,7 +65,7 @@ int parseOpen(Words& words, ParsedCommand& out) {
         if (words.takeKeyword("type")) {
             if (words.atEnd())
                 return toCode(CommandError::MissingValue);
-            if (!sameWord(words.take().text, "waveaudio"))
+            if (!equalsIgnoringCase(words.take().text, "waveaudio"))
                 return toCode(CommandError::UnsupportedDeviceType);
         } else if (words.takeKeyword("alias")) {
             if (words.atEnd())
@@ -105,9 +92,9 @@ int parseSet(Words& words, SetValues& values) {
             if (words.atEnd())
                 return toCode(CommandError::MissingValue);
             const std::string& f = words.take().text;
-            if (sameWord(f, "ms") || sameWord(f, "milliseconds"))
+            if (equalsIgnoringCase(f, "ms") || equalsIgnoringCase(f, "milliseconds"))
                 values.timeFormat = TimeFormat::Milliseconds;
-            else if (sameWord(f, "bytes"))
+            else if (equalsIgnoringCase(f, "bytes"))
                 values.timeFormat = TimeFormat::Bytes;
             else
                 return toCode(CommandError::BadTimeFormat);
@@ -176,23 +163,23 @@ ParseResult parseCommand(std::string_view text) {
     const std::vector<CommandToken> rest(tokens->begin() + 1, tokens->end());
     Words words(rest);
 
-    if (sameWord(verb, "open")) {
+    if (equalsIgnoringCase(verb, "open")) {
         cmd.verb = CommandVerb::Open;
         result.error = parseOpen(words, cmd);
         return result;
     }
 
-    if (sameWord(verb, "set"))
+    if (equalsIgnoringCase(verb, "set"))
         cmd.verb = CommandVerb::Set;
-    else if (sameWord(verb, "record"))
+    else if (equalsIgnoringCase(verb, "record"))
         cmd.verb = CommandVerb::Record;
-    else if (sameWord(verb, "stop"))
+    else if (equalsIgnoringCase(verb, "stop"))
         cmd.verb = CommandVerb::Stop;
-    else if (sameWord(verb, "status"))
+    else if (equalsIgnoringCase(verb, "status"))
         cmd.verb = CommandVerb::StatusLength;
-    else if (sameWord(verb, "save"))
+    else if (equalsIgnoringCase(verb, "save"))
         cmd.verb = CommandVerb::Save;
-    else if (sameWord(verb, "close"))
+    else if (equalsIgnoringCase(verb, "close"))
         cmd.verb = CommandVerb::Close;
     else {
         result.error = toCode(CommandError::UnknownCommand);

@@ -1,22 +1,10 @@
 #include "platform/mci/waveaudio_command_device.h"
 
+#include "common/ascii.h"
 #include "platform/audio/pulse_record_stream.h"
 #include "platform/mci/command_errors.h"
 #include "platform/mci/command_parser.h"
 #include "platform/mci/wav_temp_file.h"
-
-#include <algorithm>
-#include <cctype>
-
-namespace {
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-} // namespace
 
 struct WaveAudioCommandDevice::Device {
     // A plain waveaudio device starts out at 11025 Hz, 8 bit, mono, counting in milliseconds.
@@ -58,7 +46,7 @@ int WaveAudioCommandDevice::sendString(const std::string& command, std::string* 
     if (cmd.verb == CommandVerb::Open)
         return open(cmd.alias);
 
-    const auto it = m_devices.find(lowerCase(cmd.alias));
+    const auto it = m_devices.find(asciiLower(cmd.alias));
     if (it == m_devices.end())
         return toCode(CommandError::UnknownAlias);
     Device& device = *it->second;
@@ -98,7 +86,7 @@ std::string WaveAudioCommandDevice::errorString(int code) const {
 }
 
 int WaveAudioCommandDevice::open(const std::string& alias) {
-    const std::string key = lowerCase(alias);
+    const std::string key = asciiLower(alias);
     if (m_devices.count(key) != 0)
         return toCode(CommandError::AliasInUse);
     m_devices.emplace(key, std::make_unique<Device>());

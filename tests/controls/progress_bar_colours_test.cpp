@@ -42,21 +42,11 @@ TEST(ProgressBarColours, BlendColors) {
         // 1 * 255 / 2 / 255 = 0.5 and 3 / 2 = 1.5: halves go to the even neighbour.
         {RGB(1, 3, 0), RGB(0, 0, 0), 127, RGB(0, 1, 0)},
         // System colours are translated first: 15 is the button face.
-        {Colour::systemRef(Colour::SysButtonFace), RGB(0, 0, 0), 255,
-         Colour::systemColour(Colour::SysButtonFace)},
+        {Colour::systemRef(Colour::kSysButtonFace), RGB(0, 0, 0), 255,
+         Colour::systemColour(Colour::kSysButtonFace)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(BlendColors(c.c1, c.c2, c.amount), c.expected) << std::hex << c.c1 << " " << c.c2;
-}
-
-TEST(ProgressBarMath, RoundsHalvesToEvenAndClamps) {
-    EXPECT_EQ(roundToInt(12.5), 12);
-    EXPECT_EQ(roundToInt(13.5), 14);
-    EXPECT_EQ(roundToInt(-2.5), -2);
-    EXPECT_EQ(roundToInt(128.7), 129);
-    EXPECT_EQ(roundToInt(1e12), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(roundToInt(-1e12), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(roundToInt(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 TEST(ProgressBarMath, ModKeepsTheSignOfItsLeftOperand) {

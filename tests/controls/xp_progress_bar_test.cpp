@@ -68,7 +68,7 @@ TEST(XPProgressBar, NewInstance) {
     EXPECT_FALSE(bar.ShowText());
     EXPECT_TRUE(bar.Image().isNull());
     EXPECT_EQ(bar.hwnd(), &bar);
-    EXPECT_EQ(bar.Color(), Colour::systemColour(Colour::SysHighlight));
+    EXPECT_EQ(bar.Color(), Colour::systemColour(Colour::kSysHighlight));
     EXPECT_EQ(bar.palette().color(QPalette::Window), QColor(Qt::white));
 }
 
@@ -137,10 +137,10 @@ TEST(XPProgressBar, NotificationsNameTheProperty) {
 TEST(XPProgressBar, SystemColourIsTranslatedAndSavedPlain) {
     XP_ProgressBar bar;
     bar.setColor(0x8000000F);
-    EXPECT_EQ(bar.Color(), Colour::systemColour(Colour::SysButtonFace));
+    EXPECT_EQ(bar.Color(), Colour::systemColour(Colour::kSysButtonFace));
     PropertyBag bag;
     bar.WriteProperties(bag);
-    EXPECT_EQ(bag.read("color", ColourValue{}).value, Colour::systemColour(Colour::SysButtonFace));
+    EXPECT_EQ(bag.read("color", ColourRef{}), Colour::systemColour(Colour::kSysButtonFace));
 }
 
 TEST(XPProgressBar, DefaultsSaveOnlyFontAndColor) {
@@ -219,7 +219,7 @@ TEST(XPProgressBar, DrawGradientEndsAndTranslation) {
     ColourRef first = RGB(10, 20, 30);
     ColourRef second = 0x8000000F;
     XP_ProgressBar::DrawGradient(first, second, 2, 1, 12, 0, s, false); // n = 0: one row
-    EXPECT_EQ(second, Colour::systemColour(Colour::SysButtonFace));
+    EXPECT_EQ(second, Colour::systemColour(Colour::kSysButtonFace));
     EXPECT_EQ(s.pixel(2, 1), RGB(10, 20, 30));
     EXPECT_EQ(s.pixel(11, 1), RGB(10, 20, 30));
     EXPECT_EQ(s.pixel(12, 1), kWhite); // end column excluded

@@ -26,11 +26,7 @@ Points drawnPixels(const DrawSurface& surface, ColourRef background = White) {
 
 } // namespace
 
-TEST(ColourRef, ValuesKeepRedInTheLowByte) {
-    EXPECT_EQ(Colour::RGB(0x12, 0x34, 0x56), 0x00563412u);
-    EXPECT_EQ(Colour::red(0x00563412u), 0x12);
-    EXPECT_EQ(Colour::green(0x00563412u), 0x34);
-    EXPECT_EQ(Colour::blue(0x00563412u), 0x56);
+TEST(ColourRef, QtColoursKeepEveryChannel) {
     EXPECT_EQ(toQRgb(Colour::RGB(1, 2, 3)), qRgb(1, 2, 3));
     EXPECT_EQ(fromQRgb(qRgb(1, 2, 3)), Colour::RGB(1, 2, 3));
 }
@@ -311,10 +307,10 @@ TEST(DrawSurface, PatternBrushTilesItsPictureFromTheOrigin) {
 }
 
 TEST(DrawSurface, EdgesShadeTopLeftAndBottomRight) {
-    const ColourRef light = Colour::systemColour(Colour::SysLight);
-    const ColourRef highlight = Colour::systemColour(Colour::SysButtonHighlight);
-    const ColourRef shadow = Colour::systemColour(Colour::SysButtonShadow);
-    const ColourRef dark = Colour::systemColour(Colour::SysDarkShadow);
+    const ColourRef light = Colour::systemColour(Colour::kSysLight);
+    const ColourRef highlight = Colour::systemColour(Colour::kSysButtonHighlight);
+    const ColourRef shadow = Colour::systemColour(Colour::kSysButtonShadow);
+    const ColourRef dark = Colour::systemColour(Colour::kSysDarkShadow);
     struct Case {
         unsigned edge;
         ColourRef outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;

@@ -41,14 +41,14 @@ mouseicon = none
     EXPECT_EQ(bar->line, 2);
     EXPECT_EQ(bar->bag.read("left", std::int32_t{0}), 429);
     EXPECT_EQ(bar->bag.read("font", FontValue{}), (FontValue{"Verdana", 9.75, 400}));
-    EXPECT_EQ(bar->bag.read("color", ColourValue{}), ColourValue{0xC58E7E});
+    EXPECT_EQ(bar->bag.read("color", ColourRef{}), ColourRef{0xC58E7E});
     EXPECT_EQ(bar->bag.read("scrolling", std::int32_t{0}), 5);
     EXPECT_TRUE(bar->bag.read("showtext", false));
 
     const FormInstance* button = form.find("cmdRecord");
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->bag.read("caption", ""), "RE\"CORD\\");
-    EXPECT_EQ(button->bag.read("backcolour", ColourValue{}), ColourValue{0x8000000F});
+    EXPECT_EQ(button->bag.read("backcolour", ColourRef{}), ColourRef{0x8000000F});
     EXPECT_EQ(button->bag.read("picture", PictureValue{}).source, ":/record.png");
     EXPECT_TRUE(button->bag.contains("mouseicon"));
     EXPECT_TRUE(button->bag.read("mouseicon", PictureValue{"x"}).isNone());
@@ -147,13 +147,13 @@ TEST(FormFile, MissingFileGivesOneDiagnosticAndNoInstances) {
 TEST(FormFile, WrittenFormReadsBackTheSame) {
     FormInstance bar{"barMMControl1", "Sorvinta.XP_ProgressBar", 0, {}};
     bar.bag.write("Font", FontValue{"DejaVu Sans", 8.25, 700, true, false, true});
-    bar.bag.write("Color", ColourValue{0x00C58E7E});
+    bar.bag.write("Color", ColourRef{0x00C58E7E});
     bar.bag.write("BrushStyle", std::int32_t{-2147483647 - 1});
     bar.bag.write("Image", PictureValue{"base64:iVBORw0KGgo="});
     bar.bag.write("ShowText", false);
     FormInstance button{"cmdPlay", "Sorvinta.bvlBUTTON", 0, {}};
     button.bag.write("Caption", std::string("say \"hi\"\\\n\tok"));
-    button.bag.write("BackColour", ColourValue{0x8000000F});
+    button.bag.write("BackColour", ColourRef{0x8000000F});
     button.bag.write("Picture", PictureValue{":/a b.png"});
 
     const std::string text = writeFormFile({bar, button});
@@ -167,7 +167,8 @@ TEST(FormFile, WrittenFormReadsBackTheSame) {
 }
 
 TEST(FormFile, TheMainWindowFormHasThePositionBar) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "../../../resources/form1.form";
+    const auto path =
+        std::filesystem::path(__FILE__).parent_path() / "../../../resources/form1.form";
     const FormFile form = loadFormFile(path.string());
     EXPECT_TRUE(form.diagnostics.empty()) << testing::PrintToString(texts(form));
     const FormInstance* bar = form.find("barMMControl1");
@@ -176,7 +177,7 @@ TEST(FormFile, TheMainWindowFormHasThePositionBar) {
     const PropertyBag& bag = bar->bag;
     EXPECT_EQ(bag.read("font", FontValue{}), (FontValue{"Verdana", 9.75, 400}));
     EXPECT_EQ(bag.read("brushstyle", std::int32_t{4}), 0);
-    EXPECT_EQ(bag.read("color", ColourValue{}), ColourValue{126 | 142 << 8 | 197 << 16});
+    EXPECT_EQ(bag.read("color", ColourRef{}), Colour::RGB(126, 142, 197));
     EXPECT_EQ(bag.read("scrolling", std::int32_t{0}), 5);
     EXPECT_TRUE(bag.read("showtext", false));
     EXPECT_EQ(bag.read("left", std::int32_t{0}), 429);

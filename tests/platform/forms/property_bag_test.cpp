@@ -16,7 +16,7 @@ TEST(PropertyBag, KeysMatchWithoutCaseAndAreHeldInLowerCase) {
 TEST(PropertyBag, ValueEqualToItsDefaultIsNotStored) {
     PropertyBag bag;
     bag.write("Max", std::int32_t{100}, std::int32_t{100});
-    bag.write("Color", ColourValue{0x8000000D}, ColourValue{0x8000000D});
+    bag.write("Color", ColourRef{0x8000000D}, ColourRef{0x8000000D});
     bag.write("Image", PictureValue{}, PictureValue{});
     EXPECT_TRUE(bag.empty());
 
@@ -39,7 +39,7 @@ TEST(PropertyBag, MissingKeyOrOtherTypeGivesTheDefault) {
     bag.write("Scrolling", std::int32_t{5}, std::int32_t{0});
     EXPECT_EQ(bag.read("Orientation", std::int32_t{7}), 7);
     // Stored as an integer, asked for as a colour or a boolean: the default.
-    EXPECT_EQ(bag.read("Scrolling", ColourValue{0x123456}), ColourValue{0x123456});
+    EXPECT_EQ(bag.read("Scrolling", ColourRef{0x123456}), ColourRef{0x123456});
     EXPECT_TRUE(bag.read("Scrolling", true));
     EXPECT_EQ(bag.read("caption", "none"), "none");
 }
