@@ -1,11 +1,10 @@
-// Building one frame of the bar: the shared primitives, the order of a frame, the looks that
-// are not XP ones and the percentage text.
+// One frame of the bar on the off-screen surface: the background, the look that Scrolling
+// picks (the XP looks are in progress_bar_xp_look.cpp, the others here) and the percentage text.
 
 #include "controls/progress_bar/progress_bar_colours.h"
-#include "controls/progress_bar/progress_bar_math.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 
-#include <algorithm>
+#include "common/rounding.h"
 
 using ProgressBarColours::BlendColors;
 using ProgressBarColours::LightenColor;
@@ -16,101 +15,9 @@ constexpr ColourRef kBlack = Colour::RGB(0, 0, 0);
 constexpr ColourRef kWhite = Colour::RGB(255, 255, 255);
 constexpr ColourRef kSilver = Colour::RGB(192, 192, 192);
 
-int channel(double v) {
-    return std::clamp(roundToInt(v), 0, 255);
-}
-
 } // namespace
 
-void XP_ProgressBar::DrawLine(int X, int Y, int Width, int Height, DrawSurface& cHdc,
-                              ColourRef Color) {
-    cHdc.setPen(PenStyle::Solid, Colour::translate(Color));
-    cHdc.drawLine(X, Y, Width, Height);
-}
-
-void XP_ProgressBar::DrawGradient(ColourRef& lEndColor, ColourRef& lStartcolor, int X, int Y,
-                                  int X2, int Y2, DrawSurface& hdc, bool bH) {
-    lEndColor = Colour::translate(lEndColor);
-    lStartcolor = Colour::translate(lStartcolor);
-    const int r1 = Colour::red(lEndColor);
-    const int g1 = Colour::green(lEndColor);
-    const int b1 = Colour::blue(lEndColor);
-    const int r2 = Colour::red(lStartcolor);
-    const int g2 = Colour::green(lStartcolor);
-    const int b2 = Colour::blue(lStartcolor);
-    const int n = bH ? X2 : Y2;
-
-    // Steps in single precision; with no lines to spread over there is no step, and the one
-    // line drawn has the first colour.
-    float rStep = 0.0f;
-    float gStep = 0.0f;
-    float bStep = 0.0f;
-    if (n != 0) {
-        rStep = float(r2 - r1) / float(n);
-        gStep = float(g2 - g1) / float(n);
-        bStep = float(b2 - b1) / float(n);
-    }
-    for (int i = 0; i <= n; ++i) {
-        const ColourRef c =
-            Colour::RGB(channel(r1 + double(rStep) * i), channel(g1 + double(gStep) * i),
-                        channel(b1 + double(bStep) * i));
-        if (bH)
-            DrawLine(X + i, Y, X + i, Y2, hdc, c);
-        else
-            DrawLine(X, Y + i, X2, Y + i, hdc, c);
-    }
-}
-
-void XP_ProgressBar::pDraw(DrawSurface& hdc, int xSrc, int ySrc, int WidthSrc, int HeightSrc,
-                           int xDst, int yDst) const {
-    if (WidthSrc < 1)
-        WidthSrc = m_surface.width();
-    if (HeightSrc < 1)
-        HeightSrc = m_surface.height();
-    hdc.bitBlt(xDst, yDst, WidthSrc, HeightSrc, m_surface, xSrc, ySrc, RasterOp::SrcCopy);
-}
-
-void XP_ProgressBar::FrameBox(const DrawRect& rect, ColourRef colour) {
-    m_surface.frameRect(rect, Colour::translate(colour));
-}
-
-void XP_ProgressBar::FillBox(const DrawRect& rect, ColourRef colour) {
-    m_surface.fillRect(rect, Colour::translate(colour));
-}
-
-bool XP_ProgressBar::EnsureSurface(int w, int h) {
-    const bool exists = m_surface.width() > 0 && m_surface.height() > 0;
-    if (exists && m_surface.width() >= w && m_surface.height() >= h)
-        return true; // never made smaller
-    if (!exists && (w <= 0 || h <= 0))
-        return false;
-    ReleaseSurface();
-    if (w <= 0 || h <= 0)
-        return false;
-    m_surface = DrawSurface(w, h);
-    return m_surface.width() == w && m_surface.height() == h;
-}
-
-void XP_ProgressBar::ReleaseSurface() {
-    m_surface = DrawSurface();
-    m_drawsToSurface = false;
-}
-
-void XP_ProgressBar::DrawProgressBar() {
-    renderFrame();
-    if (m_drawsToSurface)
-        update(); // paintEvent copies the frame to the window
-}
-
-void XP_ProgressBar::renderFrame() {
-    if (m_fillPercent > 100)
-        m_fillPercent = 100;
-
-    const QWidget* window = m_hwnd ? m_hwnd.data() : this;
-    m_clientRect = {0, 0, window->width(), window->height()};
-    // A resize of a hidden widget reaches us only when it is shown; follow the size here too.
-    m_drawsToSurface = EnsureSurface(m_clientRect.right, m_clientRect.bottom);
-
+void XP_ProgressBar::paintFrame() {
     const ColourRef c = m_color;
     const double p = m_fillPercent;
     FillBox(m_clientRect, m_scrolling == DarkGradient ? kBlack : kWhite);

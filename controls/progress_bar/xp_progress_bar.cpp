@@ -181,6 +181,50 @@ void XP_ProgressBar::WriteProperties(PropertyBag& bag) const {
     bag.write("Value", m_fillPercent, std::int32_t{0});
 }
 
+void XP_ProgressBar::DrawProgressBar() {
+    renderFrame();
+    if (m_drawsToSurface)
+        update(); // paintEvent copies the frame to the window
+}
+
+void XP_ProgressBar::renderFrame() {
+    if (m_fillPercent > 100)
+        m_fillPercent = 100;
+
+    const QWidget* window = m_hwnd ? m_hwnd.data() : this;
+    m_clientRect = {0, 0, window->width(), window->height()};
+    // A resize of a hidden widget reaches us only when it is shown; follow the size here too.
+    m_drawsToSurface = EnsureSurface(m_clientRect.right, m_clientRect.bottom);
+    paintFrame();
+}
+
+void XP_ProgressBar::pDraw(DrawSurface& hdc, int xSrc, int ySrc, int WidthSrc, int HeightSrc,
+                           int xDst, int yDst) const {
+    if (WidthSrc < 1)
+        WidthSrc = m_surface.width();
+    if (HeightSrc < 1)
+        HeightSrc = m_surface.height();
+    hdc.bitBlt(xDst, yDst, WidthSrc, HeightSrc, m_surface, xSrc, ySrc, RasterOp::SrcCopy);
+}
+
+bool XP_ProgressBar::EnsureSurface(int w, int h) {
+    const bool exists = m_surface.width() > 0 && m_surface.height() > 0;
+    if (exists && m_surface.width() >= w && m_surface.height() >= h)
+        return true; // never made smaller
+    if (!exists && (w <= 0 || h <= 0))
+        return false;
+    ReleaseSurface();
+    if (w <= 0 || h <= 0)
+        return false;
+    m_surface = DrawSurface(w, h);
+    return m_surface.width() == w && m_surface.height() == h;
+}
+
+void XP_ProgressBar::ReleaseSurface() {
+    m_surface = DrawSurface();
+    m_drawsToSurface = false;
+}
+
 QImage XP_ProgressBar::frame() const {
     const int w = std::min(width(), m_surface.width());
     const int h = std::min(height(), m_surface.height());

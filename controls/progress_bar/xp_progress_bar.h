@@ -98,21 +98,27 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // progress_bar_painting.cpp
+    // Each group calls only the groups below it.
+    // xp_progress_bar.cpp: the off-screen surface, and the frame drawn on it for the window.
     void renderFrame();
-    void drawClassicLook(ColourRef c, double p);
-    void drawSilverGradient(ColourRef c, double p);
-    void drawText(ColourRef c, double p);
-    void FrameBox(const DrawRect& rect, ColourRef colour);
-    void FillBox(const DrawRect& rect, ColourRef colour);
     bool EnsureSurface(int w, int h);
     void ReleaseSurface();
 
-    // progress_bar_xp_look.cpp
+    // progress_bar_painting.cpp: one frame, with the looks other than the XP ones and the text.
+    void paintFrame();
+    void drawClassicLook(ColourRef c, double p);
+    void drawSilverGradient(ColourRef c, double p);
+    void drawText(ColourRef c, double p);
+
+    // progress_bar_xp_look.cpp: the XP looks.
     void ComputeXPFill(double p);
     void DrawXPFill(ColourRef c, double p);
     void DrawXPGaps();
     void DrawXPFrame();
+
+    // progress_bar_drawing.cpp: boxes on the surface, beside the public DrawLine and DrawGradient.
+    void FrameBox(const DrawRect& rect, ColourRef colour);
+    void FillBox(const DrawRect& rect, ColourRef colour);
 
     ColourRef m_color = 0;
     std::int32_t m_max = 100;
