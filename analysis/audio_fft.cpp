@@ -19,42 +19,51 @@
 // Every float operation below rounds to single precision on its own (SSE arithmetic, no
 // fused multiply-add), so the vector and scalar paths give the same bits.
 
-std::array<std::int32_t, FFTSize> BitReverseTable{};
-
 namespace {
 
-// Imaginary parts during and after a transform.
-alignas(32) float ImagBuffer[FFTSize];
+// The transform's tables and scratch. The program has one (below): InitFFT builds its tables
+// and every ComputeFFT works in it, so calls must not overlap.
+struct Transform {
+    // Entry i is i with its lowest 10 bits reversed.
+    std::array<std::int32_t, kFFTSize> bitReverse{};
+    // Imaginary parts during and after a transform.
+    alignas(32) float imag[kFFTSize]{};
+    // The twiddles of every stage, position by position: the stage whose half block is h keeps
+    // its h values at [h, 2h). The recurrence restarts at 1 + 0i for every block of a stage and
+    // never sees the samples, so each block of every transform meets the same sequence. Working
+    // it out once, in InitFFT, leaves every value as it was; it is a serial chain of about a
+    // thousand rounded steps that would otherwise cost more than all the butterflies.
+    alignas(32) float twiddleReal[kFFTSize]{};
+    alignas(32) float twiddleImag[kFFTSize]{};
+    // The real parts, when the caller's output is not aligned for the vector stages.
+    alignas(32) float real[kFFTSize]{};
+    // The eight-wide butterflies, where the processor has them.
+    bool useAvx = false;
+};
 
-// The twiddles of every stage, position by position: the stage whose half block is h keeps
-// its h values at [h, 2h). The recurrence restarts at 1 + 0i for every block of a stage and
-// never sees the samples, so each block of every transform meets the same sequence. Working
-// it out once, in InitFFT, leaves every value as it was; it is a serial chain of about a
-// thousand rounded steps that would otherwise cost more than all the butterflies.
-alignas(32) float TwiddleReal[FFTSize];
-alignas(32) float TwiddleImag[FFTSize];
+Transform theTransform;
 
-void computeTwiddles(int half, float alpha, float beta) {
+void computeTwiddles(Transform& t, int half, float alpha, float beta) {
     float ar = 1.0f;
     float ai = 0.0f;
     for (int p = 0; p < half; ++p) {
-        TwiddleReal[half + p] = ar;
-        TwiddleImag[half + p] = ai;
+        t.twiddleReal[half + p] = ar;
+        t.twiddleImag[half + p] = ai;
         const float deltaAR = alpha * ar + beta * ai;
         ai = ai - (alpha * ai - beta * ar);
         ar = ar - deltaAR;
     }
 }
 
-void buildTwiddles() {
+void buildTwiddles(Transform& t) {
     int half = 1;
-    for (int size = 2; size <= FFTSize; size *= 2) {
+    for (int size = 2; size <= kFFTSize; size *= 2) {
         // The angle step uses 6.283185, not 2 pi in full; each value is rounded to single.
         const float delta = static_cast<float>(6.283185 / size);
         float alpha = static_cast<float>(std::sin(0.5 * static_cast<double>(delta)));
         alpha = (alpha + alpha) * alpha;
         const float beta = static_cast<float>(std::sin(static_cast<double>(delta)));
-        computeTwiddles(half, alpha, beta);
+        computeTwiddles(t, half, alpha, beta);
         half = size;
     }
 }
@@ -72,10 +81,11 @@ inline void butterfly4(__m128& rj, __m128& ij, __m128& rk, __m128& ik, __m128 ar
 }
 
 // The reorder and the first three stages (half blocks 1, 2 and 4) for one block of eight,
-// in registers: re[j] for j = i .. i + 7 comes from input[BitReverseTable[j]] (the table
+// in registers: re[j] for j = i .. i + 7 comes from input[bitReverse[j]] (the table
 // undoes itself), every imaginary part starts at 0.
-inline void firstThreeStages(const std::int16_t* input, float* re, float* im, int i) {
-    const std::int32_t* rev = BitReverseTable.data() + i;
+inline void firstThreeStages(const Transform& t, const std::int16_t* input, float* re, float* im,
+                             int i) {
+    const std::int32_t* rev = t.bitReverse.data() + i;
     __m128 r0 = _mm_setr_ps(input[rev[0]], input[rev[1]], input[rev[2]], input[rev[3]]);
     __m128 r1 = _mm_setr_ps(input[rev[4]], input[rev[5]], input[rev[6]], input[rev[7]]);
     __m128 i0 = _mm_setzero_ps();
@@ -83,8 +93,8 @@ inline void firstThreeStages(const std::int16_t* input, float* re, float* im, in
 
     // Half block 1: pairs (j, j + 1).
     {
-        const __m128 ar = _mm_set1_ps(TwiddleReal[1]);
-        const __m128 ai = _mm_set1_ps(TwiddleImag[1]);
+        const __m128 ar = _mm_set1_ps(t.twiddleReal[1]);
+        const __m128 ai = _mm_set1_ps(t.twiddleImag[1]);
         __m128 rj = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(2, 0, 2, 0));
         __m128 rk = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(3, 1, 3, 1));
         __m128 ij = _mm_shuffle_ps(i0, i1, _MM_SHUFFLE(2, 0, 2, 0));
@@ -98,9 +108,9 @@ inline void firstThreeStages(const std::int16_t* input, float* re, float* im, in
     // Half block 2: (j, j + 2) for the first two positions of each four.
     {
         const __m128 ar =
-            _mm_setr_ps(TwiddleReal[2], TwiddleReal[3], TwiddleReal[2], TwiddleReal[3]);
+            _mm_setr_ps(t.twiddleReal[2], t.twiddleReal[3], t.twiddleReal[2], t.twiddleReal[3]);
         const __m128 ai =
-            _mm_setr_ps(TwiddleImag[2], TwiddleImag[3], TwiddleImag[2], TwiddleImag[3]);
+            _mm_setr_ps(t.twiddleImag[2], t.twiddleImag[3], t.twiddleImag[2], t.twiddleImag[3]);
         __m128 rj = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(1, 0, 1, 0));
         __m128 rk = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(3, 2, 3, 2));
         __m128 ij = _mm_shuffle_ps(i0, i1, _MM_SHUFFLE(1, 0, 1, 0));
@@ -113,17 +123,17 @@ inline void firstThreeStages(const std::int16_t* input, float* re, float* im, in
         i1 = _mm_shuffle_ps(ij, ik, _MM_SHUFFLE(3, 2, 3, 2));
     }
     // Half block 4: (j, j + 4).
-    butterfly4(r0, i0, r1, i1, _mm_load_ps(TwiddleReal + 4), _mm_load_ps(TwiddleImag + 4));
+    butterfly4(r0, i0, r1, i1, _mm_load_ps(t.twiddleReal + 4), _mm_load_ps(t.twiddleImag + 4));
     _mm_store_ps(re + i, r0);
     _mm_store_ps(re + i + 4, r1);
     _mm_store_ps(im + i, i0);
     _mm_store_ps(im + i + 4, i1);
 }
 
-void laterStage(float* re, float* im, int size, int half) {
-    const float* twr = TwiddleReal + half;
-    const float* twi = TwiddleImag + half;
-    for (int i = 0; i < FFTSize; i += size) {
+void laterStage(const Transform& t, float* re, float* im, int size, int half) {
+    const float* twr = t.twiddleReal + half;
+    const float* twi = t.twiddleImag + half;
+    for (int i = 0; i < kFFTSize; i += size) {
         float* reJ = re + i;
         float* imJ = im + i;
         float* reK = reJ + half;
@@ -142,16 +152,18 @@ void laterStage(float* re, float* im, int size, int half) {
     }
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
+// SORVINTA_FFT_FOUR_WIDE builds the transform without it, so that the tests of the four-wide
+// path run on processors that have AVX too.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(SORVINTA_FFT_FOUR_WIDE)
 #define SORVINTA_FFT_AVX 1
 // The same butterflies eight at a time, for processors that have AVX. Plain multiplies and
 // adds (no fused multiply-add), so every value rounds exactly as in the four-wide path.
-__attribute__((target("avx"))) void laterStagesAvx(float* re, float* im) {
-    for (int half = 8; half < FFTSize; half *= 2) {
+__attribute__((target("avx"))) void laterStagesAvx(const Transform& t, float* re, float* im) {
+    for (int half = 8; half < kFFTSize; half *= 2) {
         const int size = half * 2;
-        const float* twr = TwiddleReal + half;
-        const float* twi = TwiddleImag + half;
-        for (int i = 0; i < FFTSize; i += size) {
+        const float* twr = t.twiddleReal + half;
+        const float* twi = t.twiddleImag + half;
+        for (int i = 0; i < kFFTSize; i += size) {
             float* reJ = re + i;
             float* imJ = im + i;
             float* reK = reJ + half;
@@ -175,37 +187,35 @@ __attribute__((target("avx"))) void laterStagesAvx(float* re, float* im) {
 }
 #endif
 
-bool UseAvx = false;
-
-void runStages(const std::int16_t* input, float* re, float* im) {
-    for (int i = 0; i < FFTSize; i += 8)
-        firstThreeStages(input, re, im, i);
+void runStages(const Transform& t, const std::int16_t* input, float* re, float* im) {
+    for (int i = 0; i < kFFTSize; i += 8)
+        firstThreeStages(t, input, re, im, i);
 #if defined(SORVINTA_FFT_AVX)
-    if (UseAvx) {
-        laterStagesAvx(re, im);
+    if (t.useAvx) {
+        laterStagesAvx(t, re, im);
         return;
     }
 #endif
-    for (int size = 16; size <= FFTSize; size *= 2)
-        laterStage(re, im, size, size / 2);
+    for (int size = 16; size <= kFFTSize; size *= 2)
+        laterStage(t, re, im, size, size / 2);
 }
 
 #else
 
-void runStages(const std::int16_t* input, float* re, float* im) {
-    for (int i = 0; i < FFTSize; ++i) {
-        const std::int32_t j = BitReverseTable[static_cast<std::size_t>(i)];
+void runStages(const Transform& t, const std::int16_t* input, float* re, float* im) {
+    for (int i = 0; i < kFFTSize; ++i) {
+        const std::int32_t j = t.bitReverse[static_cast<std::size_t>(i)];
         re[j] = static_cast<float>(input[i]);
         im[j] = 0.0f;
     }
-    for (int half = 1; half < FFTSize; half *= 2) {
+    for (int half = 1; half < kFFTSize; half *= 2) {
         const int size = half * 2;
-        for (int i = 0; i < FFTSize; i += size) {
+        for (int i = 0; i < kFFTSize; i += size) {
             for (int p = 0; p < half; ++p) {
                 const int j = i + p;
                 const int k = j + half;
-                const float ar = TwiddleReal[half + p];
-                const float ai = TwiddleImag[half + p];
+                const float ar = t.twiddleReal[half + p];
+                const float ai = t.twiddleImag[half + p];
                 const float tr = ar * re[k] - ai * im[k];
                 const float ti = ar * im[k] + ai * re[k];
                 re[k] = re[j] - tr;
@@ -232,29 +242,26 @@ std::int32_t ReverseBits(std::int32_t index, std::uint8_t& bits) {
 }
 
 void InitFFT() {
+    Transform& t = theTransform;
     std::uint8_t bits = 10;
-    for (std::int32_t i = 0; i < FFTSize; ++i)
-        BitReverseTable[static_cast<std::size_t>(i)] = ReverseBits(i, bits);
-    buildTwiddles();
-    fft_detail::useWideVectors(true);
+    for (std::int32_t i = 0; i < kFFTSize; ++i)
+        t.bitReverse[static_cast<std::size_t>(i)] = ReverseBits(i, bits);
+    buildTwiddles(t);
+#if defined(SORVINTA_FFT_AVX)
+    t.useAvx = __builtin_cpu_supports("avx");
+#endif
 }
 
 void ComputeFFT(const std::int16_t* input, float* output) {
+    Transform& t = theTransform;
     // The vector stages want 16-byte alignment; the caller's array may not have it.
-    alignas(32) static float RealBuffer[FFTSize];
     const bool aligned = reinterpret_cast<std::uintptr_t>(output) % 16 == 0;
-    float* re = aligned ? output : RealBuffer;
-    runStages(input, re, ImagBuffer);
+    float* re = aligned ? output : t.real;
+    runStages(t, input, re, t.imag);
     if (!aligned)
-        std::memcpy(output, re, sizeof(float) * FFTSize);
+        std::memcpy(output, re, sizeof(float) * kFFTSize);
 }
 
-namespace fft_detail {
-void useWideVectors(bool on) {
-#if defined(SORVINTA_FFT_AVX)
-    UseAvx = on && __builtin_cpu_supports("avx");
-#else
-    (void)on;
-#endif
+const std::array<std::int32_t, kFFTSize>& BitReverseTable() {
+    return theTransform.bitReverse;
 }
-} // namespace fft_detail

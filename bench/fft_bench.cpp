@@ -14,10 +14,10 @@
 
 namespace {
 
-std::array<std::int16_t, FFTSize> testBlock() {
+std::array<std::int16_t, kFFTSize> testBlock() {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> dist(-32768, 32767);
-    std::array<std::int16_t, FFTSize> block{};
+    std::array<std::int16_t, kFFTSize> block{};
     for (auto& s : block)
         s = static_cast<std::int16_t>(dist(rng));
     return block;
@@ -26,9 +26,9 @@ std::array<std::int16_t, FFTSize> testBlock() {
 class Fftw {
 public:
     Fftw() {
-        m_in = fftwf_alloc_real(FFTSize);
-        m_out = fftwf_alloc_complex(FFTSize / 2 + 1);
-        m_plan = fftwf_plan_dft_r2c_1d(FFTSize, m_in, m_out, FFTW_MEASURE);
+        m_in = fftwf_alloc_real(kFFTSize);
+        m_out = fftwf_alloc_complex(kFFTSize / 2 + 1);
+        m_plan = fftwf_plan_dft_r2c_1d(kFFTSize, m_in, m_out, FFTW_MEASURE);
     }
     ~Fftw() {
         fftwf_destroy_plan(m_plan);
@@ -40,7 +40,7 @@ public:
 
     // Converts the samples too, as ComputeFFT does.
     void run(const std::int16_t* samples) {
-        for (int i = 0; i < FFTSize; ++i)
+        for (int i = 0; i < kFFTSize; ++i)
             m_in[i] = static_cast<float>(samples[i]);
         fftwf_execute(m_plan);
     }
@@ -55,7 +55,7 @@ private:
 void BM_ComputeFFT(benchmark::State& state) {
     InitFFT();
     const auto block = testBlock();
-    std::array<float, FFTSize> out{};
+    std::array<float, kFFTSize> out{};
     for (auto _ : state) {
         ComputeFFT(block.data(), out.data());
         benchmark::DoNotOptimize(out.data());
@@ -79,13 +79,13 @@ BENCHMARK(BM_FftwRealToComplex);
 bool outputsAgree() {
     InitFFT();
     const auto block = testBlock();
-    std::array<float, FFTSize> ours{};
+    std::array<float, kFFTSize> ours{};
     ComputeFFT(block.data(), ours.data());
     Fftw fftw;
     fftw.run(block.data());
     double worst = 0.0;
     double largest = 0.0;
-    for (int m = 0; m <= FFTSize / 2; ++m) {
+    for (int m = 0; m <= kFFTSize / 2; ++m) {
         worst = std::max(worst, std::abs(double(ours[m]) - fftw.real(m)));
         largest = std::max(largest, std::abs(double(fftw.real(m))));
     }
