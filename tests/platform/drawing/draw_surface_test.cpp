@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr ColourRef White = Colour::RGB(255, 255, 255);
-constexpr ColourRef Black = Colour::RGB(0, 0, 0);
-constexpr ColourRef Red = Colour::RGB(255, 0, 0);
+constexpr ColourRef kWhite = Colour::RGB(255, 255, 255);
+constexpr ColourRef kBlack = Colour::RGB(0, 0, 0);
+constexpr ColourRef kRed = Colour::RGB(255, 0, 0);
 
 using Points = std::set<std::pair<int, int>>;
 
 // Every pixel of `surface` that is not `background`.
-Points drawnPixels(const DrawSurface& surface, ColourRef background = White) {
+Points drawnPixels(const DrawSurface& surface, ColourRef background = kWhite) {
     Points points;
     for (int y = 0; y < surface.height(); ++y)
         for (int x = 0; x < surface.width(); ++x)
@@ -39,9 +39,9 @@ TEST(ColourRef, SystemReferencesTranslateToTheirTableColour) {
     const Case cases[] = {
         {0x8000000Du, Colour::RGB(49, 106, 197)},  // highlight
         {0x8000000Fu, Colour::RGB(236, 233, 216)}, // button face
-        {0x80000008u, Black},                      // window text
-        {0x80000005u, White},                      // window
-        {0x800000FFu, Black},                      // unknown index
+        {0x80000008u, kBlack},                     // window text
+        {0x80000005u, kWhite},                     // window
+        {0x800000FFu, kBlack},                     // unknown index
         {Colour::RGB(1, 2, 3), Colour::RGB(1, 2, 3)},
     };
     for (const Case& c : cases)
@@ -55,34 +55,34 @@ TEST(ColourRef, SystemReferencesTranslateToTheirTableColour) {
 }
 
 TEST(DrawSurface, StartsInItsBackgroundAndReadsOutsideAsInvalid) {
-    DrawSurface surface(4, 3, Red);
+    DrawSurface surface(4, 3, kRed);
     EXPECT_EQ(surface.width(), 4);
     EXPECT_EQ(surface.height(), 3);
-    EXPECT_EQ(drawnPixels(surface, Red), Points{});
+    EXPECT_EQ(drawnPixels(surface, kRed), Points{});
     for (auto [x, y] : {std::pair{-1, 0}, {4, 0}, {0, -1}, {0, 3}})
         EXPECT_EQ(surface.pixel(x, y), DrawSurface::InvalidColour) << x << "," << y;
-    surface.setPixel(4, 0, Black); // cut, not written past the row
-    surface.setPixel(-1, 2, Black);
-    EXPECT_EQ(drawnPixels(surface, Red), Points{});
-    surface.setPixel(3, 2, Black);
-    EXPECT_EQ(surface.pixel(3, 2), Black);
+    surface.setPixel(4, 0, kBlack); // cut, not written past the row
+    surface.setPixel(-1, 2, kBlack);
+    EXPECT_EQ(drawnPixels(surface, kRed), Points{});
+    surface.setPixel(3, 2, kBlack);
+    EXPECT_EQ(surface.pixel(3, 2), kBlack);
 }
 
 TEST(DrawSurface, ResizeKeepsWhatFitsAndClearsTheRest) {
     DrawSurface surface(3, 3);
-    surface.setPixel(0, 0, Red);
-    surface.setPixel(2, 2, Red);
-    surface.setBackColour(Black);
+    surface.setPixel(0, 0, kRed);
+    surface.setPixel(2, 2, kRed);
+    surface.setBackColour(kBlack);
     surface.resize(5, 2);
-    EXPECT_EQ(surface.pixel(0, 0), Red);
-    EXPECT_EQ(surface.pixel(2, 1), White); // old background stays where it was
-    EXPECT_EQ(surface.pixel(4, 0), Black); // new area in the new background
+    EXPECT_EQ(surface.pixel(0, 0), kRed);
+    EXPECT_EQ(surface.pixel(2, 1), kWhite); // old background stays where it was
+    EXPECT_EQ(surface.pixel(4, 0), kBlack); // new area in the new background
     EXPECT_EQ(surface.pixel(2, 2), DrawSurface::InvalidColour);
 
     surface.resize(0, 7);
     EXPECT_EQ(surface.width(), 0);
     surface.drawLine(0, 0, 5, 5); // drawing on an empty surface is harmless
-    surface.fillRect({0, 0, 9, 9}, Red);
+    surface.fillRect({0, 0, 9, 9}, kRed);
     surface.clear();
 }
 
@@ -100,7 +100,7 @@ TEST(DrawSurface, LinesLeaveOutTheirEndPixel) {
     };
     for (const Case& c : cases) {
         DrawSurface surface(6, 6);
-        surface.setPen(PenStyle::Solid, Red);
+        surface.setPen(PenStyle::Solid, kRed);
         surface.drawLine(c.x1, c.y1, c.x2, c.y2);
         EXPECT_EQ(drawnPixels(surface), c.pixels)
             << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
@@ -111,7 +111,7 @@ TEST(DrawSurface, LinesLeaveOutTheirEndPixel) {
 
 TEST(DrawSurface, LineToContinuesFromThePenPosition) {
     DrawSurface surface(5, 5);
-    surface.setPen(PenStyle::Solid, Red);
+    surface.setPen(PenStyle::Solid, kRed);
     surface.moveTo(0, 0);
     surface.lineTo(2, 0);
     surface.lineTo(2, 2);
@@ -120,20 +120,20 @@ TEST(DrawSurface, LineToContinuesFromThePenPosition) {
 
 TEST(DrawSurface, DottedPenDrawsEveryOtherPixelFromTheStart) {
     DrawSurface surface(10, 10);
-    surface.setPen(PenStyle::Dot, Red);
+    surface.setPen(PenStyle::Dot, kRed);
     surface.drawLine(0, 1, 7, 1);
     EXPECT_EQ(drawnPixels(surface), (Points{{0, 1}, {2, 1}, {4, 1}, {6, 1}}));
 
     // Starting off the surface: the pattern still counts from the first pixel.
     DrawSurface clipped(3, 10);
-    clipped.setPen(PenStyle::Dot, Red);
+    clipped.setPen(PenStyle::Dot, kRed);
     clipped.drawLine(1, -5, 1, 6);
     EXPECT_EQ(drawnPixels(clipped), (Points{{1, 1}, {1, 3}, {1, 5}}));
 }
 
 TEST(DrawSurface, LinesFarOutsideAreCutWithoutHarm) {
     DrawSurface surface(8, 8);
-    surface.setPen(PenStyle::Solid, Red);
+    surface.setPen(PenStyle::Solid, kRed);
     surface.drawLine(-2000000000, 3, 2000000000, 3);
     surface.drawLine(-2000000000, -2000000000, 2000000000, 2000000000);
     surface.drawLine(100, 0, 100, 8);
@@ -147,11 +147,11 @@ TEST(DrawSurface, LinesFarOutsideAreCutWithoutHarm) {
 
 TEST(DrawSurface, RectanglesLeaveOutRightAndBottom) {
     DrawSurface surface(8, 8);
-    surface.fillRect({1, 2, 4, 4}, Red);
+    surface.fillRect({1, 2, 4, 4}, kRed);
     EXPECT_EQ(drawnPixels(surface), (Points{{1, 2}, {2, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}));
 
     DrawSurface framed(8, 8);
-    framed.frameRect({1, 1, 5, 4}, Red);
+    framed.frameRect({1, 1, 5, 4}, kRed);
     Points ring;
     for (int x = 1; x < 5; ++x)
         ring.insert({{x, 1}, {x, 3}});
@@ -159,13 +159,13 @@ TEST(DrawSurface, RectanglesLeaveOutRightAndBottom) {
     EXPECT_EQ(drawnPixels(framed), ring);
 
     DrawSurface nothing(8, 8);
-    nothing.fillRect({5, 5, 5, 9}, Red); // empty
-    nothing.fillRect({6, 6, 2, 2}, Red); // inverted
-    nothing.frameRect({3, 3, 3, 3}, Red);
+    nothing.fillRect({5, 5, 5, 9}, kRed); // empty
+    nothing.fillRect({6, 6, 2, 2}, kRed); // inverted
+    nothing.frameRect({3, 3, 3, 3}, kRed);
     EXPECT_EQ(drawnPixels(nothing), Points{});
 
     DrawSurface cut(4, 4);
-    cut.fillRect({-10, -10, 2, 100}, Red);
+    cut.fillRect({-10, -10, 2, 100}, kRed);
     EXPECT_EQ(drawnPixels(cut).size(), 8u);
 }
 
@@ -185,8 +185,8 @@ TEST(DrawSurface, BlockCopiesApplyTheirRasterOperation) {
         {RasterOp::NotSrcCopy, ~s & 0xFFFFFF},
         {RasterOp::MergePaint, (~s | d) & 0xFFFFFF},
         {RasterOp::DstInvert, ~d & 0xFFFFFF},
-        {RasterOp::Blackness, Black},
-        {RasterOp::Whiteness, White},
+        {RasterOp::Blackness, kBlack},
+        {RasterOp::Whiteness, kWhite},
     };
     DrawSurface source(2, 2, s);
     for (const Case& c : cases) {
@@ -202,18 +202,18 @@ TEST(DrawSurface, MaskThenPaintLeavesTheBackgroundWhereTheMaskIsWhite) {
     // The transparent-picture idiom: AND a mask (white = see through), then OR the picture
     // with its see-through pixels made black.
     DrawSurface face(2, 1, Colour::RGB(10, 20, 30));
-    DrawSurface mask(2, 1, Black);
-    mask.setPixel(0, 0, White);
-    DrawSurface picture(2, 1, Black);
-    picture.setPixel(1, 0, Red);
+    DrawSurface mask(2, 1, kBlack);
+    mask.setPixel(0, 0, kWhite);
+    DrawSurface picture(2, 1, kBlack);
+    picture.setPixel(1, 0, kRed);
     face.bitBlt(0, 0, 2, 1, mask, 0, 0, RasterOp::SrcAnd);
     face.bitBlt(0, 0, 2, 1, picture, 0, 0, RasterOp::SrcPaint);
     EXPECT_EQ(face.pixel(0, 0), Colour::RGB(10, 20, 30));
-    EXPECT_EQ(face.pixel(1, 0), Red);
+    EXPECT_EQ(face.pixel(1, 0), kRed);
 }
 
 TEST(DrawSurface, BlockCopiesAreCutAndMayOverlapThemselves) {
-    DrawSurface source(2, 2, Red);
+    DrawSurface source(2, 2, kRed);
     DrawSurface target(3, 3);
     target.bitBlt(2, 2, 5, 5, source, 0, 0);  // mostly outside the target
     target.bitBlt(-1, 0, 2, 1, source, 0, 0); // starts left of it
@@ -221,8 +221,8 @@ TEST(DrawSurface, BlockCopiesAreCutAndMayOverlapThemselves) {
 
     DrawSurface target2(3, 1);
     target2.bitBlt(0, 0, 3, 1, source, 1, 0); // source column 2 is outside: black
-    EXPECT_EQ(target2.pixel(0, 0), Red);
-    EXPECT_EQ(target2.pixel(1, 0), Black);
+    EXPECT_EQ(target2.pixel(0, 0), kRed);
+    EXPECT_EQ(target2.pixel(1, 0), kBlack);
 
     DrawSurface row(4, 1);
     for (int x = 0; x < 4; ++x)
@@ -271,21 +271,21 @@ TEST(DrawSurface, HatchBrushesRepeatEveryEightPixelsFromTheOrigin) {
     for (const Case& c : cases) {
         DrawSurface surface(20, 20);
         // Started away from the origin: the pattern stays aligned to the surface.
-        surface.fillRect({3, 2, 20, 20}, DrawBrush::hatch(c.style, Red, Black));
+        surface.fillRect({3, 2, 20, 20}, DrawBrush::hatch(c.style, kRed, kBlack));
         for (int y = 2; y < 20; ++y)
             for (int x = 3; x < 20; ++x) {
                 const bool line = c.lineCells.count({x % 8, y % 8}) > 0;
-                ASSERT_EQ(surface.pixel(x, y), line ? Red : Black)
+                ASSERT_EQ(surface.pixel(x, y), line ? kRed : kBlack)
                     << "style " << c.style << " at " << x << "," << y;
             }
-        EXPECT_EQ(surface.pixel(2, 2), White);
+        EXPECT_EQ(surface.pixel(2, 2), kWhite);
     }
 }
 
 TEST(DrawSurface, UnknownHatchOrMissingPatternPaintsNothing) {
     DrawSurface surface(4, 4);
     for (int style : {-1, 6, 100})
-        surface.fillRect({0, 0, 4, 4}, DrawBrush::hatch(style, Red, Black));
+        surface.fillRect({0, 0, 4, 4}, DrawBrush::hatch(style, kRed, kBlack));
     surface.fillRect({0, 0, 4, 4}, DrawBrush::pattern(QImage()));
     surface.patBlt({0, 0, 4, 4}, DrawBrush());
     EXPECT_EQ(drawnPixels(surface), Points{});
@@ -302,8 +302,8 @@ TEST(DrawSurface, PatternBrushTilesItsPictureFromTheOrigin) {
         for (int x = 1; x < 6; ++x)
             ASSERT_EQ(surface.pixel(x, y), Colour::RGB((x % 2) * 100, (y % 3) * 50, 7))
                 << x << "," << y;
-    EXPECT_EQ(surface.pixel(0, 0), White);
-    EXPECT_EQ(surface.pixel(6, 6), White);
+    EXPECT_EQ(surface.pixel(0, 0), kWhite);
+    EXPECT_EQ(surface.pixel(6, 6), kWhite);
 }
 
 TEST(DrawSurface, EdgesShadeTopLeftAndBottomRight) {
@@ -322,7 +322,7 @@ TEST(DrawSurface, EdgesShadeTopLeftAndBottomRight) {
         {Edge::Bump, light, dark, dark, light},
     };
     for (const Case& c : cases) {
-        DrawSurface surface(8, 6, Red);
+        DrawSurface surface(8, 6, kRed);
         surface.drawEdge({1, 1, 7, 6}, c.edge, Edge::SideAll);
         EXPECT_EQ(surface.pixel(1, 1), c.outerTopLeft) << c.edge;
         EXPECT_EQ(surface.pixel(5, 1), c.outerTopLeft) << c.edge;
@@ -331,13 +331,13 @@ TEST(DrawSurface, EdgesShadeTopLeftAndBottomRight) {
         EXPECT_EQ(surface.pixel(6, 5), c.outerBottomRight) << c.edge;
         EXPECT_EQ(surface.pixel(2, 2), c.innerTopLeft) << c.edge;
         EXPECT_EQ(surface.pixel(5, 4), c.innerBottomRight) << c.edge;
-        EXPECT_EQ(surface.pixel(3, 3), Red) << c.edge; // inside untouched
-        EXPECT_EQ(surface.pixel(0, 0), Red) << c.edge;
+        EXPECT_EQ(surface.pixel(3, 3), kRed) << c.edge; // inside untouched
+        EXPECT_EQ(surface.pixel(0, 0), kRed) << c.edge;
     }
 
-    DrawSurface single(5, 5, Red);
+    DrawSurface single(5, 5, kRed);
     single.drawEdge({0, 0, 5, 5}, Edge::SunkenOuter, Edge::SideTop | Edge::SideLeft);
     EXPECT_EQ(single.pixel(0, 0), shadow);
-    EXPECT_EQ(single.pixel(4, 4), Red);
-    EXPECT_EQ(single.pixel(1, 1), Red); // no inner border asked for
+    EXPECT_EQ(single.pixel(4, 4), kRed);
+    EXPECT_EQ(single.pixel(1, 1), kRed); // no inner border asked for
 }
