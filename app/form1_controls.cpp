@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
 #include "app/form_look.h"
+#include "controls/bevel_button/bevel_button_keys.h"
+#include "controls/progress_bar/progress_bar_keys.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "platform/forms/form_file.h"
 #include "platform/ui/message_box.h"
@@ -132,7 +134,8 @@ void Form1::buildControls() {
 
 // The controls' stored look comes from the window's form file, compiled into the program.
 void Form1::loadStoredSettings() {
-    const FormFile form = loadFormFile(":/form1.form");
+    const FormType storedTypes[] = {kProgressBarFormType, kBevelButtonFormType};
+    const FormFile form = loadFormFile(":/form1.form", storedTypes);
     for (const FormDiagnostic& problem : form.diagnostics)
         m_services.messages.show(problem.text(), kAppTitle, MessageIcon::Exclamation,
                                  MessageButtons::Ok);

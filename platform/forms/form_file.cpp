@@ -19,45 +19,6 @@ constexpr FormKey kHostKeys[] = {
     {"height", PropertyType::Integer},
 };
 
-constexpr FormKey kProgressBarKeys[] = {
-    {"font", PropertyType::Font},           {"brushstyle", PropertyType::Integer},
-    {"color", PropertyType::Colour},        {"image", PropertyType::Picture},
-    {"max", PropertyType::Integer},         {"min", PropertyType::Integer},
-    {"orientation", PropertyType::Integer}, {"scrolling", PropertyType::Integer},
-    {"showtext", PropertyType::Boolean},    {"value", PropertyType::Integer},
-};
-
-constexpr FormKey kBevelButtonKeys[] = {
-    {"accesskeys", PropertyType::Text},
-    {"appearance", PropertyType::Integer},
-    {"backcolour", PropertyType::Colour},
-    {"behaviour", PropertyType::Integer},
-    {"bevelautoadjust", PropertyType::Boolean},
-    {"bevelheight", PropertyType::Integer},
-    {"caption", PropertyType::Text},
-    {"captionjustify", PropertyType::Integer},
-    {"captioncolour", PropertyType::Colour},
-    {"captionhovercolour", PropertyType::Colour},
-    {"captionoffset", PropertyType::Text},
-    {"enabled", PropertyType::Boolean},
-    {"font", PropertyType::Font},
-    {"mousekeys", PropertyType::Integer},
-    {"picture", PropertyType::Picture},
-    {"picturejustify", PropertyType::Integer},
-    {"picturehover", PropertyType::Picture},
-    {"pictureoffset", PropertyType::Text},
-    {"transparency", PropertyType::Colour},
-    {"usetransparency", PropertyType::Boolean},
-    {"value", PropertyType::Boolean},
-    {"mouseicon", PropertyType::Picture},
-    {"mousepointer", PropertyType::Integer},
-};
-
-constexpr FormType kKnownTypes[] = {
-    {"Sorvinta.XP_ProgressBar", kProgressBarKeys},
-    {"Sorvinta.bvlBUTTON", kBevelButtonKeys},
-};
-
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
 }
@@ -306,10 +267,6 @@ const FormInstance* FormFile::find(std::string_view name) const {
     return nullptr;
 }
 
-std::span<const FormType> knownFormTypes() {
-    return kKnownTypes;
-}
-
 bool parseFormValue(std::string_view text, PropertyType type, PropertyValue& out) {
     switch (type) {
     case PropertyType::Integer: {
@@ -386,10 +343,6 @@ std::string formatFormValue(const PropertyValue& value) {
         }
     };
     return std::visit(Formatter{}, value);
-}
-
-FormFile parseFormFile(std::string_view text, std::string_view fileName) {
-    return parseFormFile(text, fileName, knownFormTypes());
 }
 
 FormFile parseFormFile(std::string_view text, std::string_view fileName,
@@ -488,7 +441,7 @@ FormFile parseFormFile(std::string_view text, std::string_view fileName,
     return form;
 }
 
-FormFile loadFormFile(const std::string& path) {
+FormFile loadFormFile(const std::string& path, std::span<const FormType> types) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         FormFile form;
@@ -498,7 +451,7 @@ FormFile loadFormFile(const std::string& path) {
     }
     const QByteArray data = file.readAll();
     return parseFormFile(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
-                         path);
+                         path, types);
 }
 
 std::string writeFormFile(const std::vector<FormInstance>& instances) {

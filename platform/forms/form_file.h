@@ -53,18 +53,15 @@ struct FormFile {
     const FormInstance* find(std::string_view name) const; // name matched without regard to case
 };
 
-// The control types this program stores, with their keys.
-std::span<const FormType> knownFormTypes();
-
-// Parses a form's text. Never throws: whatever cannot be used becomes a diagnostic naming the
-// file and line, and the rest of the file is still read (the caller's defaults fill the gaps).
-FormFile parseFormFile(std::string_view text, std::string_view fileName);
+// Parses a form's text, knowing the control types in `types` (each control keeps its own list
+// beside it). Never throws: whatever cannot be used becomes a diagnostic naming the file and
+// line, and the rest of the file is still read (the caller's defaults fill the gaps).
 FormFile parseFormFile(std::string_view text, std::string_view fileName,
                        std::span<const FormType> types);
 
 // Reads and parses a file (resource paths such as ":/form1.form" work). A missing or unreadable
 // file gives an empty form with one diagnostic.
-FormFile loadFormFile(const std::string& path);
+FormFile loadFormFile(const std::string& path, std::span<const FormType> types);
 
 // The text of a form; parseFormFile gives the same instances back.
 std::string writeFormFile(const std::vector<FormInstance>& instances);
