@@ -1,12 +1,15 @@
 #include "form1_fixture.h"
 
+#include "platform/audio/pulse_connection.h"
 #include "platform/mci/waveaudio_command_device.h"
 #include "support/audio_server.h"
+#include "support/hung_audio_server.h"
 #include "support/wav_analysis.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -71,5 +74,32 @@ INSTANTIATE_TEST_SUITE_P(Formats, Form1Recording,
                              return std::to_string(info.param.rate) +
                                     (info.param.subtype == SF_FORMAT_PCM_16 ? "_16bit" : "_8bit");
                          });
+
+// A server that takes the connection and then says nothing: RECORD gives up within the
+// connection's bound, says why in the "Error" box and leaves the window idle, without a file.
+TEST(Form1RecordingFault, SilentServerShowsTheErrorAndReturnsToIdle) {
+    QTemporaryDir dir;
+    HungAudioServer silent;
+    ASSERT_TRUE(silent.listening());
+    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice();
+    Form1Fixture f(device.get());
+    Form1& w = *f.form;
+    const QString path = dir.filePath("take.wav");
+    w.txtFileName->setText(path);
+
+    QElapsedTimer wall;
+    wall.start();
+    f.click(w.cmdRecord);
+    EXPECT_LT(wall.elapsed(), PulseConnection::kServerTimeoutMs + 1500); // room for a busy machine
+
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_EQ(f.boxes.shown[0].title, "Error");
+    EXPECT_EQ(f.boxes.shown[0].text, "The audio server cannot be reached.");
+    EXPECT_EQ(w.statusWord(), "STOP");
+    EXPECT_TRUE(w.cmdRecord->isEnabled());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_GE(silent.accepted(), 1);
+}
 
 } // namespace
