@@ -1,4 +1,5 @@
 #include "analysis/audio_fft.h"
+#include "analysis/no_fused_multiply_add.h"
 
 #include <cmath>
 #include <cstdint>
@@ -6,14 +7,6 @@
 
 #if defined(__SSE__)
 #include <immintrin.h>
-#endif
-
-// A fused multiply-add rounds once where the transform rounds twice, which changes the
-// results; keep the compiler from forming them even when the target has them.
-#if defined(__clang__)
-#pragma clang fp contract(off)
-#elif defined(__GNUC__)
-#pragma GCC optimize("fp-contract=off")
 #endif
 
 // Every float operation below rounds to single precision on its own (SSE arithmetic, no

@@ -238,6 +238,16 @@ std::string withArticle(std::string_view word) {
     return (vowel ? "an " : "a ") + std::string(word);
 }
 
+// Parses `text` with `parse` and stores the value in `out`; `out` is left alone on failure.
+template <class T>
+bool parseInto(std::string_view text, PropertyValue& out, bool (*parse)(std::string_view, T&)) {
+    T value{};
+    if (!parse(text, value))
+        return false;
+    out = std::move(value);
+    return true;
+}
+
 const FormType* findType(std::span<const FormType> types, std::string_view name) {
     for (const FormType& t : types)
         if (equalsIgnoringCase(t.typeName, name))
@@ -269,48 +279,18 @@ const FormInstance* FormFile::find(std::string_view name) const {
 
 bool parseFormValue(std::string_view text, PropertyType type, PropertyValue& out) {
     switch (type) {
-    case PropertyType::Integer: {
-        std::int32_t v = 0;
-        if (!parseInteger(text, v))
-            return false;
-        out = v;
-        return true;
-    }
-    case PropertyType::Boolean: {
-        bool v = false;
-        if (!parseBoolean(text, v))
-            return false;
-        out = v;
-        return true;
-    }
-    case PropertyType::Colour: {
-        ColourRef v = 0;
-        if (!parseColour(text, v))
-            return false;
-        out = v;
-        return true;
-    }
-    case PropertyType::Text: {
-        std::string v;
-        if (!parseQuoted(text, v))
-            return false;
-        out = std::move(v);
-        return true;
-    }
-    case PropertyType::Font: {
-        FontValue v;
-        if (!parseFont(text, v))
-            return false;
-        out = std::move(v);
-        return true;
-    }
-    case PropertyType::Picture: {
-        PictureValue v;
-        if (!parsePicture(text, v))
-            return false;
-        out = std::move(v);
-        return true;
-    }
+    case PropertyType::Integer:
+        return parseInto<std::int32_t>(text, out, parseInteger);
+    case PropertyType::Boolean:
+        return parseInto<bool>(text, out, parseBoolean);
+    case PropertyType::Colour:
+        return parseInto<ColourRef>(text, out, parseColour);
+    case PropertyType::Text:
+        return parseInto<std::string>(text, out, parseQuoted);
+    case PropertyType::Font:
+        return parseInto<FontValue>(text, out, parseFont);
+    case PropertyType::Picture:
+        return parseInto<PictureValue>(text, out, parsePicture);
     }
     return false;
 }

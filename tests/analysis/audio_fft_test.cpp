@@ -1,4 +1,5 @@
 #include "analysis/audio_fft.h"
+#include "analysis/no_fused_multiply_add.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,6 @@
 #include <cstring>
 #include <random>
 #include <vector>
-
-// A fused multiply-add rounds once where the transform rounds twice, which changes the
-// results; keep the compiler from forming them even when the target has them.
-#if defined(__clang__)
-#pragma clang fp contract(off)
-#elif defined(__GNUC__)
-#pragma GCC optimize("fp-contract=off")
-#endif
 
 namespace {
 
