@@ -41,6 +41,16 @@ bool isName(std::string_view s, bool allowDot) {
            std::all_of(s.begin(), s.end(), [&](char c) { return isNameChar(c, allowDot); });
 }
 
+// An instance name, or a member of a control array: a name and its index, "optFreq(0)".
+bool isInstanceName(std::string_view s) {
+    const auto open = s.find('(');
+    if (open == std::string_view::npos)
+        return isName(s, false);
+    const std::string_view index = s.substr(open + 1, s.size() - open - 1);
+    return s.back() == ')' && isName(s.substr(0, open), false) && index.size() > 1 &&
+           std::all_of(index.begin(), index.end() - 1, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 template <class T, class... Base> bool parseNumber(std::string_view s, T& out, Base... base) {
     s = trim(s);
     if (s.empty())
@@ -362,7 +372,7 @@ FormFile parseFormFile(std::string_view text, std::string_view fileName,
             const std::string_view name = inner.substr(0, gap - inner.begin());
             const std::string_view type =
                 gap == inner.end() ? std::string_view() : trim(inner.substr(gap - inner.begin()));
-            if (!isName(name, false) || !isName(type, true)) {
+            if (!isInstanceName(name) || !isName(type, true)) {
                 complain(lineNumber, "malformed section header (expected [Name Type])");
                 continue;
             }

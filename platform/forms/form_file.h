@@ -20,6 +20,7 @@
 // value (0x8000000D for a system colour); text in double quotes with \" \\ \n escapes; fonts as
 // name, points[, weight[, italic[, underline[, strikeout]]]]; pictures as none, a path, or
 // base64:<PNG data>. Every type also takes the host's keys left, top, width and height (pixels).
+// A member of a control array is named with its index: [optFreq(0) Sorvinta.bvlBUTTON].
 
 struct FormKey {
     std::string_view key; // lower case

@@ -74,6 +74,17 @@ mouseicon = none
     EXPECT_TRUE(button->bag.read("mouseicon", PictureValue{"x"}).isNone());
 }
 
+TEST(FormFile, ControlArrayMembersCarryTheirIndex) {
+    const FormFile form = parse(
+        "[optFreq(0) Sorvinta.bvlBUTTON]\ncaption = \"A\"\n[optFreq(12) Sorvinta.bvlBUTTON]\n",
+        "f");
+    EXPECT_TRUE(form.diagnostics.empty()) << testing::PrintToString(texts(form));
+    ASSERT_NE(form.find("optFreq(0)"), nullptr);
+    EXPECT_EQ(form.find("optFreq(0)")->bag.read("caption", ""), "A");
+    EXPECT_NE(form.find("OPTFREQ(12)"), nullptr);
+    EXPECT_EQ(form.find("optFreq"), nullptr);
+}
+
 struct BadCase {
     const char* name;
     const char* text;
@@ -131,6 +142,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "unknown control type"},
         BadCase{"BadHeader", "[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\n[nospace]\nmax = 50\n",
                 3, "malformed section header"},
+        BadCase{"BadIndex",
+                "[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\n[opt(x) Sorvinta.bvlBUTTON]\n", 3,
+                "malformed section header"},
+        BadCase{"EmptyIndex",
+                "[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\n[opt() Sorvinta.bvlBUTTON]\n", 3,
+                "malformed section header"},
         BadCase{"UnclosedHeader",
                 "[bar Sorvinta.XP_ProgressBar]\nscrolling = 5\n[x Sorvinta.bvlBUTTON\nmax = 50\n",
                 3, "malformed section header"},
