@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "analysis/audio_fft.h"
+#include "app/font_substitutes.h"
 #include "app/form_background.h"
 #include "app/form_look.h"
 #include "controls/progress_bar/xp_progress_bar.h"
@@ -28,6 +29,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
           m_playback),
       m_capture(services.waveInput, services.messages, services.pump, *this, m_recording, m_scope) {
     initResources();
+    installFontSubstitutes();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -125,7 +127,7 @@ void Form1::setStatus(const std::string& text, std::uint32_t colour) {
 }
 
 bool Form1::recordEnabled() const {
-    return cmdRecord->isEnabled();
+    return cmdRecord->Enabled();
 }
 void Form1::setRecordEnabled(bool enabled) {
     cmdRecord->setEnabled(enabled);

@@ -84,6 +84,7 @@ void Form1::buildControls() {
     fitToText(lblTime, Anchor::Centre);
 
     Frame3 = new QGroupBox(QStringLiteral(" WAV SETTINGS "), c);
+    Frame3->setObjectName(QStringLiteral("Frame3")); // the option buttons' group is its name
     Frame3->setGeometry(twipsRect(5625, 300, 3015, 2070));
     Frame3->setFont(formFont(QStringLiteral("Verdana"), 8.25, true));
     Frame3->setStyleSheet(QStringLiteral(
@@ -104,26 +105,22 @@ void Form1::buildControls() {
         QStringLiteral("QLineEdit { color: rgb(128,64,0); background: rgb(218,167,71);"
                        " border: 1px solid rgb(128,64,0); padding: 0 1px; }"));
 
-    const auto button = [](QWidget* parent, QRect box, const char* caption, const char* tip,
-                           const char* icon = "", QRgb transparency = qRgb(255, 0, 0)) {
-        const QString picture =
-            *icon ? QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon)) : QString();
-        return makeFormButton(parent, {box, QString::fromLatin1(caption), QString::fromLatin1(tip),
-                                       false, picture, transparency});
+    // The buttons' captions, pictures and colours are stored in the form (loadStoredSettings).
+    const auto button = [this](QWidget* parent, const char* name, QRect box, const char* tip) {
+        return makeFormButton(parent, {QString::fromLatin1(name), box, QString::fromLatin1(tip)},
+                              m_services.messages);
     };
-    cmdRecord = button(c, twipsRect(750, 720, 1035, 735), "RECORD", "Record", "record",
-                       qRgb(255, 255, 255));
-    cmdStop = button(c, twipsRect(750, 1545, 1035, 570), "STOP", "Stop Recording", "stop");
-    cmdPlay = button(c, twipsRect(5835, 3195, 1350, 375), "PLAY", "Play File", "play");
-    cmdStopPlay = button(c, twipsRect(7290, 3195, 495, 375), "", "Stop Playing", "stop");
-    cmdPause = button(c, twipsRect(7905, 3195, 495, 375), "", "Pause Playing", "pause");
-    cmdOpen = button(c, twipsRect(5850, 2730, 510, 375), "", "Open File to Play", "open");
-    Command1 = button(c, twipsRect(930, 3255, 630, 360), "", "Save Wav File Path", "arrow");
+    cmdRecord = button(c, "cmdRecord", twipsRect(750, 720, 1035, 735), "Record");
+    cmdStop = button(c, "cmdStop", twipsRect(750, 1545, 1035, 570), "Stop Recording");
+    cmdPlay = button(c, "cmdPlay", twipsRect(5835, 3195, 1350, 375), "Play File");
+    cmdStopPlay = button(c, "cmdStopPlay", twipsRect(7290, 3195, 495, 375), "Stop Playing");
+    cmdPause = button(c, "cmdPause", twipsRect(7905, 3195, 495, 375), "Pause Playing");
+    cmdOpen = button(c, "cmdOpen", twipsRect(5850, 2730, 510, 375), "Open File to Play");
+    Command1 = button(c, "Command1", twipsRect(930, 3255, 630, 360), "Save Wav File Path");
     const int optTops[] = {360, 750, 1155, 1545};
     for (int i = 0; i < 4; ++i)
-        optFreq[i] = makeFormButton(Frame3, {twipsRect(375, optTops[i], 2295, 315),
-                                             QString::fromLatin1(kRecordFormats[i].caption),
-                                             QString(), true, QString(), 0});
+        optFreq[i] = button(Frame3, ("optFreq(" + std::to_string(i) + ")").c_str(),
+                            twipsRect(375, optTops[i], 2295, 315), "");
 
     DevicesBox = new QComboBox(c);
     DevicesBox->hide();
@@ -147,4 +144,8 @@ void Form1::loadStoredSettings() {
                                    bar->bag.read<std::int32_t>("height", box.height()));
         barMMControl1->ReadProperties(bar->bag);
     }
+    for (FormButton* button : {cmdRecord, cmdStop, cmdPlay, cmdStopPlay, cmdPause, cmdOpen,
+                               Command1, optFreq[0], optFreq[1], optFreq[2], optFreq[3]})
+        if (const FormInstance* stored = form.find(button->objectName().toStdString()))
+            button->ReadProperties(stored->bag);
 }

@@ -1,21 +1,10 @@
 #include "app/form_button.h"
 
-#include "app/form_look.h"
-
-#include <QBitmap>
-#include <QPixmap>
-
-FormButton* makeFormButton(QWidget* parent, const FormButtonSetup& setup) {
-    auto* button = new FormButton(parent, setup.option ? StandInButton::Behaviour::Option
-                                                       : StandInButton::Behaviour::Command);
+FormButton* makeFormButton(QWidget* parent, const FormButtonSetup& setup, MessageBox& messages) {
+    auto* button = new FormButton(parent, &messages);
+    button->setObjectName(setup.name);
+    button->InitProperties(); // a new instance: its caption is its name until the form is read
     button->setGeometry(setup.geometry);
-    button->setText(setup.caption);
     button->setToolTip(setup.toolTip);
-    button->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, false));
-    if (!setup.icon.isEmpty()) {
-        QPixmap picture(setup.icon);
-        picture.setMask(picture.createMaskFromColor(QColor(setup.transparency)));
-        button->setIcon(QIcon(picture));
-    }
     return button;
 }

@@ -1,21 +1,21 @@
 #pragma once
 
 // The one place that says which widget the main window's buttons are.
-#include "app/stand_in_button.h"
+#include "controls/bevel_button/bvl_button.h"
 
-#include <QColor>
 #include <QRect>
 #include <QString>
 
-using FormButton = StandInButton;
+class MessageBox;
+
+using FormButton = bvlBUTTON;
 
 struct FormButtonSetup {
+    QString name;   // the instance's name, as the stored form knows it
     QRect geometry; // pixels
-    QString caption;
     QString toolTip;
-    bool option = false;
-    QString icon;          // a 16 x 16 picture in the resources, or none
-    QRgb transparency = 0; // the picture's colour that is see-through
 };
 
-FormButton* makeFormButton(QWidget* parent, const FormButtonSetup& setup);
+// A new button, named and placed; its look comes from the stored form when the window reads it.
+// Offset texts that fail validation are reported through `messages`.
+FormButton* makeFormButton(QWidget* parent, const FormButtonSetup& setup, MessageBox& messages);

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/form1.h"
-#include "platform/ui/qt_event_pump.h"
 #include "platform/system/steady_clock.h"
+#include "platform/ui/qt_event_pump.h"
 #include "support/fake_wave_input.h"
 #include "support/fakes.h"
 
+#include <gtest/gtest.h>
+
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -30,7 +33,18 @@ struct Form1Fixture {
                           boxes, dialog, pump, clock, realInput ? *realInput : waveInput});
     }
 
-    void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A left click in the middle of `button`, as the user makes it: the window is shown, the
+    // cursor moves there and the window gets the press and the release.
+    void click(QWidget* button) {
+        if (!form->isVisible()) {
+            form->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        }
+        const QPoint centre = button->mapToGlobal(button->rect().center());
+        QCursor::setPos(centre);
+        QWindow* window = button->window()->windowHandle();
+        QTest::mouseClick(window, Qt::LeftButton, {}, window->mapFromGlobal(centre));
+    }
 
     // Runs `action` from the event loop after `ms`, e.g. a Stop click during a recording.
     void after(int ms, std::function<void()> action) {

@@ -48,8 +48,8 @@ TEST(Form1, StartsIdleWithTheFirstFormatChosen) {
     Form1& w = *f.form;
     EXPECT_EQ(w.statusWord(), "STOP");
     EXPECT_EQ(w.statusColour(), status_word::kStartColour);
-    EXPECT_TRUE(w.cmdRecord->isEnabled());
-    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_TRUE(w.cmdRecord->Enabled());
+    EXPECT_FALSE(w.cmdStop->Enabled());
     EXPECT_TRUE(w.optFreq[0]->Value());
     EXPECT_EQ(w.lblSettings->text(), "44,100 kHz, 16 Bit, Stereo");
     EXPECT_EQ(w.lblTime->text(), "00:00");
@@ -91,7 +91,7 @@ TEST(Form1, RecordAndStopThroughClicks) {
     bool sawRecording = false;
     f.after(150, [&] {
         sawRecording =
-            w.statusWord() == "RECORD" && !w.cmdRecord->isEnabled() && w.cmdStop->isEnabled();
+            w.statusWord() == "RECORD" && !w.cmdRecord->Enabled() && w.cmdStop->Enabled();
         f.click(w.cmdStop);
     });
     f.click(w.cmdRecord); // returns once the take is saved
@@ -99,8 +99,8 @@ TEST(Form1, RecordAndStopThroughClicks) {
     EXPECT_TRUE(sawRecording);
     EXPECT_EQ(w.statusWord(), "STOP");
     EXPECT_EQ(w.statusColour(), status_word::kStopAfterRecordingColour);
-    EXPECT_TRUE(w.cmdRecord->isEnabled());
-    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_TRUE(w.cmdRecord->Enabled());
+    EXPECT_FALSE(w.cmdStop->Enabled());
     EXPECT_EQ(w.lblSize->text(), ".50 kb");
     ASSERT_GE(f.device.sent.size(), 5u);
     EXPECT_EQ(f.device.sent[f.device.sent.size() - 2],
