@@ -32,14 +32,15 @@ QT_QPA_PLATFORM=offscreen "$BUILD/bench/bevel_button_bench" --benchmark_repetiti
 python3 - "$JSON" <<'PY'
 import json, sys
 ns = {"ns": 1, "us": 1e3, "ms": 1e6}
-runs = {b["run_name"]: b["real_time"] * ns[b["time_unit"]]
-        for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("aggregate_name") == "median"}
+medians = [b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("aggregate_name") == "median"]
+real = {b["run_name"]: b["real_time"] * ns[b["time_unit"]] for b in medians}
+cpu = {b["run_name"]: b["cpu_time"] * ns[b["time_unit"]] for b in medians}
 for name, label, target_ns in [("BM_PrepareElevenButtons", "eleven buttons prepared", 10e6),
                                ("BM_PaintUnchanged", "unforced paint, state unchanged", 1e3),
                                ("BM_PaintForced", "forced repaint of RECORD", 300e3)]:
-    got = runs[name]
-    print(f"{label}: {got / 1e3:.3f} us (median), target < {target_ns / 1e3:.0f} us: "
-          f"{'ok' if got < target_ns else 'MISSED'}")
+    got = real[name]
+    print(f"{label}: {got / 1e3:.3f} us wall, {cpu[name] / 1e3:.3f} us CPU (medians), "
+          f"target < {target_ns / 1e3:.0f} us: {'ok' if got < target_ns else 'MISSED'}")
 PY
 
 [ "${1:-}" = quick ] && exit 0
