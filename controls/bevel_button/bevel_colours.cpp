@@ -1,16 +1,8 @@
 #include "controls/bevel_button/bevel_colours.h"
 
+#include "common/rounding.h"
+
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-// Nearest integer, halves to even (the default rounding mode).
-std::int32_t nearest(double value) {
-    return static_cast<std::int32_t>(std::lrint(value));
-}
-
-} // namespace
 
 std::int16_t IntMax(std::int16_t a, std::int16_t b) {
     return a > b ? a : b;
@@ -31,7 +23,7 @@ HLSColour RGBToHLS(ColourRef colour) {
 
     const double l = (sum * 240.0 + 255.0) / 510.0;
     if (max == min)
-        return {160, 0, static_cast<std::int16_t>(nearest(l))};
+        return {160, 0, static_cast<std::int16_t>(roundToInt(l))};
 
     const double s = l <= 120.0 ? (diff * 240.0 + 0.5) / sum : (diff * 240.0 + 0.5) / (510 - sum);
     const double rd = ((max - r) * 40.0 + 0.5) / diff;
@@ -46,8 +38,8 @@ HLSColour RGBToHLS(ColourRef colour) {
         h = 160.0 + gd - rd;
     if (h < 0.0)
         h += 240.0;
-    return {static_cast<std::int16_t>(nearest(h)), static_cast<std::int16_t>(nearest(s)),
-            static_cast<std::int16_t>(nearest(l))};
+    return {static_cast<std::int16_t>(roundToInt(h)), static_cast<std::int16_t>(roundToInt(s)),
+            static_cast<std::int16_t>(roundToInt(l))};
 }
 
 std::int32_t HueToRGB(std::int16_t m1, std::int16_t m2, std::int32_t& hue) {
@@ -56,11 +48,11 @@ std::int32_t HueToRGB(std::int16_t m1, std::int16_t m2, std::int32_t& hue) {
     else if (hue > 240)
         hue -= 240;
     if (hue < 40)
-        return nearest((double(m2 - m1) * hue + 20.0) / 40.0 + m1);
+        return roundToInt((double(m2 - m1) * hue + 20.0) / 40.0 + m1);
     if (hue < 120)
         return m2;
     if (hue < 160)
-        return nearest((double(m2 - m1) * (160 - hue) + 20.0) / 40.0 + m1);
+        return roundToInt((double(m2 - m1) * (160 - hue) + 20.0) / 40.0 + m1);
     return m1;
 }
 
@@ -69,17 +61,17 @@ ColourRef HLSToRGB(const HLSColour& hls) {
     const int s = hls.Saturation;
     const int l = hls.Luminance;
     if (s == 0) {
-        const int v = std::min(nearest(l * 255.0 / 240.0), 255);
+        const int v = std::min(roundToInt(l * 255.0 / 240.0), 255);
         return Colour::RGB(v, v, v);
     }
     const double m2Exact =
         l <= 120 ? (l * (240.0 + s) + 120.0) / 240.0 : l + s - (double(l) * s + 120.0) / 240.0;
-    const auto m2 = static_cast<std::int16_t>(nearest(m2Exact));
+    const auto m2 = static_cast<std::int16_t>(roundToInt(m2Exact));
     const auto m1 = static_cast<std::int16_t>(2 * l - m2);
 
     // A channel of 256 (luminance 240) is stored as 255.
     const auto channel = [&](std::int32_t hue) {
-        return std::min(nearest((HueToRGB(m1, m2, hue) * 255.0 + 120.0) / 240.0), 255);
+        return std::min(roundToInt((HueToRGB(m1, m2, hue) * 255.0 + 120.0) / 240.0), 255);
     };
     return Colour::RGB(channel(h + 80), channel(h), channel(h - 80));
 }

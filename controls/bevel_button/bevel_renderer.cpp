@@ -1,5 +1,6 @@
 #include "controls/bevel_button/bevel_renderer.h"
 
+#include "common/rounding.h"
 #include "controls/bevel_button/bevel_colours.h"
 #include "platform/drawing/draw_region.h"
 #include "platform/drawing/draw_surface.h"
@@ -91,7 +92,7 @@ std::int16_t BevelLuminance(std::int16_t baseLuminance, double angle, double dep
     if (sunken)
         angle = angle < Pi ? angle + Pi : angle - Pi;
     const double target = targetLuminance(angle);
-    return static_cast<std::int16_t>(std::lrint(baseLuminance + (target - baseLuminance) * w));
+    return static_cast<std::int16_t>(roundToInt(baseLuminance + (target - baseLuminance) * w));
 }
 
 void RenderBevel(DrawSurface& surface, std::int16_t& BevelHeight, ColourRef baseColour,
@@ -117,7 +118,7 @@ void RenderBevel(DrawSurface& surface, std::int16_t& BevelHeight, ColourRef base
         r = m / 2;
         suitedHeight = m / 8 + 1;
     } else {
-        m = static_cast<int>(std::lrint(smaller / 2.0));
+        m = roundToInt(smaller / 2.0);
         r = m / 2;
         suitedHeight = m / 4 + 1;
     }

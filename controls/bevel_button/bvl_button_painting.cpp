@@ -2,6 +2,7 @@
 
 #include "controls/bevel_button/bvl_button.h"
 
+#include "common/rounding.h"
 #include "controls/bevel_button/bevel_colours.h"
 #include "controls/bevel_button/bevel_renderer.h"
 
@@ -53,7 +54,7 @@ void bvlBUTTON::HandleResize() {
         m_outline = DrawRegion::ellipse(0, 0, w + 1, h + 1);
         break;
     case RoundedRectangle: {
-        const int m = static_cast<int>(std::lrint(h < w ? h / 2.0 : w / 2.0));
+        const int m = roundToInt(h < w ? h / 2.0 : w / 2.0);
         m_outline = DrawRegion::roundedRectangle(0, 0, w + 1, h + 1, m, m);
         break;
     }
@@ -274,7 +275,7 @@ void bvlBUTTON::DrawCaption() {
         // The face colour lightened by a fifth.
         HLSColour light = RGBToHLS(picRAISED.backColour());
         const double lum = 1.2 * light.Luminance;
-        light.Luminance = lum < 240.0 ? static_cast<std::int16_t>(std::lrint(lum)) : 240;
+        light.Luminance = lum < 240.0 ? static_cast<std::int16_t>(roundToInt(lum)) : 240;
         colour = HLSToRGB(light);
     } else {
         colour =

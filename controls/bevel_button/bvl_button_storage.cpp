@@ -10,13 +10,13 @@
 namespace {
 
 constexpr std::int32_t kAppearance = bvlBUTTON::RoundedRectangle;
-constexpr ColourRef kBackColour = 0x80000000u | Colour::SysButtonFace;
+constexpr ColourRef kBackColour = Colour::systemRef(Colour::kSysButtonFace);
 constexpr std::int32_t kBehaviour = bvlBUTTON::Command;
 constexpr bool kBevelAutoAdjust = true;
 constexpr std::int32_t kBevelHeight = 0;
 constexpr std::int32_t kJustify = bvlBUTTON::MiddleCentre;
-constexpr ColourRef kCaptionColour = 0x80000000u | Colour::SysWindowText;
-constexpr ColourRef kCaptionHoverColour = 0x80000000u | Colour::SysHighlightText;
+constexpr ColourRef kCaptionColour = Colour::systemRef(Colour::kSysWindowText);
+constexpr ColourRef kCaptionHoverColour = Colour::systemRef(Colour::kSysHighlightText);
 constexpr const char* kOffset = "(0,0)";
 constexpr bool kEnabled = true;
 constexpr std::int32_t kMouseKeys = bvlBUTTON::MouseLeft;
@@ -67,7 +67,7 @@ void bvlBUTTON::ReadProperties(const PropertyBag& bag) {
     m_accessKeys = QString::fromStdString(bag.read("AccessKeys", ""));
     ApplyAccessKeys();
     m_appearance = bag.read("Appearance", kAppearance);
-    m_backColour = bag.read("BackColour", ColourValue{kBackColour}).value;
+    m_backColour = bag.read("BackColour", kBackColour);
     // Behaviour is 8 bits; a stored value that does not fit keeps the default.
     const std::int32_t behaviour = bag.read("Behaviour", kBehaviour);
     m_behaviour =
@@ -78,8 +78,8 @@ void bvlBUTTON::ReadProperties(const PropertyBag& bag) {
         bevelHeight >= -32768 && bevelHeight <= 32767 ? bevelHeight : kBevelHeight);
     m_caption = QString::fromStdString(bag.read("Caption", objectName().toStdString()));
     m_captionJustify = bag.read("CaptionJustify", kJustify);
-    m_captionColour = bag.read("CaptionColour", ColourValue{kCaptionColour}).value;
-    m_captionHoverColour = bag.read("CaptionHoverColour", ColourValue{kCaptionHoverColour}).value;
+    m_captionColour = bag.read("CaptionColour", kCaptionColour);
+    m_captionHoverColour = bag.read("CaptionHoverColour", kCaptionHoverColour);
     m_captionOffset = bag.read("CaptionOffset", kOffset);
     m_enabled = bag.read("Enabled", kEnabled);
     if (m_enabled)
@@ -97,7 +97,7 @@ void bvlBUTTON::ReadProperties(const PropertyBag& bag) {
     setPictureHover(toImage(hover));
     m_hoverSource = PictureHover().isNull() ? PictureValue{} : hover;
     m_pictureOffset = bag.read("PictureOffset", kOffset);
-    m_transparency = bag.read("Transparency", ColourValue{kTransparency}).value;
+    m_transparency = bag.read("Transparency", kTransparency);
     m_useTransparency = bag.read("UseTransparency", kUseTransparency);
     m_value = bag.read("Value", kValue);
     const PictureValue icon = bag.read("MouseIcon", PictureValue{});
@@ -128,15 +128,14 @@ void bvlBUTTON::ReadProperties(const PropertyBag& bag) {
 void bvlBUTTON::WriteProperties(PropertyBag& bag) const {
     bag.write("AccessKeys", m_accessKeys.toStdString(), std::string());
     bag.write("Appearance", m_appearance, kAppearance);
-    bag.write("BackColour", ColourValue{m_backColour}, ColourValue{kBackColour});
+    bag.write("BackColour", m_backColour, kBackColour);
     bag.write("Behaviour", std::int32_t{m_behaviour}, kBehaviour);
     bag.write("BevelAutoAdjust", m_bevelAutoAdjust, kBevelAutoAdjust);
     bag.write("BevelHeight", std::int32_t{m_bevelHeight}, kBevelHeight);
     bag.write("Caption", m_caption.toStdString(), objectName().toStdString());
     bag.write("CaptionJustify", m_captionJustify, kJustify);
-    bag.write("CaptionColour", ColourValue{m_captionColour}, ColourValue{kCaptionColour});
-    bag.write("CaptionHoverColour", ColourValue{m_captionHoverColour},
-              ColourValue{kCaptionHoverColour});
+    bag.write("CaptionColour", m_captionColour, kCaptionColour);
+    bag.write("CaptionHoverColour", m_captionHoverColour, kCaptionHoverColour);
     bag.write("CaptionOffset", m_captionOffset, std::string(kOffset));
     bag.write("Enabled", m_enabled, kEnabled);
     bag.write("Font", toFontValue(font()), toFontValue(ambientFont(*this)));
@@ -145,7 +144,7 @@ void bvlBUTTON::WriteProperties(PropertyBag& bag) const {
     bag.write("PictureJustify", m_pictureJustify, kJustify);
     bag.write("PictureHover", storedPicture(m_hoverSource, PictureHover()), PictureValue{});
     bag.write("PictureOffset", m_pictureOffset, std::string(kOffset));
-    bag.write("Transparency", ColourValue{m_transparency}, ColourValue{kTransparency});
+    bag.write("Transparency", m_transparency, kTransparency);
     bag.write("UseTransparency", m_useTransparency, kUseTransparency);
     bag.write("Value", m_value, kValue);
     bag.write("MouseIcon", storedPicture(m_mouseIconSource, m_mouseIcon), PictureValue{});

@@ -96,8 +96,8 @@ TEST(Form1RecordingFault, SilentServerShowsTheErrorAndReturnsToIdle) {
     EXPECT_EQ(f.boxes.shown[0].title, "Error");
     EXPECT_EQ(f.boxes.shown[0].text, "The audio server cannot be reached.");
     EXPECT_EQ(w.statusWord(), "STOP");
-    EXPECT_TRUE(w.cmdRecord->isEnabled());
-    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_TRUE(w.cmdRecord->Enabled());
+    EXPECT_FALSE(w.cmdStop->Enabled());
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_GE(silent.accepted(), 1);
 }

@@ -1,3 +1,4 @@
+#include "controls/bevel_button/bevel_button_keys.h"
 #include "controls/progress_bar/progress_bar_keys.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 
@@ -56,7 +57,7 @@ TEST(ProgressBarKeys, MatchWhatTheBarSaves) {
 
 TEST(ProgressBarKeys, TheMainWindowFormHasThePositionBar) {
     const auto path = std::filesystem::path(__FILE__).parent_path() / "../../resources/form1.form";
-    const FormType types[] = {kProgressBarFormType};
+    const FormType types[] = {kProgressBarFormType, kBevelButtonFormType};
     const FormFile form = loadFormFile(path.string(), types);
     for (const FormDiagnostic& d : form.diagnostics)
         ADD_FAILURE() << d.text();

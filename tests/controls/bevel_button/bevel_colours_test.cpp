@@ -74,9 +74,9 @@ TEST(IntMaxMin, PickTheLargerAndTheSmaller) {
 }
 
 TEST(TranslateColour, SystemColoursComeFromTheSharedTable) {
-    EXPECT_EQ(TranslateColour(0x8000000F), Colour::systemColour(Colour::SysButtonFace));
-    EXPECT_EQ(TranslateColour(0x80000008), Colour::systemColour(Colour::SysWindowText));
-    EXPECT_EQ(TranslateColour(0x8000000E), Colour::systemColour(Colour::SysHighlightText));
+    EXPECT_EQ(TranslateColour(0x8000000F), Colour::systemColour(Colour::kSysButtonFace));
+    EXPECT_EQ(TranslateColour(0x80000008), Colour::systemColour(Colour::kSysWindowText));
+    EXPECT_EQ(TranslateColour(0x8000000E), Colour::systemColour(Colour::kSysHighlightText));
     EXPECT_EQ(TranslateColour(RGB(1, 2, 3)), RGB(1, 2, 3));
     EXPECT_EQ(TranslateColour(0x800000FF), 0u); // an index the table does not know: black
 }

@@ -145,8 +145,8 @@ TEST(RenderBevel, UnknownShapeGivesAPlainFace) {
 
 TEST(RenderBevel, SystemColourFace) {
     const Rendering r(40, 20, 0, 3, false, 0x8000000F);
-    EXPECT_EQ(r.at(20, 10), Colour::systemColour(Colour::SysButtonFace));
-    EXPECT_EQ(r.surface.backColour(), Colour::systemColour(Colour::SysButtonFace));
+    EXPECT_EQ(r.at(20, 10), Colour::systemColour(Colour::kSysButtonFace));
+    EXPECT_EQ(r.surface.backColour(), Colour::systemColour(Colour::kSysButtonFace));
 }
 
 } // namespace

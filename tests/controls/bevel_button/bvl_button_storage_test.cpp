@@ -1,5 +1,6 @@
 #include "bevel_button_fixture.h"
 
+#include "controls/bevel_button/bevel_button_keys.h"
 #include "platform/forms/form_file.h"
 
 #include <QTemporaryDir>
@@ -47,6 +48,12 @@ TEST_F(BevelStorage, EveryKeyInItsOrderAndBackAgain) {
     std::vector<std::string> keys;
     for (const auto& [key, value] : bag.entries())
         keys.push_back(key);
+    // The stored form's key list is the same, in the same order, with the same types.
+    ASSERT_EQ(kBevelButtonFormType.keys.size(), bag.size());
+    for (std::size_t i = 0; i < bag.size(); ++i) {
+        EXPECT_EQ(kBevelButtonFormType.keys[i].key, keys[i]);
+        EXPECT_EQ(kBevelButtonFormType.keys[i].type, typeOf(bag.entries()[i].second)) << keys[i];
+    }
     EXPECT_EQ(keys, (std::vector<std::string>{"accesskeys",
                                               "appearance",
                                               "backcolour",
@@ -73,7 +80,8 @@ TEST_F(BevelStorage, EveryKeyInItsOrderAndBackAgain) {
 
     // Through the form file, as the program stores it.
     const std::string text = writeFormFile({{"b", "Sorvinta.bvlBUTTON", 0, bag}});
-    const FormFile form = parseFormFile(text, "test.form");
+    const FormType types[] = {kBevelButtonFormType};
+    const FormFile form = parseFormFile(text, "test.form", types);
     EXPECT_TRUE(form.diagnostics.empty());
     ASSERT_EQ(form.instances.size(), 1u);
 
@@ -107,7 +115,7 @@ TEST_F(BevelStorage, SetOptionButtonLoadsPressedWithoutClick) {
 
 TEST_F(BevelStorage, LoadingDrawsNothingUntilTheFirstResize) {
     PropertyBag bag;
-    bag.set("backcolour", ColourValue{RGB(10, 20, 30)});
+    bag.set("backcolour", ColourRef{RGB(10, 20, 30)});
     bag.set("enabled", false);
     bvlBUTTON* b = add("b", QRect(0, 0, 100, 40)); // not shown: its resize is still to come
     b->ReadProperties(bag);
