@@ -30,10 +30,11 @@ void bvlBUTTON::mouseReleaseEvent(QMouseEvent* event) {
     const std::int16_t button = HostCodes::mouseButtons(event->button());
     if (button == 0)
         return;
-    // A press and a release of the same button, both on the button, make the host's click.
+    // A press and a release of the primary button, both on the button, make the host's click,
+    // as on any desktop button: a right click must not start a recording.
     const QPoint at = event->position().toPoint();
-    const bool click = (m_pressedButtons & event->button()) && rect().contains(at) &&
-                       (mask().isEmpty() || mask().contains(at));
+    const bool click = event->button() == Qt::LeftButton && (m_pressedButtons & event->button()) &&
+                       rect().contains(at) && (mask().isEmpty() || mask().contains(at));
     m_pressedButtons &= ~event->button();
     const QPointF p = event->position();
     OnMouseUp(button, HostCodes::shiftState(event->modifiers()), float(p.x()), float(p.y()));

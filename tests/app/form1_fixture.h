@@ -33,13 +33,17 @@ struct Form1Fixture {
                           boxes, dialog, pump, clock, realInput ? *realInput : waveInput});
     }
 
-    // A left click in the middle of `button`, as the user makes it: the window is shown, the
-    // cursor moves there and the window gets the press and the release.
-    void click(QWidget* button) {
+    void showWindow() {
         if (!form->isVisible()) {
             form->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         }
+    }
+
+    // A left click in the middle of `button`, as the user makes it: the window is shown, the
+    // cursor moves there and the window gets the press and the release.
+    void click(QWidget* button) {
+        showWindow();
         const QPoint centre = button->mapToGlobal(button->rect().center());
         QCursor::setPos(centre);
         QWindow* window = button->window()->windowHandle();
@@ -47,7 +51,9 @@ struct Form1Fixture {
     }
 
     // Runs `action` from the event loop after `ms`, e.g. a Stop click during a recording.
+    // The window is shown first: showing it runs events, which must not run the action early.
     void after(int ms, std::function<void()> action) {
+        showWindow();
         QTimer::singleShot(ms, form.get(), std::move(action));
     }
 

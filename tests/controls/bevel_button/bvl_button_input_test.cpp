@@ -40,11 +40,22 @@ TEST_F(BevelInput, MouseKeysDecideWhichButtonsPress) {
     EXPECT_FALSE(b->MouseIsDown());
     release(b, QPoint(50, 20), Qt::RightButton);
     EXPECT_TRUE(b->Value());
-    EXPECT_EQ(take(), (Events{"b Click", "b MouseUp 2 0 50 20", "b Click"}));
+    // Only the primary button makes the host's click.
+    EXPECT_EQ(take(), (Events{"b Click", "b MouseUp 2 0 50 20"}));
 
     b->setMouseKeys(bvlBUTTON::MouseLeft | bvlBUTTON::MouseRight);
     press(b, QPoint(50, 20), Qt::RightButton);
     EXPECT_EQ(take(), Events{"b MouseDown 2 0 50 20"});
+}
+
+TEST_F(BevelInput, RightClickOnACommandButtonRaisesNoClick) {
+    bvlBUTTON* b = add("b", QRect(20, 20, 100, 40));
+    b->setMouseKeys(bvlBUTTON::MouseLeft | bvlBUTTON::MouseRight);
+    show();
+    take();
+    press(b, QPoint(50, 20), Qt::RightButton);
+    release(b, QPoint(50, 20), Qt::RightButton);
+    EXPECT_EQ(take(), (Events{"b MouseDown 2 0 50 20", "b MouseUp 2 0 50 20"}));
 }
 
 TEST_F(BevelInput, FourOptionButtonsMakeOneGroup) {
