@@ -9,6 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libpulse-dev libsndfile1-dev
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+    libchm-dev libxml2-dev fp-utils
     pulseaudio pulseaudio-utils sox
     xvfb xauth x11-apps imagemagick
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/help_engine/help_engine.h"
+
+#include <string>
+
+class Registry;
+
+// The help engine library, loaded on first use from the path the registry lists for it. While
+// it cannot be loaded (no entry, no file, no entry point) every call answers "not reachable",
+// and the next call tries again. Once loaded it stays in memory for the life of the program:
+// its windows may outlive this object.
+class LoadedHelpEngine : public HelpEngine {
+public:
+    explicit LoadedHelpEngine(Registry& registry);
+    ~LoadedHelpEngine() override;
+    LoadedHelpEngine(const LoadedHelpEngine&) = delete;
+    LoadedHelpEngine& operator=(const LoadedHelpEngine&) = delete;
+
+    std::optional<WindowHandle> HtmlHelp(WindowHandle caller, const char* file,
+                                         std::uint32_t command, std::uintptr_t data) override;
+
+    // Why the last load failed, for tools that want to say so.
+    const std::string& loadError() const { return m_loadError; }
+
+private:
+    bool load();
+
+    Registry& m_registry;
+    void* m_library = nullptr;
+    HtmlHelpFunction m_entry = nullptr;
+    std::string m_loadError;
+};
