@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The directory header of a help file names the first of its listing chunks. One help compiler
+// writes 1 there when the listing takes more than one chunk, and readers then miss every file
+// listed in chunk 0. This points the header at the chunk that really starts the listing: the
+// listing chunk with no chunk before it.
+enum class DirectoryRepair { AlreadyRight, Repaired, Failed };
+DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& error);

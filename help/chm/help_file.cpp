@@ -1,0 +1,296 @@
+#include "help/chm/help_file.h"
+
+#include "help/chm/help_target.h"
+#include "help/chm/popup_text_file.h"
+#include "help/chm/text_encoding.h"
+#include "help/chm/topic_text.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+std::string folded(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .toCaseFolded()
+        .simplified()
+        .toStdString();
+}
+
+bool isPage(const std::string& path) {
+    const std::string lower = QString::fromStdString(path).toLower().toStdString();
+    for (const char* ending : {".htm", ".html", ".xhtml", ".shtml"}) {
+        const std::string e = ending;
+        if (lower.size() >= e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0)
+            return true;
+    }
+    return false;
+}
+
+std::string simplified(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .simplified()
+        .toStdString();
+}
+
+} // namespace
+
+std::shared_ptr<HelpFile> HelpFile::open(const std::string& path, std::string& error) {
+    std::unique_ptr<ChmArchive> archive = ChmArchive::open(path, error);
+    if (!archive)
+        return nullptr;
+    std::shared_ptr<HelpFile> file(new HelpFile);
+    file->m_path = path;
+    file->m_archive = std::move(archive);
+    file->m_system = parseSystem(file->m_archive->read("/#SYSTEM").value_or(std::string()));
+    file->m_charset = charsetForLanguage(file->m_system.language);
+    file->m_strings = file->m_archive->read("/#STRINGS").value_or(std::string());
+    file->m_contextMap =
+        parseContextMap(file->m_archive->read("/#IVB").value_or(std::string()), file->m_strings);
+    file->m_windowTypes = parseWindowTypes(
+        file->m_archive->read("/#WINDOWS").value_or(std::string()), file->m_strings);
+    return file;
+}
+
+QString HelpFile::decode(const std::string& text) const {
+    return decodeText(text, m_charset);
+}
+
+QString HelpFile::title() const {
+    if (!m_system.title.empty())
+        return decode(m_system.title);
+    return QFileInfo(QString::fromStdString(m_path)).fileName();
+}
+
+std::optional<std::string> HelpFile::findTopic(const std::string& path) const {
+    const std::string absolute = resolveTopicPath("/", path);
+    const std::optional<std::string> spelt = m_archive->spelling(withoutAnchor(absolute));
+    if (!spelt)
+        return std::nullopt;
+    return *spelt + anchorOf(absolute);
+}
+
+std::optional<std::string> HelpFile::read(const std::string& path) const {
+    return m_archive->read(withoutAnchor(resolveTopicPath("/", path)));
+}
+
+const ChmWindowType* HelpFile::windowType(const std::string& name) const {
+    const std::string wanted = folded(name);
+    for (const ChmWindowType& t : m_windowTypes) {
+        if (folded(t.name) == wanted)
+            return &t;
+    }
+    return nullptr;
+}
+
+std::string HelpFile::defaultTopic(const ChmWindowType* window) const {
+    if (window) {
+        for (const std::string* candidate : {&window->defaultFile, &window->homeFile}) {
+            if (candidate->empty())
+                continue;
+            if (auto topic = findTopic(*candidate))
+                return *topic;
+        }
+    }
+    if (!m_system.defaultTopic.empty()) {
+        if (auto topic = findTopic(m_system.defaultTopic))
+            return *topic;
+    }
+    for (const SitemapEntry& entry : contents(window)) {
+        if (entry.local().empty())
+            continue;
+        if (auto topic = findTopic(entry.local()))
+            return *topic;
+    }
+    for (const std::string& path : m_archive->files()) {
+        if (isPage(path))
+            return path;
+    }
+    return {};
+}
+
+std::optional<std::string> HelpFile::topicForContext(std::uint32_t id) const {
+    const auto it = m_contextMap.find(id);
+    if (it == m_contextMap.end())
+        return std::nullopt;
+    // The help compiler stores the path it was given, often absolute on the machine that built
+    // the file: the topic is the longest tail of that path that the archive holds.
+    std::string path = it->second;
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    const std::string anchor = anchorOf(path);
+    path = withoutAnchor(path);
+    std::size_t start = 0;
+    while (start < path.size()) {
+        const std::string tail = path.substr(start);
+        if (auto topic = findTopic(tail))
+            return *topic + anchor;
+        const std::size_t slash = path.find('/', start + 1);
+        if (slash == std::string::npos)
+            break;
+        start = slash;
+    }
+    return std::nullopt;
+}
+
+std::string HelpFile::contentsFile(const ChmWindowType* window) const {
+    if (window && !window->contentsFile.empty())
+        return window->contentsFile;
+    return m_system.contentsFile;
+}
+
+std::string HelpFile::indexFile(const ChmWindowType* window) const {
+    if (window && !window->indexFile.empty())
+        return window->indexFile;
+    return m_system.indexFile;
+}
+
+const std::vector<SitemapEntry>& HelpFile::sitemap(const std::string& file) const {
+    const auto cached = m_sitemaps.find(file);
+    if (cached != m_sitemaps.end())
+        return cached->second;
+    std::vector<SitemapEntry> entries;
+    if (!file.empty()) {
+        if (const std::optional<std::string> bytes = read(file))
+            entries = parseSitemap(*bytes, htmlEncodingFor(*bytes, m_charset));
+    }
+    return m_sitemaps.emplace(file, std::move(entries)).first->second;
+}
+
+const std::vector<SitemapEntry>& HelpFile::contents(const ChmWindowType* window) const {
+    return sitemap(contentsFile(window));
+}
+
+const std::vector<SitemapEntry>& HelpFile::keywordIndex(const ChmWindowType* window) const {
+    return sitemap(indexFile(window));
+}
+
+const TopicCatalog& HelpFile::catalog() const {
+    if (m_catalog)
+        return *m_catalog;
+    auto catalog = std::make_unique<TopicCatalog>();
+    // Every page of the archive, and any page the contents names that the archive's listing
+    // misses (files from help compilers that write a wrong first listing chunk).
+    std::set<std::string> seen;
+    for (const std::string& path : m_archive->files()) {
+        if (isPage(path) && seen.insert(folded(path)).second)
+            catalog->paths.push_back(path);
+    }
+    for (const SitemapEntry& entry : contents()) {
+        for (const std::string& local : entry.locals) {
+            const std::optional<std::string> topic = findTopic(local);
+            if (topic && seen.insert(folded(withoutAnchor(*topic))).second)
+                catalog->paths.push_back(withoutAnchor(*topic));
+        }
+    }
+    for (std::uint32_t i = 0; i < catalog->paths.size(); ++i) {
+        const std::optional<std::string> bytes = m_archive->read(catalog->paths[i]);
+        TopicText text;
+        if (bytes)
+            text = readTopicText(*bytes, htmlEncodingFor(*bytes, m_charset));
+        catalog->search.add(text.title, text.body);
+        catalog->titles.push_back(simplified(text.title));
+        for (const std::string& name : text.alinks)
+            catalog->alinks[folded(name)].push_back(i);
+        for (const std::string& name : text.keywords)
+            catalog->keywords[folded(name)].push_back(i);
+    }
+    m_catalog = std::move(catalog);
+    return *m_catalog;
+}
+
+std::vector<std::string> HelpFile::search(const std::string& query) const {
+    const TopicCatalog& c = catalog();
+    std::vector<std::string> paths;
+    for (const TopicSearch::Hit& hit : c.search.search(query))
+        paths.push_back(c.paths[hit.topic]);
+    return paths;
+}
+
+namespace {
+
+void addUnique(std::vector<std::string>& list, const std::string& path) {
+    if (std::find(list.begin(), list.end(), path) == list.end())
+        list.push_back(path);
+}
+
+} // namespace
+
+std::vector<std::string> HelpFile::topicsForKeyword(const std::string& keyword) const {
+    std::vector<std::string> topics;
+    const std::string wanted = folded(keyword);
+    const std::vector<SitemapEntry>& index = keywordIndex();
+    std::vector<std::string> seeAlso;
+    for (const SitemapEntry& entry : index) {
+        if (folded(entry.name()) != wanted)
+            continue;
+        for (const std::string& local : entry.locals) {
+            if (auto topic = findTopic(local))
+                addUnique(topics, *topic);
+        }
+        if (!entry.seeAlso.empty())
+            seeAlso.push_back(folded(entry.seeAlso));
+    }
+    // One step along "See Also" entries, never in circles.
+    for (const std::string& other : seeAlso) {
+        if (other == wanted)
+            continue;
+        for (const SitemapEntry& entry : index) {
+            if (folded(entry.name()) != other)
+                continue;
+            for (const std::string& local : entry.locals) {
+                if (auto topic = findTopic(local))
+                    addUnique(topics, *topic);
+            }
+        }
+    }
+    const TopicCatalog& c = catalog();
+    const auto declared = c.keywords.find(wanted);
+    if (declared != c.keywords.end()) {
+        for (std::uint32_t i : declared->second)
+            addUnique(topics, c.paths[i]);
+    }
+    return topics;
+}
+
+std::vector<std::string> HelpFile::topicsForALink(const std::string& name) const {
+    std::vector<std::string> topics;
+    const TopicCatalog& c = catalog();
+    const auto declared = c.alinks.find(folded(name));
+    if (declared != c.alinks.end()) {
+        for (std::uint32_t i : declared->second)
+            addUnique(topics, c.paths[i]);
+    }
+    return topics;
+}
+
+std::optional<std::string> HelpFile::popupText(const std::string& file, std::uint32_t id) const {
+    const std::optional<std::string> bytes = read(file);
+    if (!bytes)
+        return std::nullopt;
+    const auto popups = parsePopupTextFile(*bytes);
+    const auto it = popups.find(id);
+    if (it == popups.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::string HelpFile::topicTitle(const std::string& path) const {
+    const std::string wanted = folded(withoutAnchor(path));
+    for (const SitemapEntry& entry : contents()) {
+        if (entry.local().empty())
+            continue;
+        const std::optional<std::string> topic = findTopic(entry.local());
+        if (topic && folded(withoutAnchor(*topic)) == wanted)
+            return entry.name();
+    }
+    if (const std::optional<std::string> bytes = read(path)) {
+        const TopicText text = readTopicText(*bytes, htmlEncodingFor(*bytes, m_charset));
+        if (!text.title.empty())
+            return simplified(text.title);
+    }
+    return {};
+}

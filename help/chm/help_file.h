@@ -1,0 +1,88 @@
+#pragma once
+
+#include "help/chm/chm_archive.h"
+#include "help/chm/chm_internal_files.h"
+#include "help/chm/sitemap.h"
+#include "help/chm/topic_search.h"
+
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Every topic page of a help file, read once: titles, the link names and keywords the pages
+// declare, and the full-text search over their text.
+struct TopicCatalog {
+    std::vector<std::string> paths; // archive paths, in the archive's order
+    std::vector<std::string> titles;
+    TopicSearch search;
+    // Folded names to topic numbers.
+    std::unordered_map<std::string, std::vector<std::uint32_t>> alinks;
+    std::unordered_map<std::string, std::vector<std::uint32_t>> keywords;
+};
+
+// A compiled help file opened for reading: its archive and what its internal files say. The
+// contents, the keyword index and the topic catalog are read when first asked for and kept.
+class HelpFile {
+public:
+    // Nothing, with a sentence in `error`, when the file cannot be opened as a help file.
+    static std::shared_ptr<HelpFile> open(const std::string& path, std::string& error);
+
+    const std::string& path() const { return m_path; }
+    const ChmSystemInfo& system() const { return m_system; }
+    // The charset of texts that do not name theirs.
+    const std::string& charset() const { return m_charset; }
+    // The title the file gives itself, else its file name.
+    QString title() const;
+    QString decode(const std::string& text) const;
+
+    // The archive path of a topic, spelt as the archive spells it, with `path`'s "#anchor";
+    // relative paths count from the archive's root. Nothing when the archive has no such file.
+    std::optional<std::string> findTopic(const std::string& path) const;
+    std::optional<std::string> read(const std::string& path) const;
+    const ChmArchive& archive() const { return *m_archive; }
+
+    // The topic a window type opens at, else the file's default topic, else the first entry of
+    // the contents, else the first page.
+    std::string defaultTopic(const ChmWindowType* window = nullptr) const;
+    const std::map<std::uint32_t, std::string>& contextMap() const { return m_contextMap; }
+    // The topic mapped to a context id, resolved against the archive.
+    std::optional<std::string> topicForContext(std::uint32_t id) const;
+    const std::vector<ChmWindowType>& windowTypes() const { return m_windowTypes; }
+    const ChmWindowType* windowType(const std::string& name) const;
+
+    // The contents tree and keyword index: those the window type names, else the file's own.
+    const std::vector<SitemapEntry>& contents(const ChmWindowType* window = nullptr) const;
+    const std::vector<SitemapEntry>& keywordIndex(const ChmWindowType* window = nullptr) const;
+    std::string contentsFile(const ChmWindowType* window = nullptr) const;
+    std::string indexFile(const ChmWindowType* window = nullptr) const;
+
+    const TopicCatalog& catalog() const;
+    // Topic paths, best first.
+    std::vector<std::string> search(const std::string& query) const;
+    // The topics a keyword or link name leads to: the index's and those the pages declare.
+    std::vector<std::string> topicsForKeyword(const std::string& keyword) const;
+    std::vector<std::string> topicsForALink(const std::string& name) const;
+    // The text of popup `id` in the popup text file `file` inside the archive.
+    std::optional<std::string> popupText(const std::string& file, std::uint32_t id) const;
+    // The title of a topic: from the contents, else from the page.
+    std::string topicTitle(const std::string& path) const;
+
+private:
+    HelpFile() = default;
+    const std::vector<SitemapEntry>& sitemap(const std::string& file) const;
+
+    std::string m_path;
+    std::unique_ptr<ChmArchive> m_archive;
+    ChmSystemInfo m_system;
+    std::string m_charset;
+    std::string m_strings;
+    std::map<std::uint32_t, std::string> m_contextMap;
+    std::vector<ChmWindowType> m_windowTypes;
+    mutable std::map<std::string, std::vector<SitemapEntry>> m_sitemaps;
+    mutable std::unique_ptr<TopicCatalog> m_catalog;
+};

@@ -1,0 +1,138 @@
+#include "help/chm/text_encoding.h"
+
+#include <QByteArrayView>
+#include <QStringDecoder>
+
+std::string charsetForLanguage(std::uint32_t language) {
+    const std::uint32_t primary = language & 0x3FF;
+    switch (primary) {
+    case 0x05:
+    case 0x0E:
+    case 0x15:
+    case 0x18:
+    case 0x1B:
+    case 0x1C:
+    case 0x24:
+        return "windows-1250";
+    case 0x02:
+    case 0x19:
+    case 0x22:
+    case 0x23:
+    case 0x2F:
+    case 0x3F:
+    case 0x44:
+    case 0x50:
+        return "windows-1251";
+    case 0x1A: // Croatian, Serbian and Bosnian: Cyrillic or Latin by sub-language
+        return (language >> 10) == 3 || (language >> 10) == 7 ? "windows-1251" : "windows-1250";
+    case 0x08:
+        return "windows-1253";
+    case 0x1F:
+    case 0x2C:
+    case 0x43:
+        return "windows-1254";
+    case 0x0D:
+        return "windows-1255";
+    case 0x01:
+    case 0x20:
+    case 0x29:
+        return "windows-1256";
+    case 0x25:
+    case 0x26:
+    case 0x27:
+        return "windows-1257";
+    case 0x2A:
+        return "windows-1258";
+    case 0x1E:
+        return "windows-874";
+    case 0x11:
+        return "Shift_JIS";
+    case 0x12:
+        return "windows-949";
+    case 0x04: // Chinese: simplified for China and Singapore, traditional elsewhere
+        return language == 0x0804 || language == 0x1004 ? "GBK" : "Big5";
+    default:
+        return "windows-1252";
+    }
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        std::size_t extra = 0;
+        std::uint32_t cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i <= extra)
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto d = static_cast<unsigned char>(bytes[i + k]);
+            if ((d & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        // Overlong forms, surrogates and numbers past Unicode are not UTF-8.
+        static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+namespace {
+
+bool declaresCharset(std::string_view bytes) {
+    const QByteArray head =
+        QByteArray(bytes.data(), static_cast<qsizetype>(std::min<std::size_t>(bytes.size(), 2048)))
+            .toLower();
+    return head.contains("charset") || head.startsWith("\xef\xbb\xbf") ||
+           head.startsWith("\xff\xfe") || head.startsWith("\xfe\xff");
+}
+
+QString decodeWith(std::string_view bytes, const std::string& charset) {
+    QStringDecoder decoder(charset.c_str());
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Latin1);
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace
+
+std::string htmlEncodingFor(std::string_view bytes, const std::string& fallback) {
+    if (declaresCharset(bytes))
+        return {};
+    return isValidUtf8(bytes) ? "UTF-8" : fallback;
+}
+
+QString decodeHtml(std::string_view bytes, const std::string& fallback) {
+    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (declaresCharset(bytes)) {
+        QStringDecoder decoder = QStringDecoder::decoderForHtml(view);
+        // A page that names no charset after all comes back as UTF-8, valid or not.
+        const bool utf8 = QByteArrayView(decoder.name()).compare("UTF-8", Qt::CaseInsensitive) == 0;
+        if (decoder.isValid() && (!utf8 || isValidUtf8(bytes)))
+            return decoder.decode(view);
+    }
+    return decodeText(bytes, fallback);
+}
+
+QString decodeText(std::string_view bytes, const std::string& fallback) {
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return decodeWith(bytes, fallback);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+// The character set a help file's texts use when they do not say: the Windows code page of the
+// file's language (windows-1252 for English and most of western Europe).
+std::string charsetForLanguage(std::uint32_t language);
+
+bool isValidUtf8(std::string_view bytes);
+
+// The encoding to hand an HTML parser: nothing (let the document's own declaration decide)
+// when the first bytes declare a charset, UTF-8 when the bytes are valid UTF-8, else `fallback`.
+std::string htmlEncodingFor(std::string_view bytes, const std::string& fallback);
+
+// A page's text: by its byte-order mark or declared charset, else UTF-8 when valid, else
+// `fallback`.
+QString decodeHtml(std::string_view bytes, const std::string& fallback);
+
+// Plain text (titles, popup texts): UTF-8 when valid, else `fallback`.
+QString decodeText(std::string_view bytes, const std::string& fallback);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a topic page holds for the search and for link lookups, as UTF-8.
+struct TopicText {
+    std::string title;                 // the <title>
+    std::string body;                  // the visible text; block elements are separated by blanks
+    std::vector<std::string> alinks;   // associative-link names the page declares
+    std::vector<std::string> keywords; // keywords the page declares
+};
+
+// Reads a page with libxml2's HTML parser (as a stream, no tree). A page declares its link
+// names and keywords in <object type="application/x-oleobject"> elements, with
+// <param name="ALink Name" value="a;b"> and <param name="Keyword" value="c;d">.
+TopicText readTopicText(std::string_view html, const std::string& encoding);
+
+// The names of a ";"-separated list, without the blanks around them and without empty ones.
+std::vector<std::string> splitNames(std::string_view list);

@@ -1,0 +1,7 @@
+#define IDH_HOW_TO_USE 1
+#define IDH_RECORDING 2
+#define IDH_FORMATS 3
+#define IDH_SPECTRUM 4
+#define IDH_PLAYBACK 5
+#define IDH_MESSAGES 6
+#define IDH_MENUS 7
