@@ -53,6 +53,11 @@ struct Reader {
             r.inTitle = true;
         } else if (is(name, "object")) {
             r.inObject = true;
+        } else if (is(name, "link")) {
+            const char* rel = attribute(attributes, "rel");
+            const char* href = attribute(attributes, "href");
+            if (rel && href && strcasestr(rel, "stylesheet"))
+                r.text.styleSheets.emplace_back(href);
         } else if (is(name, "param") && r.inObject) {
             const char* param = attribute(attributes, "name");
             const char* value = attribute(attributes, "value");

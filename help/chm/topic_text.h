@@ -10,6 +10,7 @@ struct TopicText {
     std::string body;                  // the visible text; block elements are separated by blanks
     std::vector<std::string> alinks;   // associative-link names the page declares
     std::vector<std::string> keywords; // keywords the page declares
+    std::vector<std::string> styleSheets; // hrefs of <link rel="stylesheet">
 };
 
 // Reads a page with libxml2's HTML parser (as a stream, no tree). A page declares its link

@@ -16,6 +16,6 @@ inline constexpr char kVersionNoteOwner[] = "Sorvinta";
 inline constexpr std::uint32_t kVersionNoteType = 1;
 
 // Defines the note in the library being built: SORVINTA_VERSION_NOTE(4, 74, 8702, 0).
-#define SORVINTA_VERSION_NOTE(a, b, c, d)                                                          \
+#define SORVINTA_VERSION_NOTE(...)                                                                 \
     extern "C" __attribute__((used, section(".note.sorvinta.version"), aligned(4)))                \
-    const VersionNote sorvintaVersionNote = {9, 8, kVersionNoteType, "Sorvinta", {a, b, c, d}}
+    const VersionNote sorvintaVersionNote = {9, 8, kVersionNoteType, "Sorvinta", {__VA_ARGS__}}
