@@ -7,6 +7,7 @@
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "recorder/status_word.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -67,6 +68,7 @@ void Form1::wireControls() {
     connect(cmdStopPlay, &FormButton::Click, this, [this] { m_playback.cmdStopPlayClick(); });
     connect(&tmrMMControl1, &QTimer::timeout, this, [this] { m_playback.tmrMMControl1Tick(); });
     connect(&tmrEq, &QTimer::timeout, this, [this] { m_capture.StartCapture(); });
+    connect(Contents, &QAction::triggered, this, [this] { Contents_Click(); });
 }
 
 void Form1::Form_Load() {
@@ -80,6 +82,16 @@ void Form1::Form_Load() {
     InitFFT();
     m_scope.SetUp(*Scope);
     tmrEq.start();
+}
+
+// Help > How to Use: the program's help file at How to Use, in its "Main" window.
+void Form1::Contents_Click() {
+    if (!HelpViewer)
+        HelpViewer = std::make_unique<HTMLHelp>(m_services.help);
+    HelpViewer->setCHMFile(m_services.help.programFolder + "/help/Sorvinta.chm");
+    HelpViewer->setHHTopicID(1);
+    HelpViewer->setHHWindow("Main");
+    HelpViewer->HHDisplayTopicID(0);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 #include "analysis/scope_display.h"
 #include "analysis/wave_capture.h"
 #include "app/form_button.h"
+#include "help/html_help.h"
 #include "recorder/playback_transport.h"
 #include "recorder/recording.h"
 
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
 class Clock;
 class CommandDevice;
@@ -35,6 +37,7 @@ struct Form1Services {
     EventPump& pump;
     const Clock& clock;
     WaveInput& waveInput;
+    HTMLHelpServices help;
 };
 
 // The main window: fixed size, its controls, menus and timers. It owns the recording, playback
@@ -56,6 +59,8 @@ public:
     const ScopeDisplay& scopeDisplay() const { return m_scope; }
     // Set when start-up found no audio input: the program ends instead of showing the window.
     bool endRequested() const { return m_endRequested; }
+    // The help object, made by the first Help > How to Use and kept.
+    const HTMLHelp* helpViewer() const { return HelpViewer.get(); }
 
     // The window's controls, under the names the rest of the program uses.
     FormButton* cmdRecord = nullptr;
@@ -98,6 +103,7 @@ private:
     void buildMenus();
     void loadStoredSettings();
     void Form_Load();
+    void Contents_Click();
 
     // RecordingView
     std::string fileNameText() const override;
@@ -134,4 +140,5 @@ private:
     WaveCapture m_capture;
     bool m_endRequested = false;
     std::uint32_t m_statusColour = 0;
+    std::unique_ptr<HTMLHelp> HelpViewer;
 };

@@ -1,12 +1,18 @@
 #include "app/form1.h"
-#include "platform/multimedia/pulse_multimedia_control.h"
 #include "platform/audio/pulse_wave_input.h"
+#include "platform/help_engine/help_engine_install.h"
+#include "platform/help_engine/loaded_help_engine.h"
+#include "platform/mci/waveaudio_command_device.h"
+#include "platform/multimedia/pulse_multimedia_control.h"
+#include "platform/program/program_folder.h"
+#include "platform/program/resource_program_strings.h"
+#include "platform/registry/file_registry.h"
+#include "platform/system/single_instance.h"
+#include "platform/system/steady_clock.h"
 #include "platform/ui/qt_event_pump.h"
 #include "platform/ui/qt_file_dialog.h"
 #include "platform/ui/qt_message_box.h"
-#include "platform/system/single_instance.h"
-#include "platform/system/steady_clock.h"
-#include "platform/mci/waveaudio_command_device.h"
+#include "platform/ui/qt_window_services.h"
 
 #include <QApplication>
 
@@ -30,7 +36,21 @@ int main(int argc, char** argv) {
     QtEventPump pump;
     SteadyClock clock;
     PulseWaveInput waveInput;
-    Form1 form({*device, mmControl, boxes, dialog, pump, clock, waveInput});
+    // The registry names the help engine that came with this program; the engine library is
+    // loaded from there on the first use of help.
+    FileRegistry registry;
+    registerHelpEngine(registry, installedHelpEngineFiles());
+    LoadedHelpEngine helpEngine(registry);
+    QtWindowServices windows;
+    ResourceProgramStrings strings;
+    Form1 form({*device,
+                mmControl,
+                boxes,
+                dialog,
+                pump,
+                clock,
+                waveInput,
+                {boxes, registry, helpEngine, windows, strings, programFolder()}});
     if (form.endRequested())
         return 1;
     form.show();

@@ -1,15 +1,19 @@
 #pragma once
 
 #include "app/form1.h"
+#include "platform/registry/file_registry.h"
 #include "platform/system/steady_clock.h"
 #include "platform/ui/qt_event_pump.h"
+#include "support/fake_help.h"
 #include "support/fake_wave_input.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
 #include <QCursor>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -29,8 +33,14 @@ struct Form1Fixture {
         // quietly, so the window's own tests are not driven by a spectrum loop.
         waveInput.blocksToDeliver = 0;
         return std::make_unique<Form1>(
-            Form1Services{realDevice ? *realDevice : device, realControl ? *realControl : mmControl,
-                          boxes, dialog, pump, clock, realInput ? *realInput : waveInput});
+            Form1Services{realDevice ? *realDevice : device,
+                          realControl ? *realControl : mmControl,
+                          boxes,
+                          dialog,
+                          pump,
+                          clock,
+                          realInput ? *realInput : waveInput,
+                          {boxes, registry, helpEngine, windows, strings, programFolder}});
     }
 
     void showWindow() {
@@ -66,6 +76,13 @@ struct Form1Fixture {
         return done();
     }
 
+    // The help services: a registry and a program folder of the fixture's own, a fake engine.
+    QTemporaryDir helpDir;
+    FileRegistry registry{helpDir.filePath(QStringLiteral("registry.json"))};
+    std::string programFolder = helpDir.filePath(QStringLiteral("program")).toStdString();
+    FakeHelpEngine helpEngine;
+    FakeWindowServices windows;
+    FakeProgramStrings strings;
     FakeWaveInput waveInput;
     FakeCommandDevice device;
     FakeMultimediaControl mmControl;

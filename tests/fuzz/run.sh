@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a bounded time.
 #   tests/fuzz/run.sh [seconds per target, default 60] [target ...]
-# Targets are named after their input: sound_file, form_file (default: all that were built).
+# Targets are named after their input: sound_file, form_file, help_file, help_archive (default:
+# all that were built).
 # Findings (crashing, leaking or slow inputs) land in build/fuzz/findings/<target>/; the
 # script exits non-zero when there is any.
 set -euo pipefail
@@ -45,6 +46,13 @@ for exe in "$build"/fuzz_*; do
     [ -f "$here/$kind.dict" ] && extra+=("-dict=$here/$kind.dict")
     if [ "$kind" = form_file ]; then
         cp "$root"/resources/*.form "$corpus"/ 2>/dev/null || true
+    fi
+    if [ "$kind" = help_archive ] && [ ! -f "$corpus/Sorvinta.chm" ]; then
+        # The program's own help file, compiled here, is the seed.
+        work=$(mktemp -d)
+        cp -r "$root"/help/source/. "$work"/
+        (cd "$work" && chmcmd Sorvinta.hhp >/dev/null 2>&1) && cp "$work/Sorvinta.chm" "$corpus"/
+        rm -rf "$work"
     fi
 
     echo "== $name for ${seconds}s"
