@@ -16,10 +16,10 @@ std::uint32_t next(std::uint32_t& state) {
 }
 
 std::vector<std::string> vocabulary() {
-    static const char* const syllables[] = {"ra", "te", "mo", "li", "sun", "ver", "ka", "do",
-                                            "pel", "tri", "no", "gas", "fi", "lor", "ben", "qu"};
-    static const char* const foreign[] = {"запись", "звук", "частота", "café", "naïve",
-                                          "ήχος", "déjà", "größe"};
+    static const char* const syllables[] = {"ra",  "te",  "mo", "li",  "sun", "ver", "ka",  "do",
+                                            "pel", "tri", "no", "gas", "fi",  "lor", "ben", "qu"};
+    static const char* const foreign[] = {"запись", "звук", "частота", "café",
+                                          "naïve",  "ήχος", "déjà",    "größe"};
     std::vector<std::string> words;
     std::uint32_t state = 7;
     for (int i = 0; i < 4000; ++i) {
@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
             const int n = 50 + static_cast<int>(next(state) % 80);
             for (int i = 0; i < n; ++i)
                 page << word() << (i % 13 == 12 ? ". " : " ");
-            page << "<b>" << word() << "</b> <a href=\"t" << next(state) % topics
-                 << ".htm\">" << word() << "</a>.</p>\n";
+            page << "<b>" << word() << "</b> <a href=\"t" << next(state) % topics << ".htm\">"
+                 << word() << "</a>.</p>\n";
         }
         page << "</body></html>\n";
         if (t % 20 == 0)

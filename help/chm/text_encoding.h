@@ -12,6 +12,10 @@ std::string charsetForLanguage(std::uint32_t language);
 
 bool isValidUtf8(std::string_view bytes);
 
+// The code point that starts at `at`; `length` is its number of bytes, or 0 where no valid UTF-8
+// starts (a stray byte, an overlong form, a surrogate, a number past Unicode, a cut-off end).
+char32_t decodeUtf8(std::string_view bytes, std::size_t at, std::size_t& length);
+
 // The encoding to hand an HTML parser: nothing (let the document's own declaration decide)
 // when the first bytes declare a charset, UTF-8 when the bytes are valid UTF-8, else `fallback`.
 std::string htmlEncodingFor(std::string_view bytes, const std::string& fallback);

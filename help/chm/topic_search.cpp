@@ -1,48 +1,13 @@
 #include "help/chm/topic_search.h"
 
+#include "help/chm/text_encoding.h"
+
 #include <QChar>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// One code point of UTF-8 at `i`; `length` 0 for a byte that starts none.
-char32_t decode(std::string_view text, std::size_t i, std::size_t& length) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    char32_t cp = 0;
-    if (c < 0x80) {
-        length = 1;
-        return c;
-    } else if ((c & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = c & 0x07;
-    } else {
-        length = 0;
-        return 0;
-    }
-    if (text.size() - i <= extra) {
-        length = 0;
-        return 0;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-        const auto d = static_cast<unsigned char>(text[i + k]);
-        if ((d & 0xC0) != 0x80) {
-            length = 0;
-            return 0;
-        }
-        cp = (cp << 6) | (d & 0x3F);
-    }
-    length = extra + 1;
-    return cp;
-}
 
 void encode(char32_t cp, std::string& out) {
     if (cp < 0x80) {
@@ -93,7 +58,7 @@ void forEachWord(std::string_view text, const std::function<void(std::string_vie
             continue;
         }
         std::size_t length = 0;
-        const char32_t cp = decode(text, i, length);
+        const char32_t cp = decodeUtf8(text, i, length);
         if (length == 0) {
             flush();
             ++i;

@@ -55,6 +55,14 @@ const char* typeName(std::uint32_t type) {
     return type == RegExpandSz ? "REG_EXPAND_SZ" : "REG_SZ";
 }
 
+const FileRegistry::Key* findKey(const FileRegistry::Store& store, const std::string& path) {
+    for (const FileRegistry::Key& key : store.keys) {
+        if (sameName(key.path, path))
+            return &key;
+    }
+    return nullptr;
+}
+
 class FileRegistryKey : public RegistryKey {
 public:
     FileRegistryKey(FileRegistry& store, std::string path, std::uint32_t access)
@@ -64,31 +72,26 @@ public:
         if (!m_open || !(m_access & RegistryAccess::QueryValue))
             return RegistryResult::AccessDenied;
         const FileRegistry::Store store = m_store.load();
-        for (const FileRegistry::Key& key : store.keys) {
-            if (!sameName(key.path, m_path))
-                continue;
-            if (index >= key.values.size())
-                break;
-            const FileRegistry::Value& v = key.values[index];
-            info = {v.name, v.type, v.data.size() + 1};
-            return RegistryResult::Ok;
-        }
-        return RegistryResult::NoMoreItems;
+        const FileRegistry::Key* key = findKey(store, m_path);
+        if (!key || index >= key->values.size())
+            return RegistryResult::NoMoreItems;
+        const FileRegistry::Value& v = key->values[index];
+        info = {v.name, v.type, v.data.size() + 1};
+        return RegistryResult::Ok;
     }
 
     long queryValue(const std::string& name, std::uint32_t& type, std::string& data) override {
         if (!m_open || !(m_access & RegistryAccess::QueryValue))
             return RegistryResult::AccessDenied;
         const FileRegistry::Store store = m_store.load();
-        for (const FileRegistry::Key& key : store.keys) {
-            if (!sameName(key.path, m_path))
-                continue;
-            for (const FileRegistry::Value& v : key.values) {
-                if (sameName(v.name, name)) {
-                    type = v.type;
-                    data = v.data;
-                    return RegistryResult::Ok;
-                }
+        const FileRegistry::Key* key = findKey(store, m_path);
+        if (!key)
+            return RegistryResult::NotFound;
+        for (const FileRegistry::Value& v : key->values) {
+            if (sameName(v.name, name)) {
+                type = v.type;
+                data = v.data;
+                return RegistryResult::Ok;
             }
         }
         return RegistryResult::NotFound;
