@@ -5,6 +5,7 @@
 //   BM_LaterSearch        further searches once the index is there
 #include "help/chm/chm_archive.h"
 #include "help/chm/help_file.h"
+#include "help/chm/topic_text.h"
 #include "help/engine/help_session.h"
 #include "help/engine/help_viewer_window.h"
 #include "support_message_box.h"
@@ -77,8 +78,36 @@ void BM_LaterSearch(benchmark::State& state) {
     benchmark::DoNotOptimize(hits);
 }
 
+// The parts of the first search: reading the pages' text, and indexing it.
+void BM_PageText(benchmark::State& state) {
+    std::string error;
+    const auto file = HelpFile::open(benchFile(), error);
+    std::vector<std::string> pages;
+    for (const std::string& p : file->catalog().paths)
+        pages.push_back(*file->read(p));
+    for (auto _ : state)
+        for (const std::string& page : pages)
+            benchmark::DoNotOptimize(readTopicText(page, "UTF-8"));
+}
+
+void BM_Indexing(benchmark::State& state) {
+    std::string error;
+    const auto file = HelpFile::open(benchFile(), error);
+    std::vector<TopicText> texts;
+    for (const std::string& p : file->catalog().paths)
+        texts.push_back(readTopicText(*file->read(p), "UTF-8"));
+    for (auto _ : state) {
+        TopicSearch search;
+        for (const TopicText& t : texts)
+            search.add(t.title, t.body);
+        benchmark::DoNotOptimize(search.wordCount());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_PageText)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Indexing)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OpenWithContents)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_ChmlibReadAll)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FirstSearch)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -1,5 +1,7 @@
 #include "help/chm/chm_archive.h"
 
+#include "help/chm/chm_directory.h"
+
 #include <chm_lib.h>
 
 #include <cstdio>
@@ -30,6 +32,8 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path, std::strin
         error = "is not a compiled help file";
         return nullptr;
     }
+    if (!directoryIsSound(path, error))
+        return nullptr;
     chmFile* file = chm_open(path.c_str());
     if (!file) {
         error = "is damaged: its archive cannot be read";

@@ -11,7 +11,8 @@ namespace {
 
 class File {
 public:
-    explicit File(const std::string& path) : m_fd(::open(path.c_str(), O_RDWR | O_CLOEXEC)) {
+    explicit File(const std::string& path, bool write = true)
+        : m_fd(::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC)) {
         struct stat st {};
         if (m_fd >= 0 && ::fstat(m_fd, &st) == 0)
             m_size = static_cast<std::uint64_t>(st.st_size);
@@ -37,6 +38,7 @@ public:
         ok = ok && read(at, b, 4);
         return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
     }
+    std::uint64_t size() const { return m_size; }
     std::uint64_t u64(std::uint64_t at, bool& ok) const {
         const std::uint64_t low = u32(at, ok);
         return low | (static_cast<std::uint64_t>(u32(at + 4, ok)) << 32);
@@ -100,4 +102,23 @@ DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& er
     }
     error = "has no listing chunk";
     return DirectoryRepair::Failed;
+}
+
+bool directoryIsSound(const std::string& path, std::string& error) {
+    const File f(path, false);
+    bool ok = f.isOpen() && hasSignature(f, 0, "ITSF");
+    const std::uint64_t directory = f.u64(0x48, ok);
+    ok = ok && hasSignature(f, directory, "ITSP");
+    const std::uint32_t headerLength = f.u32(directory + 0x08, ok);
+    const std::uint32_t chunkSize = f.u32(directory + 0x10, ok);
+    const std::uint32_t firstListing = f.u32(directory + 0x20, ok);
+    const std::uint32_t lastListing = f.u32(directory + 0x24, ok);
+    const std::uint32_t chunks = f.u32(directory + 0x2C, ok);
+    if (!ok || chunkSize < 0x100 || chunkSize > 0x10000 || chunks == 0 ||
+        firstListing >= chunks || lastListing >= chunks ||
+        directory + headerLength + static_cast<std::uint64_t>(chunks) * chunkSize > f.size()) {
+        error = "is damaged: its directory cannot be read";
+        return false;
+    }
+    return true;
 }

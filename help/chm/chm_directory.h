@@ -8,3 +8,8 @@
 // listing chunk with no chunk before it.
 enum class DirectoryRepair { AlreadyRight, Repaired, Failed };
 DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& error);
+
+// True when the directory header describes listing chunks that fit in the file and are of a
+// size help files use (chmlib takes the size from the file and allocates a chunk of it for every
+// look-up, so a damaged size would cost gigabytes). `error` says what is wrong otherwise.
+bool directoryIsSound(const std::string& path, std::string& error);

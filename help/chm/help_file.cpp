@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -186,16 +187,23 @@ const TopicCatalog& HelpFile::catalog() const {
                 catalog->paths.push_back(withoutAnchor(*topic));
         }
     }
+    std::string title;
+    std::string body;
     for (std::uint32_t i = 0; i < catalog->paths.size(); ++i) {
-        const std::optional<std::string> bytes = m_archive->read(catalog->paths[i]);
-        TopicText text;
-        if (bytes)
-            text = readTopicText(*bytes, htmlEncodingFor(*bytes, m_charset));
-        catalog->search.add(text.title, text.body);
-        catalog->titles.push_back(simplified(text.title));
-        for (const std::string& name : text.alinks)
+        std::string page = m_archive->read(catalog->paths[i]).value_or(std::string());
+        makePageUtf8(page, m_charset);
+        title.clear();
+        body.clear();
+        scanPageText(page, title, body);
+        catalog->search.add(title, body);
+        catalog->titles.push_back(simplified(title));
+        // Only pages with objects can declare link names or keywords; those get the parser.
+        if (!strcasestr(page.c_str(), "<object"))
+            continue;
+        const TopicText declared = readTopicText(page, "UTF-8");
+        for (const std::string& name : declared.alinks)
             catalog->alinks[folded(name)].push_back(i);
-        for (const std::string& name : text.keywords)
+        for (const std::string& name : declared.keywords)
             catalog->keywords[folded(name)].push_back(i);
     }
     m_catalog = std::move(catalog);

@@ -1,5 +1,7 @@
 #include "help/chm/text_encoding.h"
 
+#include <strings.h>
+
 #include <QByteArrayView>
 #include <QStringDecoder>
 
@@ -110,11 +112,15 @@ bool isValidUtf8(std::string_view bytes) {
 namespace {
 
 bool declaresCharset(std::string_view bytes) {
-    const QByteArray head =
-        QByteArray(bytes.data(), static_cast<qsizetype>(std::min<std::size_t>(bytes.size(), 2048)))
-            .toLower();
-    return head.contains("charset") || head.startsWith("\xef\xbb\xbf") ||
-           head.startsWith("\xff\xfe") || head.startsWith("\xfe\xff");
+    const std::string_view head = bytes.substr(0, 2048);
+    if (head.starts_with("\xef\xbb\xbf") || head.starts_with("\xff\xfe") ||
+        head.starts_with("\xfe\xff"))
+        return true;
+    for (std::size_t i = 0; i + 7 <= head.size(); ++i) {
+        if ((head[i] == 'c' || head[i] == 'C') && strncasecmp(head.data() + i, "charset", 7) == 0)
+            return true;
+    }
+    return false;
 }
 
 QString decodeWith(std::string_view bytes, const std::string& charset) {
@@ -142,6 +148,12 @@ QString decodeHtml(std::string_view bytes, const std::string& fallback) {
             return decoder.decode(view);
     }
     return decodeText(bytes, fallback);
+}
+
+void makePageUtf8(std::string& bytes, const std::string& fallback) {
+    if (!declaresCharset(bytes) && isValidUtf8(bytes))
+        return;
+    bytes = decodeHtml(bytes, fallback).toStdString();
 }
 
 QString decodeText(std::string_view bytes, const std::string& fallback) {

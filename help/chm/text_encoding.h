@@ -24,5 +24,9 @@ std::string htmlEncodingFor(std::string_view bytes, const std::string& fallback)
 // `fallback`.
 QString decodeHtml(std::string_view bytes, const std::string& fallback);
 
+// Makes a page's bytes UTF-8: unchanged when they declare no charset and are valid UTF-8, else
+// decoded as decodeHtml does.
+void makePageUtf8(std::string& bytes, const std::string& fallback);
+
 // Plain text (titles, popup texts): UTF-8 when valid, else `fallback`.
 QString decodeText(std::string_view bytes, const std::string& fallback);

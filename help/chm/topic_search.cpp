@@ -34,26 +34,52 @@ bool standsAlone(char32_t cp) {
            (cp >= 0x20000 && cp <= 0x2FFFF);
 }
 
-} // namespace
+// Words of the text, without a call through std::function for each.
+// FNV-1a over a word's bytes, built while the word is.
+constexpr std::uint64_t kHashStart = 1469598103934665603ull;
+inline std::uint64_t hashByte(std::uint64_t h, unsigned char c) {
+    return (h ^ c) * 1099511628211ull;
+}
 
-void forEachWord(std::string_view text, const std::function<void(std::string_view)>& word) {
+std::uint64_t hashOf(std::string_view word) {
+    std::uint64_t h = kHashStart;
+    for (char c : word)
+        h = hashByte(h, static_cast<unsigned char>(c));
+    return h;
+}
+
+// Words of the text with their hashes, without a call through std::function for each.
+template <typename Word> void eachWord(std::string_view text, Word&& word) {
     std::string current;
+    std::uint64_t hash = kHashStart;
     const auto flush = [&] {
         if (!current.empty())
-            word(current);
+            word(std::string_view(current), hash);
         current.clear();
+        hash = kHashStart;
     };
+    const auto append = [&](const std::string& bytes) {
+        for (char b : bytes)
+            hash = hashByte(hash, static_cast<unsigned char>(b));
+        current += bytes;
+    };
+    std::string encoded;
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
             // The common case, without a table look-up.
+            char lower = 0;
             if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-                current += static_cast<char>(c);
+                lower = static_cast<char>(c);
             else if (c >= 'A' && c <= 'Z')
-                current += static_cast<char>(c + ('a' - 'A'));
-            else
+                lower = static_cast<char>(c + ('a' - 'A'));
+            if (lower) {
+                current += lower;
+                hash = hashByte(hash, static_cast<unsigned char>(lower));
+            } else if (!current.empty()) {
                 flush();
+            }
             ++i;
             continue;
         }
@@ -65,17 +91,26 @@ void forEachWord(std::string_view text, const std::function<void(std::string_vie
             continue;
         }
         i += length;
+        encoded.clear();
         if (standsAlone(cp)) {
             flush();
-            encode(cp, current);
+            encode(cp, encoded);
+            append(encoded);
             flush();
         } else if (QChar::isLetterOrNumber(cp) || QChar::isMark(cp)) {
-            encode(QChar::toCaseFolded(cp), current);
+            encode(QChar::toCaseFolded(cp), encoded);
+            append(encoded);
         } else {
             flush();
         }
     }
     flush();
+}
+
+} // namespace
+
+void forEachWord(std::string_view text, const std::function<void(std::string_view)>& word) {
+    eachWord(text, [&](std::string_view w, std::uint64_t) { word(w); });
 }
 
 std::vector<std::string> splitWords(std::string_view text) {
@@ -84,46 +119,106 @@ std::vector<std::string> splitWords(std::string_view text) {
     return words;
 }
 
+std::int64_t TopicSearch::findWord(std::string_view word, std::uint64_t hash) const {
+    if (m_slots.empty())
+        return -1;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        const std::uint32_t n = m_slots[slot] - 1;
+        if (m_slotHashes[slot] == hash && m_words[n] == word)
+            return n;
+    }
+    return -1;
+}
+
+std::uint32_t TopicSearch::addWord(std::string_view word, std::uint64_t hash) {
+    const std::int64_t found = findWord(word, hash);
+    if (found >= 0)
+        return static_cast<std::uint32_t>(found);
+    if ((m_words.size() + 1) * 2 > m_slots.size()) {
+        // Grow to keep the table at most half full.
+        const std::size_t size = std::max<std::size_t>(1024, m_slots.size() * 2);
+        m_slots.assign(size, 0);
+        m_slotHashes.assign(size, 0);
+        for (std::uint32_t n = 0; n < m_words.size(); ++n)
+            place(n, hashOf(m_words[n]));
+    }
+    const auto n = static_cast<std::uint32_t>(m_words.size());
+    m_words.emplace_back(word);
+    m_lastTopic.push_back(0);
+    m_lastEvent.push_back(0);
+    place(n, hash);
+    return n;
+}
+
+void TopicSearch::place(std::uint32_t n, std::uint64_t hash) {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = hash & mask;
+    while (m_slots[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_slots[slot] = n + 1;
+    m_slotHashes[slot] = hash;
+}
+
+void TopicSearch::count(std::string_view word, std::uint64_t hash, std::uint32_t topic,
+                        bool inTitle) {
+    const std::uint32_t n = addWord(word, hash);
+    if (m_lastTopic[n] != topic + 1) {
+        m_lastTopic[n] = topic + 1;
+        m_lastEvent[n] = static_cast<std::uint32_t>(m_events.size());
+        m_events.push_back({n, {topic, 0, 0}});
+    }
+    Posting& posting = m_events[m_lastEvent[n]].posting;
+    ++posting.count;
+    if (inTitle)
+        ++posting.inTitle;
+}
+
+void TopicSearch::finish() const {
+    if (m_finished)
+        return;
+    // A counting sort by word keeps each word's topics in the order they were added.
+    m_postingStart.assign(m_words.size() + 1, 0);
+    for (const Event& e : m_events)
+        ++m_postingStart[e.word + 1];
+    for (std::size_t n = 0; n < m_words.size(); ++n)
+        m_postingStart[n + 1] += m_postingStart[n];
+    m_postings.resize(m_events.size());
+    std::vector<std::uint32_t> next(m_postingStart.begin(), m_postingStart.end() - 1);
+    for (const Event& e : m_events)
+        m_postings[next[e.word]++] = e.posting;
+    m_finished = true;
+}
+
 void TopicSearch::add(std::string_view title, std::string_view body) {
     const std::uint32_t topic = m_topics++;
-    // The counts of this topic, gathered before they join the index.
-    std::unordered_map<std::string, Posting, TextHash, std::equal_to<>> counts;
-    const auto count = [&](std::string_view w, bool inTitle) {
-        auto it = counts.find(w);
-        if (it == counts.end())
-            it = counts.emplace(std::string(w), Posting{topic, 0, 0}).first;
-        ++it->second.count;
-        if (inTitle)
-            ++it->second.inTitle;
-    };
-    forEachWord(title, [&](std::string_view w) { count(w, true); });
-    forEachWord(body, [&](std::string_view w) { count(w, false); });
-    for (auto& [word, posting] : counts) {
-        auto it = m_postings.find(word);
-        if (it == m_postings.end())
-            it = m_postings.emplace(word, std::vector<Posting>{}).first;
-        it->second.push_back(posting);
-    }
+    m_finished = false;
+    eachWord(title, [&](std::string_view w, std::uint64_t h) { count(w, h, topic, true); });
+    eachWord(body, [&](std::string_view w, std::uint64_t h) { count(w, h, topic, false); });
 }
 
 std::unordered_map<std::uint32_t, double> TopicSearch::scoresFor(std::string_view word,
                                                                  bool prefix) const {
     std::unordered_map<std::uint32_t, double> scores;
-    const auto addPostings = [&](const std::vector<Posting>& postings) {
-        const double rarity =
-            std::log(1.0 + static_cast<double>(m_topics) / static_cast<double>(postings.size()));
-        for (const Posting& p : postings)
-            scores[p.topic] += (std::log(1.0 + p.count) + 2.0 * (p.inTitle > 0)) * rarity;
+    finish();
+    const auto addPostings = [&](std::size_t n) {
+        const auto held = static_cast<double>(postingsEnd(n) - postingsBegin(n));
+        if (held == 0)
+            return;
+        const double rarity = std::log(1.0 + static_cast<double>(m_topics) / held);
+        for (const Posting* p = postingsBegin(n); p != postingsEnd(n); ++p)
+            scores[p->topic] += (std::log(1.0 + p->count) + 2.0 * (p->inTitle > 0)) * rarity;
     };
     if (!prefix) {
-        const auto it = m_postings.find(word);
-        if (it != m_postings.end())
-            addPostings(it->second);
+        const std::int64_t n = findWord(word, hashOf(word));
+        if (n >= 0)
+            addPostings(static_cast<std::size_t>(n));
         return scores;
     }
-    for (const auto& [w, postings] : m_postings) {
+    for (std::size_t n = 0; n < m_words.size(); ++n) {
+        const std::string& w = m_words[n];
         if (w.size() >= word.size() && std::string_view(w).substr(0, word.size()) == word)
-            addPostings(postings);
+            addPostings(n);
     }
     return scores;
 }

@@ -24,9 +24,11 @@ public:
 
     void add(std::string_view title, std::string_view body);
     std::vector<Hit> search(std::string_view query) const;
+    // Groups what add() gathered by word; search() does it when needed.
+    void finish() const;
 
     std::uint32_t topicCount() const { return m_topics; }
-    std::size_t wordCount() const { return m_postings.size(); }
+    std::size_t wordCount() const { return m_words.size(); }
 
 private:
     struct Posting {
@@ -34,18 +36,33 @@ private:
         std::uint32_t count;
         std::uint32_t inTitle;
     };
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
+    struct Event {
+        std::uint32_t word;
+        Posting posting;
     };
-    using Postings =
-        std::unordered_map<std::string, std::vector<Posting>, TextHash, std::equal_to<>>;
-
+    void count(std::string_view word, std::uint64_t hash, std::uint32_t topic, bool inTitle);
+    // The postings of word n, once finished.
+    const Posting* postingsBegin(std::size_t n) const { return &m_postings[m_postingStart[n]]; }
+    const Posting* postingsEnd(std::size_t n) const { return &m_postings[m_postingStart[n + 1]]; }
+    // A word's number, or -1; the number of a word, added when new.
+    std::int64_t findWord(std::string_view word, std::uint64_t hash) const;
+    std::uint32_t addWord(std::string_view word, std::uint64_t hash);
+    void place(std::uint32_t number, std::uint64_t hash);
     // Per-topic scores for one query word; empty when no topic holds it.
     std::unordered_map<std::uint32_t, double> scoresFor(std::string_view word, bool prefix) const;
 
-    Postings m_postings;
+    // The words by number. The table finds a word's number by its hash (open addressing; a slot
+    // holds number + 1, 0 is free). While topics are added, each (word, topic) pair is one event
+    // in the order met; finish() groups them by word: word n's postings are
+    // m_postings[m_postingStart[n] .. m_postingStart[n + 1]), in topic order.
+    std::vector<std::string> m_words;
+    std::vector<std::uint32_t> m_lastTopic; // per word: topic + 1 of its last event
+    std::vector<std::uint32_t> m_lastEvent; // per word: index of its last event
+    std::vector<Event> m_events;
+    mutable std::vector<Posting> m_postings;
+    mutable std::vector<std::uint32_t> m_postingStart;
+    mutable bool m_finished = true;
+    std::vector<std::uint64_t> m_slotHashes;
+    std::vector<std::uint32_t> m_slots;
     std::uint32_t m_topics = 0;
 };

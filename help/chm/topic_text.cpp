@@ -3,7 +3,9 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
 
+#include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
@@ -95,7 +97,149 @@ struct Reader {
     }
 };
 
+// The same test for a lower-case name, without comparing it to every inline name.
+bool isInlineName(std::string_view name) {
+    switch (name.size()) {
+    case 1:
+        return name == "a" || name == "b" || name == "i" || name == "u" || name == "q" ||
+               name == "s";
+    case 2:
+        return name == "em" || name == "tt";
+    default:
+        return isInline(reinterpret_cast<const xmlChar*>(std::string(name).c_str()));
+    }
+}
+
+std::size_t findNoCase(std::string_view text, std::string_view what, std::size_t from) {
+    for (std::size_t i = from; i + what.size() <= text.size(); ++i) {
+        if (strncasecmp(text.data() + i, what.data(), what.size()) == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+void appendCodePoint(std::string& out, unsigned cp) {
+    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes the entity at html[i] == '&' into `out`; returns the index after it.
+std::size_t decodeEntity(std::string_view html, std::size_t i, std::string& out) {
+    const std::size_t end = html.find(';', i + 1);
+    if (end == std::string_view::npos || end - i > 32) {
+        out += '&';
+        return i + 1;
+    }
+    const std::string name(html.substr(i + 1, end - i - 1));
+    if (name.size() > 1 && name[0] == '#') {
+        const bool hex = name[1] == 'x' || name[1] == 'X';
+        char* stop = nullptr;
+        const unsigned long cp = std::strtoul(name.c_str() + (hex ? 2 : 1), &stop, hex ? 16 : 10);
+        if (stop && *stop == '\0' && cp <= 0x10FFFF) {
+            appendCodePoint(out, static_cast<unsigned>(cp));
+            return end + 1;
+        }
+    } else if (const htmlEntityDesc* entity =
+                   htmlEntityLookup(reinterpret_cast<const xmlChar*>(name.c_str()))) {
+        appendCodePoint(out, entity->value);
+        return end + 1;
+    }
+    out += '&';
+    return i + 1;
+}
+
+// The end of a tag that starts at html[i] == '<': the '>' outside quoted attribute values.
+std::size_t tagEnd(std::string_view html, std::size_t i) {
+    char quote = 0;
+    for (std::size_t k = i + 1; k < html.size(); ++k) {
+        const char c = html[k];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return k;
+        }
+    }
+    return html.size();
+}
+
 } // namespace
+
+void scanPageText(std::string_view html, std::string& title, std::string& body) {
+    bool inTitle = false;
+    std::size_t i = 0;
+    while (i < html.size()) {
+        const char c = html[i];
+        if (c != '<' && c != '&') {
+            std::size_t run = i;
+            while (run < html.size() && html[run] != '<' && html[run] != '&')
+                ++run;
+            (inTitle ? title : body).append(html.data() + i, run - i);
+            i = run;
+            continue;
+        }
+        if (c == '&') {
+            i = decodeEntity(html, i, inTitle ? title : body);
+            continue;
+        }
+        if (html.compare(i, 4, "<!--") == 0) {
+            const std::size_t end = html.find("-->", i + 4);
+            i = end == std::string_view::npos ? html.size() : end + 3;
+            continue;
+        }
+        std::size_t k = i + 1;
+        const bool closing = k < html.size() && html[k] == '/';
+        if (closing)
+            ++k;
+        std::size_t nameEnd = k;
+        while (nameEnd < html.size() && std::isalnum(static_cast<unsigned char>(html[nameEnd])))
+            ++nameEnd;
+        // The tag's name in lower case; longer names are none of those looked for.
+        char name[12] = {};
+        for (std::size_t n = 0; n < nameEnd - k && n + 1 < sizeof name; ++n)
+            name[n] = static_cast<char>(std::tolower(static_cast<unsigned char>(html[k + n])));
+        if (nameEnd - k >= sizeof name)
+            name[0] = '-';
+        if (nameEnd == k && !(k < html.size() && (html[k] == '!' || html[k] == '?'))) {
+            // A "<" that opens no tag is text.
+            (inTitle ? title : body) += '<';
+            ++i;
+            continue;
+        }
+        const std::size_t end = tagEnd(html, i);
+        i = end < html.size() ? end + 1 : html.size();
+        const std::string_view lower(name);
+        if (!closing && (lower == "script" || lower == "style")) {
+            const std::size_t close =
+                findNoCase(html, lower == "script" ? "</script" : "</style", i);
+            i = close == std::string_view::npos ? html.size() : tagEnd(html, close) + 1;
+            continue;
+        }
+        if (lower == "title") {
+            inTitle = !closing;
+            continue;
+        }
+        if (!isInlineName(lower) && !body.empty() && body.back() != ' ')
+            body += ' ';
+    }
+}
 
 std::vector<std::string> splitNames(std::string_view list) {
     std::vector<std::string> names;

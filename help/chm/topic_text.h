@@ -18,5 +18,11 @@ struct TopicText {
 // <param name="ALink Name" value="a;b"> and <param name="Keyword" value="c;d">.
 TopicText readTopicText(std::string_view html, const std::string& encoding);
 
+// The title and visible text of a UTF-8 page for the search, by a plain scan rather than a
+// parse: the first search of a large help file reads every page, and a full parse of each took
+// longer than reading them. Comments, script and style are skipped, block elements separate
+// words, and entities are decoded with libxml2's table.
+void scanPageText(std::string_view html, std::string& title, std::string& body);
+
 // The names of a ";"-separated list, without the blanks around them and without empty ones.
 std::vector<std::string> splitNames(std::string_view list);

@@ -35,8 +35,10 @@ QUrl TopicBrowser::urlOf(const std::string& archivePath) {
 
 std::string TopicBrowser::pathOf(const QUrl& url) {
     std::string path = url.path(QUrl::FullyDecoded).toStdString();
-    if (url.hasFragment())
-        path += "#" + url.fragment(QUrl::FullyDecoded).toStdString();
+    if (url.hasFragment()) {
+        path += '#';
+        path += url.fragment(QUrl::FullyDecoded).toStdString();
+    }
     return path;
 }
 

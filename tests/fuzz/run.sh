@@ -41,7 +41,8 @@ for exe in "$build"/fuzz_*; do
     # Findings are per run: earlier ones were fixed or are still reproduced by this one.
     rm -rf "$findings"
     mkdir -p "$corpus" "$findings"
-    seeds=("$here/seeds/$kind")
+    seeds=()
+    [ -d "$here/seeds/$kind" ] && seeds=("$here/seeds/$kind")
     extra=()
     [ -f "$here/$kind.dict" ] && extra+=("-dict=$here/$kind.dict")
     if [ "$kind" = form_file ]; then

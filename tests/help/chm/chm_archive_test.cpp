@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -47,6 +48,11 @@ TEST(ChmArchive, SaysWhyAFileIsNoHelpFile) {
     QFile sample(QString::fromStdString(testHelpFile("sample.chm")));
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     const QByteArray whole = sample.readAll();
+    // A directory chunk size of 2 GB: chmlib would allocate that much for every look-up.
+    QByteArray hugeChunks = whole;
+    const auto directory =
+        static_cast<qsizetype>(qFromLittleEndian<quint64>(whole.constData() + 0x48));
+    qToLittleEndian<quint32>(0x7FFFFFFF, hugeChunks.data() + directory + 0x10);
     const struct {
         std::string path;
         const char* error;
@@ -54,7 +60,8 @@ TEST(ChmArchive, SaysWhyAFileIsNoHelpFile) {
         {dir.filePath("missing.chm").toStdString(), "cannot be opened"},
         {write("text.chm", "just some text"), "is not a compiled help file"},
         {write("empty.chm", ""), "is not a compiled help file"},
-        {write("header.chm", whole.left(40)), "is damaged: its archive cannot be read"},
+        {write("header.chm", whole.left(40)), "is damaged: its directory cannot be read"},
+        {write("chunks.chm", hugeChunks), "is damaged: its directory cannot be read"},
     };
     for (const auto& c : cases) {
         std::string error;
