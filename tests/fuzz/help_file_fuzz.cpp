@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,10 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 3:
         parseWindowTypes(first, second);
         break;
-    case 4:
+    case 4: {
         readTopicText(rest, "UTF-8");
         readTopicText(rest, "");
+        std::string title;
+        std::string body;
+        scanPageText(rest, title, body);
         break;
+    }
     default:
         parsePopupTextFile(rest);
         break;
