@@ -1,5 +1,6 @@
 #include "app/form_look.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QLabel>
 #include <QStringList>
@@ -30,4 +31,27 @@ void fitToText(QLabel* label, Anchor anchor) {
     else if (anchor == Anchor::Centre)
         box.moveCenter(QPoint(old.center().x(), box.center().y()));
     label->setGeometry(box);
+}
+
+QString labelStyleSheet(ColourRef text) {
+    return QStringLiteral("color: %1; background: transparent;").arg(qColour(text).name());
+}
+
+QString frameStyleSheet(ColourRef text, ColourRef back) {
+    return QStringLiteral(
+               "QGroupBox { background: %2; border: 1px solid rgb(128,128,128); margin-top: 7px; }"
+               "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0; color: %1; }")
+        .arg(qColour(text).name(), qColour(back).name());
+}
+
+QIcon formIcon() {
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/appicon"));
+    for (const QString& name : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(name));
+    return icon;
+}
+
+void loadFormResources() {
+    Q_INIT_RESOURCE(resources);
 }

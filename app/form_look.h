@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 
 class QLabel;
@@ -27,3 +28,13 @@ QFont formFont(const QString& family, double pointSize, bool bold);
 // Labels sized to their text keep one edge or their centre where the layout put them.
 enum class Anchor { Left, Right, Centre };
 void fitToText(QLabel* label, Anchor anchor);
+
+// Style sheets of the windows' transparent labels and of their frames (a titled group box).
+QString labelStyleSheet(ColourRef text);
+QString frameStyleSheet(ColourRef text, ColourRef back);
+
+// The program's icon in every size it is drawn in.
+QIcon formIcon();
+
+// The pictures and stored forms compiled into the program; call before the first is read.
+void loadFormResources();

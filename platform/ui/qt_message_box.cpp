@@ -7,6 +7,8 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
     QMessageBox box(m_parent);
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
+    // What a box says can be copied, such as an address or a path it names.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     switch (icon) {
     case MessageIcon::None:
         box.setIcon(QMessageBox::NoIcon);

@@ -1,0 +1,95 @@
+#include "app/about_window.h"
+
+#include "support/fake_browser.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+struct AboutFixture {
+    FakeBrowser browser;
+    FakeMessageBox boxes;
+    About about{browser, boxes};
+};
+
+TEST(About, IsAFixedWindowOfItsOwnWithItsCaption) {
+    AboutFixture f;
+    EXPECT_EQ(f.about.windowTitle(), "  About Sorvinta 3.0");
+    EXPECT_EQ(f.about.parentWidget(), nullptr);
+    EXPECT_TRUE(f.about.isWindow());
+    EXPECT_EQ(f.about.size(), QSize(318, 253));
+    EXPECT_EQ(f.about.minimumSize(), f.about.maximumSize());
+    EXPECT_FALSE(f.about.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(f.about.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(f.about.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+TEST(About, ControlsSitWhereTheLayoutPutsThem) {
+    AboutFixture f;
+    EXPECT_EQ(f.about.Image1->geometry(), QRect(52, 20, 202, 80));
+    EXPECT_EQ(f.about.Image1->pixmap().size(), QSize(202, 80));
+    EXPECT_EQ(f.about.Frame1->geometry(), QRect(12, 112, 289, 127));
+    EXPECT_EQ(f.about.Frame1->title(), "  About ");
+    EXPECT_EQ(f.about.Label1->geometry(), QRect(64, 16, 169, 29));
+    EXPECT_TRUE(f.about.Label1->text().startsWith("Sorvinta 3.0\n"));
+    EXPECT_TRUE(f.about.Label1->wordWrap());
+    EXPECT_EQ(f.about.Label4->text(), "https://www.sorvinta.example/");
+    EXPECT_TRUE(f.about.Label4->font().bold());
+    EXPECT_EQ(f.about.Label4->alignment(), Qt::AlignCenter);
+    // The address is never cut: the label keeps its centre and grows to fit when it must.
+    EXPECT_GE(f.about.Label4->width(), f.about.Label4->sizeHint().width());
+    EXPECT_EQ(f.about.Label4->geometry().center().x(), QRect(60, 44, 161, 17).center().x());
+}
+
+TEST(About, LinkShowsTheHandWithItsHotSpotAtTheFingertip) {
+    AboutFixture f;
+    const QCursor cursor = f.about.Label4->cursor();
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(cursor.hotSpot(), QPoint(10, 1));
+}
+
+TEST(About, EachClickOnTheLinkOpensANewBrowserWindowOnTheAddress) {
+    AboutFixture f;
+    QTest::mouseClick(f.about.Label4, Qt::LeftButton);
+    QTest::mouseClick(f.about.Label4, Qt::LeftButton);
+    EXPECT_EQ(f.browser.opened, (std::vector<std::string>{"https://www.sorvinta.example/",
+                                                          "https://www.sorvinta.example/"}));
+    EXPECT_TRUE(f.boxes.shown.empty());
+    QTest::mouseClick(f.about.Label1, Qt::LeftButton);
+    EXPECT_EQ(f.browser.opened.size(), 2u);
+}
+
+TEST(About, WithoutABrowserAMessageShowsTheAddressToCopy) {
+    AboutFixture f;
+    f.browser.works = false;
+    QTest::mouseClick(f.about.Label4, Qt::LeftButton);
+    EXPECT_EQ(f.browser.opened.size(), 1u);
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_EQ(f.boxes.shown[0].title, "Sorvinta");
+    EXPECT_NE(f.boxes.shown[0].text.find("https://www.sorvinta.example/"), std::string::npos);
+}
+
+// On a screen of twice the density the logo is pixel-doubled, not smoothed.
+TEST(About, LogoDoublesItsPixelsOnAHighDensityScreen) {
+    AboutFixture f;
+    QImage doubled(f.about.size() * 2, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    f.about.render(&doubled);
+    const QImage logo = f.about.Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = f.about.Image1->pos();
+    for (int y = 0; y < logo.height(); ++y) {
+        for (int x = 0; x < logo.width(); ++x) {
+            const QPoint d = 2 * (at + QPoint(x, y));
+            ASSERT_EQ(doubled.pixel(d), logo.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(doubled.pixel(d + QPoint(1, 1)), logo.pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+} // namespace
