@@ -13,6 +13,7 @@ PACKAGES=(
     pulseaudio pulseaudio-utils sox
     xvfb xauth x11-apps imagemagick
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 say() { printf '[sorvinta] %s\n' "$*" >&2; }
