@@ -4,6 +4,7 @@
 #include "app/font_substitutes.h"
 #include "app/form_background.h"
 #include "app/form_look.h"
+#include "app/form_skin.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "recorder/status_word.h"
 
@@ -31,9 +32,12 @@ Form1::Form1(Form1Services services, QWidget* parent)
       m_capture(services.waveInput, services.messages, services.pump, *this, m_recording, m_scope) {
     initResources();
     installFontSubstitutes();
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    // Step 1 of the load sequence, before anything else of the window is set up. Without the
+    // skin the desktop's frame has a minimise button and no maximise.
+    if (!attachSkin())
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                       Qt::WindowCloseButtonHint);
     setWindowTitle(QString());
     setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
 
@@ -45,8 +49,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
     wireControls();
     loadStoredSettings();
 
-    // Fixed size: neither the frame nor the window menu resizes it.
-    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    // Fixed size: neither the frame nor the window menu resizes it. The skin's frame lies in
+    // the contents margins, around the menu and the client area.
+    const QMargins frame = contentsMargins();
+    setFixedSize(kClientWidth + frame.left() + frame.right(),
+                 kClientHeight + menuBar()->sizeHint().height() + frame.top() + frame.bottom());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -54,6 +61,14 @@ Form1::Form1(Form1Services services, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+// The frame skin takes over the caption bar and frame, with its own close and minimise
+// buttons. Should its pictures be unusable the window keeps the desktop's frame, and nothing is
+// said.
+bool Form1::attachSkin() {
+    m_skinStyle = formSkinStyle(font());
+    return m_skinFrame.attach(*this, m_skinStyle);
+}
 
 // Which handler each control's events go to.
 void Form1::wireControls() {

@@ -4,6 +4,8 @@
 #include "analysis/wave_capture.h"
 #include "app/form_button.h"
 #include "help/html_help.h"
+#include "platform/skin/skin_style.h"
+#include "platform/skin/widget_skin_frame.h"
 #include "recorder/playback_transport.h"
 #include "recorder/recording.h"
 
@@ -53,6 +55,7 @@ public:
     static constexpr int kClientHeight = 270;
 
     QWidget* client() const { return m_client; }
+    const WidgetSkinFrame& skinFrame() const { return m_skinFrame; }
     Recording& recording() { return m_recording; }
     PlaybackTransport& playback() { return m_playback; }
     WaveCapture& capture() { return m_capture; }
@@ -98,6 +101,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    bool attachSkin();
     void buildControls();
     void wireControls();
     void buildMenus();
@@ -131,6 +135,9 @@ private:
     void endProgram() override;
 
     Form1Services m_services;
+    // The frame skin draws the caption bar and frame for the window's whole life.
+    SkinStyle m_skinStyle;
+    WidgetSkinFrame m_skinFrame;
     QWidget* m_client = nullptr;
     // In this order: recording stops playback, capture asks the recording and draws on the
     // spectrum display.

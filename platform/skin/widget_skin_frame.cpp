@@ -27,7 +27,8 @@ bool WidgetSkinFrame::attach(QWidget& window, const SkinStyle& style) {
 
     m_window = &window;
     m_renderer.emplace(style, *layout);
-    window.setWindowFlags(window.windowFlags() | Qt::FramelessWindowHint);
+    // No hint of the desktop's buttons: with them Qt would put the desktop's frame back.
+    window.setWindowFlags(window.windowType() | Qt::FramelessWindowHint);
     window.setContentsMargins(window.contentsMargins() + layout->margins());
     m_caption = new SkinCaptionBar(window, m_frame, style, *layout,
                                    [this](CaptionButton b) { showPressed(b); });

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/skin/skin_caption_bar.h"
 #include "platform/skin/skin_frame.h"
+#include "platform/skin/skin_part.h"
 #include "platform/skin/skin_renderer.h"
 
 #include <QImage>
@@ -8,9 +10,6 @@
 #include <QPointer>
 
 #include <optional>
-
-class SkinCaptionBar;
-class SkinPart;
 
 // The frame skin on Qt widgets. The window becomes frameless; four child widgets in its
 // contents margins (the caption bar, the two sides and the bottom) show one picture of the

@@ -1,6 +1,7 @@
 #include "form1_fixture.h"
 
 #include "controls/progress_bar/xp_progress_bar.h"
+#include "platform/skin/skin_caption_bar.h"
 #include "platform/ui/surface_view.h"
 #include "recorder/status_word.h"
 
@@ -10,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 namespace {
@@ -22,8 +24,6 @@ TEST(Form1, WindowIsFixedAtItsClientSize) {
     Form1Fixture f;
     EXPECT_EQ(f.form->client()->size(), QSize(607, 270));
     EXPECT_EQ(f.form->minimumSize(), f.form->maximumSize());
-    EXPECT_FALSE(f.form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(f.form->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(f.form->windowTitle().isEmpty());
 }
 
@@ -152,6 +152,30 @@ TEST(Form1, ExitMenuTakesTheCloseRoad) {
     Form1Fixture f;
     f.form->show();
     f.form->mnuExit->trigger();
+    EXPECT_FALSE(f.form->isVisible());
+    EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
+}
+
+TEST(Form1, SkinFramesTheMenuAndTheClientArea) {
+    Form1Fixture f;
+    Form1& w = *f.form;
+    ASSERT_TRUE(w.skinFrame().attached());
+    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    const int menu = w.menuBar()->sizeHint().height();
+    EXPECT_EQ(w.size(), QSize(5 + 607 + 5, 24 + menu + 270 + 5));
+    w.show();
+    EXPECT_EQ(w.menuBar()->geometry(), QRect(5, 24, 607, menu));
+    EXPECT_EQ(w.client()->mapTo(&w, QPoint(0, 0)), QPoint(5, 24 + menu));
+    EXPECT_EQ(w.client()->size(), QSize(607, 270));
+}
+
+TEST(Form1, CaptionBarsCloseButtonTakesTheCloseRoad) {
+    Form1Fixture f;
+    f.form->show();
+    SkinCaptionBar* caption = f.form->skinFrame().captionBar();
+    ASSERT_NE(caption, nullptr);
+    // The close button sits right in the caption bar, inside the frame.
+    QTest::mouseClick(caption, Qt::LeftButton, {}, QPoint(caption->width() - 16, 12));
     EXPECT_FALSE(f.form->isVisible());
     EXPECT_EQ(f.mmControl.commands, (std::vector<std::string>{"Stop", "Close"}));
 }
