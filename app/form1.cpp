@@ -17,11 +17,6 @@
 #include <QMenuBar>
 #include <QScreen>
 
-// The pictures and the form file are compiled into this library.
-static void initResources() {
-    Q_INIT_RESOURCE(resources);
-}
-
 Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
       m_playback(*this, services.mmControl, services.dialog),
@@ -30,7 +25,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
           {services.device, services.messages, services.dialog, services.pump, services.clock},
           m_playback),
       m_capture(services.waveInput, services.messages, services.pump, *this, m_recording, m_scope) {
-    initResources();
+    loadFormResources();
     installFontSubstitutes();
     // Step 1 of the load sequence, before anything else of the window is set up. Without the
     // skin the desktop's frame has a minimise button and no maximise.
@@ -39,7 +34,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                        Qt::WindowCloseButtonHint);
     setWindowTitle(QString());
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setWindowIcon(formIcon());
 
     m_client = new FormBackground(this);
     m_client->setFixedSize(kClientWidth, kClientHeight);
