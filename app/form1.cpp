@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "analysis/audio_fft.h"
+#include "app/about_window.h"
 #include "app/font_substitutes.h"
 #include "app/form_background.h"
 #include "app/form_look.h"
@@ -79,6 +80,7 @@ void Form1::wireControls() {
     connect(&tmrMMControl1, &QTimer::timeout, this, [this] { m_playback.tmrMMControl1Tick(); });
     connect(&tmrEq, &QTimer::timeout, this, [this] { m_capture.StartCapture(); });
     connect(Contents, &QAction::triggered, this, [this] { Contents_Click(); });
+    connect(mAbout, &QAction::triggered, this, [this] { mAbout_Click(); });
 }
 
 void Form1::Form_Load() {
@@ -112,6 +114,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     tmrMMControl1.stop();
     tmrEq.stop();
+    m_about.reset(); // the About window goes with the main window, even when this close is refused
     m_playback.stopForClose();
     // The first close with the live spectrum running only stops it (the panel keeps its last
     // frame); the next one closes the window.
@@ -121,6 +124,16 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+// Help > About: the About window, modeless and without an owner; while it is loaded, the same
+// window comes forward.
+void Form1::mAbout_Click() {
+    if (!m_about)
+        m_about = std::make_unique<About>(m_services.browser, m_services.messages);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void Form1::changeEvent(QEvent* event) {

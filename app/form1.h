@@ -15,6 +15,8 @@
 #include <array>
 #include <memory>
 
+class About;
+class Browser;
 class Clock;
 class CommandDevice;
 class EventPump;
@@ -40,6 +42,7 @@ struct Form1Services {
     const Clock& clock;
     WaveInput& waveInput;
     HTMLHelpServices help;
+    Browser& browser;
 };
 
 // The main window: fixed size, its controls, menus and timers. It owns the recording, playback
@@ -56,6 +59,8 @@ public:
 
     QWidget* client() const { return m_client; }
     const WidgetSkinFrame& skinFrame() const { return m_skinFrame; }
+    // The About window while it is loaded.
+    About* about() const { return m_about.get(); }
     Recording& recording() { return m_recording; }
     PlaybackTransport& playback() { return m_playback; }
     WaveCapture& capture() { return m_capture; }
@@ -108,6 +113,7 @@ private:
     void loadStoredSettings();
     void Form_Load();
     void Contents_Click();
+    void mAbout_Click();
 
     // RecordingView
     std::string fileNameText() const override;
@@ -145,6 +151,7 @@ private:
     Recording m_recording;
     ScopeDisplay m_scope;
     WaveCapture m_capture;
+    std::unique_ptr<About> m_about;
     bool m_endRequested = false;
     std::uint32_t m_statusColour = 0;
     std::unique_ptr<HTMLHelp> HelpViewer;

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "platform/audio/pulse_wave_input.h"
+#include "platform/browser/desktop_browser.h"
 #include "platform/help_engine/help_engine_install.h"
 #include "platform/help_engine/loaded_help_engine.h"
 #include "platform/mci/waveaudio_command_device.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     registerHelpEngine(registry, installedHelpEngineFiles());
     LoadedHelpEngine helpEngine(registry);
     QtWindowServices windows;
+    DesktopBrowser browser;
     ResourceProgramStrings strings;
     Form1 form({*device,
                 mmControl,
@@ -50,7 +52,8 @@ int main(int argc, char** argv) {
                 pump,
                 clock,
                 waveInput,
-                {boxes, registry, helpEngine, windows, strings, programFolder()}});
+                {boxes, registry, helpEngine, windows, strings, programFolder()},
+                browser});
     if (form.endRequested())
         return 1;
     form.show();

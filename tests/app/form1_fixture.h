@@ -4,6 +4,7 @@
 #include "platform/registry/file_registry.h"
 #include "platform/system/steady_clock.h"
 #include "platform/ui/qt_event_pump.h"
+#include "support/fake_browser.h"
 #include "support/fake_help.h"
 #include "support/fake_wave_input.h"
 #include "support/fakes.h"
@@ -40,7 +41,8 @@ struct Form1Fixture {
                           pump,
                           clock,
                           realInput ? *realInput : waveInput,
-                          {boxes, registry, helpEngine, windows, strings, programFolder}});
+                          {boxes, registry, helpEngine, windows, strings, programFolder},
+                          browser});
     }
 
     void showWindow() {
@@ -90,5 +92,6 @@ struct Form1Fixture {
     FakeFileDialog dialog;
     QtEventPump pump;
     SteadyClock clock;
+    FakeBrowser browser;
     std::unique_ptr<Form1> form;
 };

@@ -1,5 +1,6 @@
 #include "form1_fixture.h"
 
+#include "app/about_window.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "platform/skin/skin_caption_bar.h"
 #include "platform/ui/surface_view.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTemporaryDir>
 
 namespace {
@@ -237,6 +239,32 @@ TEST(Form1, RecordingStartEndsPlaybackAndResetsTheBar) {
     EXPECT_EQ(w.barMMControl1->Value(), 0);
     const std::vector<std::string> tail(f.mmControl.commands.end() - 2, f.mmControl.commands.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"Stop", "Close"}));
+}
+
+TEST(Form1, HelpAboutShowsOneAboutWindowWithoutAnOwner) {
+    Form1Fixture f;
+    f.form->show();
+    f.form->mAbout->trigger();
+    About* about = f.form->about();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->parentWidget(), nullptr);
+    f.form->mAbout->trigger();
+    EXPECT_EQ(f.form->about(), about);
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        shown += qobject_cast<About*>(w) && w->isVisible() ? 1 : 0;
+    EXPECT_EQ(shown, 1);
+}
+
+TEST(Form1, ClosingTheMainWindowClosesAbout) {
+    Form1Fixture f;
+    f.form->show();
+    f.form->mAbout->trigger();
+    const QPointer<About> about = f.form->about();
+    f.form->close();
+    EXPECT_TRUE(about.isNull());
+    EXPECT_FALSE(f.form->isVisible());
 }
 
 } // namespace
