@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/audio/pulse_wave_input.h"
 #include "platform/browser/desktop_browser.h"
@@ -16,11 +17,13 @@
 #include "platform/ui/qt_window_services.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Sorvinta 3.0"));
+    // No display name: Qt would add it to every caption, and each window and message box
+    // carries exactly its own.
 
     // Only one copy runs per user; the lock lives as long as this one does.
     const SingleInstance instance;
@@ -56,6 +59,11 @@ int main(int argc, char** argv) {
                 browser});
     if (form.endRequested())
         return 1;
+    // A file named on the command line is the one to record to.
+    if (const QString file = fileArgument(QApplication::arguments()); !file.isEmpty())
+        form.txtFileName->setText(file);
     form.show();
+    // Without a window manager nobody else makes the new window the active one.
+    form.activateWindow();
     return QApplication::exec();
 }
