@@ -5,6 +5,7 @@
 #include "platform/skin/skin_caption_bar.h"
 #include "platform/ui/surface_view.h"
 #include "recorder/status_word.h"
+#include "support/high_density.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,15 @@ TEST(Form1, PanelsAndBackgroundHaveTheirColours) {
     EXPECT_EQ(QColor(pixelAt(client, 320, 150)), QColor(70, 85, 94));   // status and setting
     EXPECT_EQ(QColor(pixelAt(client, 600, 5)), QColor(192, 192, 192));  // window background
     EXPECT_EQ(QColor(pixelAt(client, 200, 70)), QColor(80, 106, 146));  // the scope panel
+}
+
+// On a screen of twice the density the background picture is pixel-doubled, never smoothed.
+TEST(Form1, BackgroundPictureDoublesItsPixelsOnAHighDensityScreen) {
+    Form1Fixture f;
+    const QImage picture(QStringLiteral(":/background.png"));
+    ASSERT_FALSE(picture.isNull());
+    // The top left corner: no panel and no control lies there.
+    EXPECT_EQ(undoubledPixels(renderDoubled(*f.form->client()), picture.copy(0, 0, 36, 36)), 0);
 }
 
 TEST(Form1, OptionButtonsFormOneGroup) {

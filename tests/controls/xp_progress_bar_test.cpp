@@ -1,6 +1,8 @@
 #include "controls/progress_bar/progress_bar_colours.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 
+#include "support/high_density.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -572,3 +574,15 @@ TEST(XPProgressBar, ClassicLooksFillEnds) {
         EXPECT_EQ(b.at(k.lastX + 1, k.y), k.after) << "style " << k.style;
     }
 }
+
+namespace {
+
+// On a screen of twice the density the bar's frame is pixel-doubled, text and all.
+TEST(XPProgressBar, DoublesItsFramesPixelsOnAHighDensityScreen) {
+    for (const std::int32_t style : {XPBlocks, FramedGradient, HatchFill}) {
+        Bar b(style, 40);
+        EXPECT_EQ(undoubledPixels(renderDoubled(b.bar), b.image), 0) << style;
+    }
+}
+
+} // namespace
