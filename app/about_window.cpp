@@ -6,10 +6,12 @@
 
 #include <QCursor>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -39,6 +41,9 @@ About::About(Browser& browser, MessageBox& messages)
     setWindowTitle(QStringLiteral("  About Sorvinta 3.0"));
     setWindowIcon(formIcon());
     setFixedSize(kClientWidth, kClientHeight);
+    // Opened centred, as the main window is; without a window manager nobody else places it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     const QFont plain = formFont(QStringLiteral("MS Sans Serif"), 8.25, false);
     setFont(plain);
 
