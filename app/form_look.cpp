@@ -47,8 +47,12 @@ QString frameStyleSheet(ColourRef text, ColourRef back) {
 QIcon formIcon() {
     QIcon icon;
     const QDir sizes(QStringLiteral(":/appicon"));
-    for (const QString& name : sizes.entryList(QDir::Files))
-        icon.addFile(sizes.filePath(name));
+    // Each picture is named for its size ("16x16.png"); given the size, it is read only when a
+    // window asks for it.
+    for (const QString& name : sizes.entryList(QDir::Files)) {
+        const int size = name.section(QLatin1Char('x'), 0, 0).toInt();
+        icon.addFile(sizes.filePath(name), QSize(size, size));
+    }
     return icon;
 }
 

@@ -6,10 +6,10 @@
 #include <QPainter>
 #include <QWindow>
 
-SkinCaptionBar::SkinCaptionBar(QWidget& window, const QImage& frame, const SkinStyle& style,
+SkinCaptionBar::SkinCaptionBar(QWidget& window, Draw draw, const SkinStyle& style,
                                const SkinLayout& layout,
                                std::function<void(CaptionButton)> showPressed)
-    : SkinPart(window, frame), m_activeFont(style.activeCaptionFont),
+    : SkinPart(window, std::move(draw)), m_activeFont(style.activeCaptionFont),
       m_inactiveFont(style.inactiveCaptionFont), m_activeText(style.activeCaptionText),
       m_inactiveText(style.inactiveCaptionText), m_textShadow(style.captionTextShadow),
       m_layout(layout), m_showPressed(std::move(showPressed)) {}

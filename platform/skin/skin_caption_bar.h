@@ -10,8 +10,8 @@
 // style's font and colours, the close and minimise buttons, and dragging to move the window.
 class SkinCaptionBar : public SkinPart {
 public:
-    SkinCaptionBar(QWidget& window, const QImage& frame, const SkinStyle& style,
-                   const SkinLayout& layout, std::function<void(CaptionButton)> showPressed);
+    SkinCaptionBar(QWidget& window, Draw draw, const SkinStyle& style, const SkinLayout& layout,
+                   std::function<void(CaptionButton)> showPressed);
 
     // Whether the last drag moved the window itself, for want of a window system's move.
     bool movesByHand() const { return m_movesByHand; }

@@ -1,20 +1,31 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
-class QImage;
+#include <functional>
 
-// One piece of a skinned window's frame (a side or the bottom): a child of the window, lying in
-// its contents margins, that shows its part of the frame picture the skin drew for the whole
-// window. On a high-density screen the picture is pixel-doubled, never smoothed.
+// One piece of a skinned window's frame (the caption bar, a side or the bottom): a child of the
+// window, lying in its contents margins, that shows the frame's picture for the rectangle it
+// covers. The picture is drawn when the piece is first painted and again only after the frame
+// changed or the piece was resized; moving the window draws nothing anew. On a high-density
+// screen the picture is pixel-doubled, never smoothed.
 class SkinPart : public QWidget {
 public:
-    SkinPart(QWidget& window, const QImage& frame);
+    // The frame's picture for a rectangle of the window, in window co-ordinates.
+    using Draw = std::function<QImage(const QRect& area)>;
+
+    SkinPart(QWidget& window, Draw draw);
+
+    // The frame changed: draw the picture anew before the next paint.
+    void redraw();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    const QImage& frame() const { return m_frame; }
 
 private:
-    const QImage& m_frame;
+    Draw m_draw;
+    QImage m_picture;
+    QRect m_drawnFor;
+    bool m_stale = true;
 };

@@ -5,7 +5,7 @@
 #include <QEvent>
 
 WidgetSkinFrame::~WidgetSkinFrame() {
-    // The parts draw from this object's picture, so they go first.
+    // The parts draw through this object, so they go first.
     delete m_caption;
     delete m_left;
     delete m_right;
@@ -30,11 +30,12 @@ bool WidgetSkinFrame::attach(QWidget& window, const SkinStyle& style) {
     // No hint of the desktop's buttons: with them Qt would put the desktop's frame back.
     window.setWindowFlags(window.windowType() | Qt::FramelessWindowHint);
     window.setContentsMargins(window.contentsMargins() + layout->margins());
-    m_caption = new SkinCaptionBar(window, m_frame, style, *layout,
+    const auto draw = [this](const QRect& area) { return drawPiece(area); };
+    m_caption = new SkinCaptionBar(window, draw, style, *layout,
                                    [this](CaptionButton b) { showPressed(b); });
-    m_left = new SkinPart(window, m_frame);
-    m_right = new SkinPart(window, m_frame);
-    m_bottom = new SkinPart(window, m_frame);
+    m_left = new SkinPart(window, draw);
+    m_right = new SkinPart(window, draw);
+    m_bottom = new SkinPart(window, draw);
     window.installEventFilter(this);
     placeParts();
     return true;
@@ -73,20 +74,24 @@ void WidgetSkinFrame::placeParts() {
     m_left->setGeometry(0, ch, b, h - ch - b);
     m_right->setGeometry(w - b, ch, b, h - ch - b);
     m_bottom->setGeometry(0, h - b, w, b);
-    redraw();
 }
 
 void WidgetSkinFrame::redraw() {
-    if (!m_window)
-        return;
-    const QImage frame =
-        m_renderer->render(m_window->size(), m_window->isActiveWindow(), m_pressed);
-    m_frame = frame;
-    for (QWidget* part : {static_cast<QWidget*>(m_caption), static_cast<QWidget*>(m_left),
-                          static_cast<QWidget*>(m_right), static_cast<QWidget*>(m_bottom)}) {
+    for (SkinPart* part : {static_cast<SkinPart*>(m_caption), static_cast<SkinPart*>(m_left),
+                           static_cast<SkinPart*>(m_right), static_cast<SkinPart*>(m_bottom)}) {
         if (part)
-            part->update();
+            part->redraw();
     }
+}
+
+QImage WidgetSkinFrame::drawPiece(const QRect& area) const {
+    return m_renderer->render(area, m_window->size(), m_window->isActiveWindow(), m_pressed);
+}
+
+QImage WidgetSkinFrame::framePicture() const {
+    if (!m_window)
+        return QImage();
+    return drawPiece(m_window->rect());
 }
 
 void WidgetSkinFrame::showPressed(CaptionButton button) {

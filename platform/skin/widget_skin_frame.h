@@ -12,9 +12,9 @@
 #include <optional>
 
 // The frame skin on Qt widgets. The window becomes frameless; four child widgets in its
-// contents margins (the caption bar, the two sides and the bottom) show one picture of the
-// whole frame, drawn again only when the window's size, its activation or a pressed caption
-// button changes. Moving the window draws nothing anew.
+// contents margins (the caption bar, the two sides and the bottom) each show their piece of the
+// frame, drawn again only when the window's size, its activation or a pressed caption button
+// changes. Moving the window draws nothing anew.
 class WidgetSkinFrame final : public QObject, public SkinFrame {
 public:
     WidgetSkinFrame() = default;
@@ -24,7 +24,8 @@ public:
 
     bool attached() const { return m_window != nullptr; }
     SkinCaptionBar* captionBar() const { return m_caption; }
-    const QImage& framePicture() const { return m_frame; }
+    // The whole frame as it looks now, caption text aside.
+    QImage framePicture() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,10 +34,10 @@ private:
     void placeParts();
     void redraw();
     void showPressed(CaptionButton button);
+    QImage drawPiece(const QRect& area) const;
 
     QPointer<QWidget> m_window;
     std::optional<SkinRenderer> m_renderer;
-    QImage m_frame;
     CaptionButton m_pressed = CaptionButton::None;
     QPointer<SkinCaptionBar> m_caption;
     QPointer<SkinPart> m_left;

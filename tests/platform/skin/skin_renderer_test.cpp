@@ -84,6 +84,18 @@ TEST(SkinRenderer, APressedButtonShowsItsLowerCell) {
     EXPECT_EQ(frame.pixel(591, 2), captionPixel(240, 0)); // close stays up
 }
 
+// Each piece of the window draws only its own rectangle; together they are the whole frame.
+TEST(SkinRenderer, APieceIsItsRectangleOfTheWholeFrame) {
+    const SkinRenderer r = renderer(codedSkinStyle());
+    const QImage whole = r.render(QSize(W, H), false, CaptionButton::Close);
+    for (const QRect area :
+         {QRect(0, 0, W, 24), QRect(0, 24, 5, H - 29), QRect(W - 5, 24, 5, H - 29),
+          QRect(0, H - 5, W, 5), QRect(300, 100, 17, 3)}) {
+        EXPECT_EQ(r.render(area, QSize(W, H), false, CaptionButton::Close), whole.copy(area))
+            << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+    }
+}
+
 TEST(SkinRenderer, ANarrowWindowKeepsBothEndsOfTheCaptionBar) {
     const QImage frame =
         renderer(codedSkinStyle()).render(QSize(150, 60), true, CaptionButton::None);
