@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/drawing/colour.h"
+#include "common/colour_ref.h"
 
 #include <QFont>
 #include <QImage>
