@@ -157,8 +157,7 @@ void Form1::setFileNameText(const std::string& text) {
 void Form1::setStatus(const std::string& text, std::uint32_t colour) {
     m_statusColour = colour;
     lblStatus->setText(QString::fromStdString(text));
-    lblStatus->setStyleSheet(
-        QStringLiteral("color: %1; background: transparent;").arg(qColour(colour).name()));
+    lblStatus->setStyleSheet(labelStyleSheet(colour));
 }
 
 bool Form1::recordEnabled() const {

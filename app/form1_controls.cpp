@@ -26,8 +26,7 @@ QLabel* makeLabel(QWidget* parent, const QRect& box, const QString& text, std::u
     auto* label = new QLabel(text, parent);
     label->setGeometry(box);
     label->setFont(font);
-    label->setStyleSheet(
-        QStringLiteral("color: %1; background: transparent;").arg(qColour(colour).name()));
+    label->setStyleSheet(labelStyleSheet(colour));
     return label;
 }
 
@@ -87,11 +86,7 @@ void Form1::buildControls() {
     Frame3->setObjectName(QStringLiteral("Frame3")); // the option buttons' group is its name
     Frame3->setGeometry(twipsRect(5625, 300, 3015, 2070));
     Frame3->setFont(formFont(QStringLiteral("Verdana"), 8.25, true));
-    Frame3->setStyleSheet(QStringLiteral(
-        "QGroupBox { background: rgb(192,192,192); border: 1px solid rgb(128,128,128);"
-        " margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0; color: "
-        "rgb(128,64,0); }"));
+    Frame3->setStyleSheet(frameStyleSheet(Colour::RGB(128, 64, 0), Colour::RGB(192, 192, 192)));
 
     barMMControl1 = new XP_ProgressBar(c);
     barMMControl1->setObjectName(QStringLiteral("barMMControl1"));
