@@ -47,8 +47,7 @@ QString frameStyleSheet(ColourRef text, ColourRef back) {
 QIcon formIcon() {
     QIcon icon;
     const QDir sizes(QStringLiteral(":/appicon"));
-    // Each picture is named for its size ("16x16.png"); given the size, it is read only when a
-    // window asks for it.
+    // Each picture is named for its size ("16x16.png").
     for (const QString& name : sizes.entryList(QDir::Files)) {
         const int size = name.section(QLatin1Char('x'), 0, 0).toInt();
         icon.addFile(sizes.filePath(name), QSize(size, size));

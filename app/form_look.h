@@ -33,7 +33,8 @@ void fitToText(QLabel* label, Anchor anchor);
 QString labelStyleSheet(ColourRef text);
 QString frameStyleSheet(ColourRef text, ColourRef back);
 
-// The program's icon in every size it is drawn in.
+// The program's icon in the sizes a window shows (16 to 64 pixels); the desktop's launchers take
+// the larger ones from the installed icon theme.
 QIcon formIcon();
 
 // The pictures and stored forms compiled into the program; call before the first is read.
