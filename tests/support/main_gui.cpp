@@ -1,3 +1,5 @@
+#include "support/test_state_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -7,6 +9,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    const TestStateFolder state;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

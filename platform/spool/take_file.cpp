@@ -1,0 +1,347 @@
+#include "platform/spool/take_file.h"
+
+#include "platform/spool/copy_progress.h"
+#include "platform/spool/take_header.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kCopyBlock = 1 << 20;
+
+// Writes all of `data` at `offset`; returns the bytes written, which fall short only on an error
+// (errno set).
+std::size_t writeAt(int fd, const void* data, std::size_t size, std::uint64_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, static_cast<const char*>(data) + done, size - done,
+                                   static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The mode of the file being replaced, or the one a new file would get.
+mode_t modeFor(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+PlaceProblem failure(int error) {
+    return PlaceProblem{error, placeReason(error)};
+}
+
+} // namespace
+
+std::string takeFileName(std::time_t started, const std::string& unique) {
+    std::tm local{};
+    ::localtime_r(&started, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return std::string("take-") + stamp + "-" + unique + ".wav";
+}
+
+std::optional<std::time_t> takeStartFromName(const std::string& name) {
+    std::tm local{};
+    int consumed = 0;
+    if (std::sscanf(name.c_str(), "take-%4d%2d%2d-%2d%2d%2d-%n", &local.tm_year, &local.tm_mon,
+                    &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &consumed) != 6 ||
+        consumed == 0)
+        return std::nullopt;
+    local.tm_year -= 1900;
+    local.tm_mon -= 1;
+    local.tm_isdst = -1;
+    const std::time_t t = std::mktime(&local);
+    if (t == static_cast<std::time_t>(-1))
+        return std::nullopt;
+    return t;
+}
+
+TakeFile::TakeFile(int fd, std::string path, const WaveFormat& format, std::time_t started)
+    : m_fd(fd), m_path(std::move(path)), m_format(format), m_started(started) {}
+
+TakeFile::~TakeFile() {
+    if (m_fd >= 0 && m_inSpool)
+        finish();
+    closeFile();
+}
+
+std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const WaveFormat& format,
+                                           int* error) {
+    const std::time_t now = std::time(nullptr);
+    const std::string pattern = folder + "/" + takeFileName(now, "XXXXXX");
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
+    if (fd < 0) {
+        if (error)
+            *error = errno;
+        return nullptr;
+    }
+    // A brand-new file: nobody else can hold its lock yet.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    std::unique_ptr<TakeFile> take(new TakeFile(fd, name.data(), format, now));
+    if (!take->writeHeader()) {
+        if (error)
+            *error = errno;
+        take->discard();
+        return nullptr;
+    }
+    return take;
+}
+
+TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<TakeFile>& take) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return AdoptResult::NotATake;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return AdoptResult::Live;
+    }
+    struct stat st {};
+    TakeHeaderBytes header{};
+    const bool haveStat = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const auto size = haveStat ? static_cast<std::uint64_t>(st.st_size) : 0;
+    const ssize_t got = haveStat ? ::pread(fd, header.data(), header.size(), 0) : -1;
+    const auto facts =
+        got > 0 ? readTakeHeader(header.data(), static_cast<std::size_t>(got)) : std::nullopt;
+    if (!facts) {
+        // Killed before its header was written: there is nothing in it to keep.
+        if (haveStat && size < kTakeHeaderBytes) {
+            ::unlink(path.c_str());
+            ::close(fd);
+            return AdoptResult::Empty;
+        }
+        ::close(fd);
+        return AdoptResult::NotATake;
+    }
+
+    // A finished take declares its data exactly (a pad byte may follow an odd length); any
+    // other is cut off at its last whole frame on disk.
+    std::uint64_t data = size - kTakeHeaderBytes;
+    const std::uint64_t declared = facts->dataBytes;
+    if (kTakeHeaderBytes + declared + (declared & 1) == size)
+        data = declared;
+    const auto frame = static_cast<std::uint64_t>(facts->format.bytesPerFrame());
+    if (data - data % frame == 0) {
+        ::unlink(path.c_str());
+        ::close(fd);
+        return AdoptResult::Empty;
+    }
+
+    const std::size_t slash = path.rfind('/');
+    const std::optional<std::time_t> named =
+        takeStartFromName(slash == std::string::npos ? path : path.substr(slash + 1));
+    take.reset(new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
+    take->m_dataBytes = data;
+    take->finish();
+    return AdoptResult::Adopted;
+}
+
+bool TakeFile::append(const void* data, std::size_t bytes) {
+    if (m_writeError.load() != 0)
+        return false;
+    m_finished = false;
+    const std::uint64_t at = kTakeHeaderBytes + dataBytes();
+    const std::size_t written = writeAt(m_fd, data, bytes, at);
+    m_dataBytes.fetch_add(written, std::memory_order_relaxed);
+    if (written < bytes) {
+        m_writeError = errno != 0 ? errno : EIO;
+        return false;
+    }
+    // The header and the data on disk at least once a second: a crash or a power loss then
+    // costs at most the last second, and the header is never further behind.
+    m_bytesSinceSync += written;
+    if (m_bytesSinceSync >= static_cast<std::uint64_t>(m_format.bytesPerSecond()))
+        syncNow();
+    return true;
+}
+
+bool TakeFile::appendSilence(std::size_t bytes) {
+    static const std::array<unsigned char, 4096> zeros16{};
+    static const std::array<unsigned char, 4096> zeros8 = [] {
+        std::array<unsigned char, 4096> a;
+        a.fill(0x80);
+        return a;
+    }();
+    const auto& silence = m_format.bitsPerSample == 8 ? zeros8 : zeros16;
+    const auto frame = static_cast<std::size_t>(m_format.bytesPerFrame());
+    bytes -= bytes % frame;
+    while (bytes > 0) {
+        const std::size_t n = std::min(bytes, silence.size() - silence.size() % frame);
+        if (!append(silence.data(), n))
+            return false;
+        bytes -= n;
+    }
+    return true;
+}
+
+double TakeFile::seconds() const {
+    const int perSecond = m_format.bytesPerSecond();
+    return perSecond > 0 ? static_cast<double>(dataBytes()) / perSecond : 0.0;
+}
+
+bool TakeFile::writeHeader() {
+    const TakeHeaderBytes header = takeHeader(m_format, dataBytes());
+    return writeAt(m_fd, header.data(), header.size(), 0) == header.size();
+}
+
+void TakeFile::syncNow() {
+    writeHeader();
+    ::fdatasync(m_fd);
+    m_bytesSinceSync = 0;
+}
+
+void TakeFile::finish() {
+    if (m_finished || m_fd < 0)
+        return;
+    const auto frame = static_cast<std::uint64_t>(m_format.bytesPerFrame());
+    const std::uint64_t whole = dataBytes() - dataBytes() % frame;
+    m_dataBytes = whole;
+    // Cuts a partial last frame (a write that failed half-way) and any old pad byte.
+    if (::ftruncate(m_fd, static_cast<off_t>(kTakeHeaderBytes + whole)) == 0 && (whole & 1)) {
+        const unsigned char pad = 0;
+        writeAt(m_fd, &pad, 1, kTakeHeaderBytes + whole);
+    }
+    syncNow();
+    m_finished = true;
+}
+
+void TakeFile::resume() {
+    m_finished = false;
+    finish();
+    m_finished = false;
+    m_writeError = 0;
+}
+
+std::optional<PlaceProblem> TakeFile::saveTo(const std::string& target, CopyProgress* progress) {
+    if (m_fd < 0)
+        return failure(EBADF);
+    if (auto problem = checkSavePlace(target))
+        return problem;
+    finish();
+    if (m_inSpool) {
+        std::optional<PlaceProblem> moved = moveInto(target);
+        if (!moved || moved->error != EXDEV)
+            return moved;
+    }
+    return copyInto(target, progress);
+}
+
+std::optional<PlaceProblem> TakeFile::moveInto(const std::string& target) {
+    if (::fchmod(m_fd, modeFor(target)) != 0)
+        return failure(errno);
+    if (::rename(m_path.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::fchmod(m_fd, 0600);
+        return failure(error);
+    }
+    syncFolder(folderOf(target));
+    syncFolder(folderOf(m_path));
+    m_path = target;
+    m_inSpool = false;
+    ::flock(m_fd, LOCK_UN);
+    return std::nullopt;
+}
+
+std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyProgress* progress) {
+    const std::string pattern = folderOf(target) + "/" + kHiddenCopyPattern;
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int out = ::mkostemp(name.data(), O_CLOEXEC);
+    if (out < 0)
+        return failure(errno);
+
+    const std::uint64_t total = kTakeHeaderBytes + dataBytes() + (dataBytes() & 1);
+    std::vector<char> block(kCopyBlock);
+    std::uint64_t done = 0;
+    int error = 0;
+    if (progress && !progress->copied(0, total))
+        error = ECANCELED;
+    while (error == 0 && done < total) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, total - done));
+        const ssize_t got = ::pread(m_fd, block.data(), want, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            error = got < 0 ? errno : EIO;
+            break;
+        }
+        const auto n = static_cast<std::size_t>(got);
+        if (writeAt(out, block.data(), n, done) != n) {
+            error = errno != 0 ? errno : EIO;
+            break;
+        }
+        done += n;
+        if (progress && !progress->copied(done, total))
+            error = ECANCELED;
+    }
+    if (error == 0 && ::fchmod(out, modeFor(target)) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(name.data(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(name.data());
+        return failure(error);
+    }
+    syncFolder(folderOf(target));
+
+    if (m_inSpool) {
+        ::unlink(m_path.c_str());
+        syncFolder(folderOf(m_path));
+        m_inSpool = false;
+        ::flock(m_fd, LOCK_UN);
+    }
+    m_path = target;
+    return std::nullopt;
+}
+
+bool TakeFile::discard() {
+    if (!m_inSpool || m_fd < 0)
+        return false;
+    ::unlink(m_path.c_str());
+    m_inSpool = false;
+    closeFile();
+    return true;
+}
+
+void TakeFile::closeFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/audio/record_sink.h"
+#include "platform/audio/wave_format.h"
+#include "platform/spool/save_place.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string>
+
+class CopyProgress;
+
+// One take: a WAV file in the spool folder that a recording streams into. While its owner has
+// it open the file is locked (flock), so nothing mistakes a live take for a leftover; the lock
+// goes with the process however it ends. The header follows the data at least once a second
+// and the data is synced to disk at the same time, so a crash or a power loss costs at most the
+// last second, and the header is repaired to the data on disk when the take is adopted again.
+//
+// Destroying a TakeFile releases it and leaves the file where it is: only discard() removes a
+// take. `append` may run on the audio thread while `dataBytes` and `writeError` are read on
+// another; everything else belongs to the owner's thread and must not overlap with `append`.
+class TakeFile : public RecordSink {
+public:
+    // A new take in `folder` (which must exist), named after its start. Nothing, with `error`
+    // set to the errno, when it cannot be created.
+    static std::unique_ptr<TakeFile> create(const std::string& folder, const WaveFormat& format,
+                                            int* error);
+
+    enum class AdoptResult { Adopted, Live, NotATake, Empty };
+    // Takes over a take that no process holds any more and repairs its header to the whole
+    // frames on disk. A live take is left alone; an empty one is removed.
+    static AdoptResult adopt(const std::string& path, std::unique_ptr<TakeFile>& take);
+
+    ~TakeFile() override;
+    TakeFile(const TakeFile&) = delete;
+    TakeFile& operator=(const TakeFile&) = delete;
+
+    bool append(const void* data, std::size_t bytes) override;
+    bool appendSilence(std::size_t bytes) override;
+
+    // PCM bytes written so far (whole frames once the take is finished).
+    std::uint64_t dataBytes() const { return m_dataBytes.load(std::memory_order_relaxed); }
+    double seconds() const;
+    // The errno of the first write that failed (the take keeps what came before), 0 if none.
+    int writeError() const { return m_writeError.load(); }
+
+    // Ends the take: drops a partial last frame, brings the header up to date and syncs.
+    void finish();
+    // Makes a finished take, or one whose last write failed, ready to grow again.
+    void resume();
+
+    // Finishes the take and puts it at `target` after checkSavePlace: renamed into place on the
+    // same file system (the time does not grow with the take), else copied beside the target,
+    // synced and renamed over it, reporting to `progress`. An existing target is replaced whole
+    // or not at all, and a failed save leaves nothing behind. Afterwards the take is that file
+    // and no longer in the spool; a later save copies it from there.
+    std::optional<PlaceProblem> saveTo(const std::string& target, CopyProgress* progress);
+
+    // Removes the take from the spool. False when it is no longer there to remove.
+    bool discard();
+
+    const std::string& path() const { return m_path; }
+    const WaveFormat& format() const { return m_format; }
+    // When the take started, from its name.
+    std::time_t started() const { return m_started; }
+    bool inSpool() const { return m_inSpool; }
+
+private:
+    TakeFile(int fd, std::string path, const WaveFormat& format, std::time_t started);
+    bool writeHeader();
+    void syncNow();
+    std::optional<PlaceProblem> moveInto(const std::string& target);
+    std::optional<PlaceProblem> copyInto(const std::string& target, CopyProgress* progress);
+    void closeFile();
+
+    int m_fd;
+    std::string m_path;
+    WaveFormat m_format;
+    std::time_t m_started;
+    bool m_inSpool = true;
+    bool m_finished = false;
+    std::atomic<std::uint64_t> m_dataBytes{0};
+    std::atomic<int> m_writeError{0};
+    std::uint64_t m_bytesSinceSync = 0;
+};
+
+// "take-20261210-140312-XXXXXX.wav": the local time a take started, and a unique end.
+std::string takeFileName(std::time_t started, const std::string& unique);
+// The start time in a take's file name; nothing when the name is not a take's.
+std::optional<std::time_t> takeStartFromName(const std::string& name);

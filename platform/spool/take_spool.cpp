@@ -1,0 +1,57 @@
+#include "platform/spool/take_spool.h"
+
+#include "platform/spool/take_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+TakeSpool::TakeSpool(std::string folder) : m_folder(std::move(folder)) {}
+
+std::string TakeSpool::defaultFolder() {
+    // Only an absolute XDG_STATE_HOME counts; a relative one is to be ignored.
+    const char* state = std::getenv("XDG_STATE_HOME");
+    std::string base;
+    if (state && state[0] == '/') {
+        base = state;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home && home[0] == '/' ? home : "/tmp") + "/.local/state";
+    }
+    return base + "/sorvinta/takes";
+}
+
+std::unique_ptr<TakeFile> TakeSpool::newTake(const WaveFormat& format, int* error) const {
+    std::error_code ec;
+    std::filesystem::create_directories(m_folder, ec);
+    if (ec) {
+        if (error)
+            *error = ec.value();
+        return nullptr;
+    }
+    // Takes are private recordings.
+    ::chmod(m_folder.c_str(), 0700);
+    return TakeFile::create(m_folder, format, error);
+}
+
+std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
+    std::vector<std::unique_ptr<TakeFile>> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!takeStartFromName(name) || entry.path().extension() != ".wav")
+            continue;
+        std::unique_ptr<TakeFile> take;
+        if (TakeFile::adopt(entry.path().string(), take) == TakeFile::AdoptResult::Adopted)
+            found.push_back(std::move(take));
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a->started() != b->started() ? a->started() < b->started() : a->path() < b->path();
+    });
+    return found;
+}
