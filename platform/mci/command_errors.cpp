@@ -29,11 +29,23 @@ std::string commandErrorText(int code) {
     case CommandError::ServerUnreachable:
         return "The audio server cannot be reached.";
     case CommandError::StreamFailed:
-        return "The recording stream failed; what was recorded before can still be saved.";
+        return "The audio server refused the recording stream.";
     case CommandError::NothingRecorded:
         return "There is no recording to save.";
     case CommandError::SaveFailed:
         return "The recording could not be saved to the file.";
+    case CommandError::ServerLost:
+        return "The recording stopped early: the audio server went away.";
+    case CommandError::DiskFull:
+        return "The recording stopped early: the disk that holds it is full.";
+    case CommandError::WriteFailed:
+        return "The recording stopped early: it could not be written to disk.";
+    case CommandError::SavedEndedEarly:
+        return "The recording was saved, but it had stopped early.";
+    case CommandError::TakeKept:
+        return "The recording was not saved; it is kept in the recordings folder.";
+    case CommandError::NoTakeFile:
+        return "The recording cannot start: no file can be made for it in the recordings folder.";
     }
     return "Unknown waveaudio device error " + std::to_string(code) + ".";
 }

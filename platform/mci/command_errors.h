@@ -21,6 +21,16 @@ enum class CommandError : int {
     StreamFailed,
     NothingRecorded,
     SaveFailed,
+    // A take that ended before it was stopped, by cause; "status" and "record" report them.
+    ServerLost,
+    DiskFull,
+    WriteFailed,
+    // "save" wrote the file, but the take in it had ended early.
+    SavedEndedEarly,
+    // "close" after a failed save: the take stays in the spool folder.
+    TakeKept,
+    // "record" could not make the take's file in the spool folder.
+    NoTakeFile,
 };
 
 constexpr int toCode(CommandError e) {

@@ -179,6 +179,8 @@ ParseResult parseCommand(std::string_view text) {
         cmd.verb = CommandVerb::StatusLength;
     else if (equalsIgnoringCase(verb, "save"))
         cmd.verb = CommandVerb::Save;
+    else if (equalsIgnoringCase(verb, "delete"))
+        cmd.verb = CommandVerb::Delete;
     else if (equalsIgnoringCase(verb, "close"))
         cmd.verb = CommandVerb::Close;
     else {

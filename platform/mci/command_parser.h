@@ -16,7 +16,7 @@ struct CommandToken {
 // next double quote and may hold blanks. Returns nothing when a quote is left open.
 std::optional<std::vector<CommandToken>> tokenizeCommand(std::string_view text);
 
-enum class CommandVerb { Open, Set, Record, Stop, StatusLength, Save, Close };
+enum class CommandVerb { Open, Set, Record, Stop, StatusLength, Save, Delete, Close };
 
 enum class TimeFormat { Milliseconds, Bytes };
 

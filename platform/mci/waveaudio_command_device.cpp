@@ -4,34 +4,76 @@
 #include "platform/audio/pulse_record_stream.h"
 #include "platform/mci/command_errors.h"
 #include "platform/mci/command_parser.h"
-#include "platform/mci/wav_temp_file.h"
+#include "platform/spool/take_file.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", seconds);
+    return text;
+}
+
+// What ended a take early, completing "the recording stopped early: ...".
+std::string causeText(CommandError cause, int writeError) {
+    switch (cause) {
+    case CommandError::ServerLost:
+        return "the audio server went away";
+    case CommandError::DiskFull:
+        return "the disk that holds it is full";
+    default:
+        return "it could not be written to disk (" + placeReason(writeError) + ")";
+    }
+}
+
+} // namespace
 
 struct WaveAudioCommandDevice::Device {
     // A plain waveaudio device starts out at 11025 Hz, 8 bit, mono, counting in milliseconds.
     WaveFormat format{11025, 8, 1};
     TimeFormat timeFormat = TimeFormat::Milliseconds;
-    // The take outlives the stream that writes into it (members go in reverse order).
-    std::unique_ptr<WavTempFile> take;
+    // The take outlives the stream that writes into it (members go in reverse order). Once
+    // saved, it stands for the saved file and a new "record" starts a new take.
+    std::unique_ptr<TakeFile> take;
     std::unique_ptr<PulseRecordStream> stream;
-    bool streamFailed = false;
+    // Why the take ended on its own; None while it has not.
+    CommandError earlyStop = CommandError::None;
+    // A save failed and none has succeeded since: "close" keeps the take.
+    bool keepOnClose = false;
 
-    // Ends a running stream, keeping what it recorded and whether it broke.
+    bool unsaved() const { return take && take->inSpool(); }
+
+    // Ends a running stream, noting why when it had ended on its own.
     void stopStream() {
         if (!stream)
             return;
         stream->stop();
-        streamFailed = streamFailed || stream->failed();
+        if (stream->failed() && earlyStop == CommandError::None)
+            earlyStop = cause();
         stream.reset();
     }
-    bool failed() const { return streamFailed || (stream && stream->failed()); }
+    // A write that failed names the disk; otherwise the server ended the stream.
+    CommandError cause() const {
+        const int error = take ? take->writeError() : 0;
+        if (error == 0)
+            return CommandError::ServerLost;
+        return error == ENOSPC || error == EDQUOT ? CommandError::DiskFull
+                                                  : CommandError::WriteFailed;
+    }
+    std::string earlyStopText() const {
+        return causeText(earlyStop, take ? take->writeError() : 0);
+    }
 };
 
-WaveAudioCommandDevice::WaveAudioCommandDevice(std::string tempFolder)
-    : m_tempFolder(std::move(tempFolder)) {}
+WaveAudioCommandDevice::WaveAudioCommandDevice(std::string spoolFolder, CopyProgress* progress)
+    : m_spool(std::move(spoolFolder)), m_progress(progress) {}
 
 WaveAudioCommandDevice::~WaveAudioCommandDevice() {
     for (auto& entry : m_devices)
-        entry.second->stopStream();
+        close(*entry.second);
 }
 
 int WaveAudioCommandDevice::sendString(const std::string& command, std::string* reply,
@@ -68,10 +110,20 @@ int WaveAudioCommandDevice::sendString(const std::string& command, std::string* 
     }
     case CommandVerb::Save:
         return save(device, cmd.path);
-    case CommandVerb::Close:
+    case CommandVerb::Delete:
+        // The whole take goes; a take that was saved stays where it was saved.
         device.stopStream();
-        m_devices.erase(it);
+        if (device.unsaved())
+            device.take->discard();
+        device.take.reset();
+        device.earlyStop = CommandError::None;
+        device.keepOnClose = false;
         return 0;
+    case CommandVerb::Close: {
+        const int code = close(device);
+        m_devices.erase(it);
+        return code;
+    }
     case CommandVerb::Open:
         break;
     }
@@ -79,10 +131,15 @@ int WaveAudioCommandDevice::sendString(const std::string& command, std::string* 
 }
 
 std::string WaveAudioCommandDevice::errorString(int code) const {
-    std::string text = commandErrorText(code);
-    if (code == toCode(CommandError::SaveFailed) && !m_lastSaveFailure.empty())
-        text += " (" + m_lastSaveFailure + ")";
-    return text;
+    if (code != 0 && code == m_lastCode && !m_lastText.empty())
+        return m_lastText;
+    return commandErrorText(code);
+}
+
+int WaveAudioCommandDevice::fail(CommandError code, std::string text) {
+    m_lastCode = toCode(code);
+    m_lastText = std::move(text);
+    return m_lastCode;
 }
 
 int WaveAudioCommandDevice::open(const std::string& alias) {
@@ -104,7 +161,7 @@ int WaveAudioCommandDevice::set(Device& device, const SetValues& values) {
     // "bytespersec" is accepted and not used: the file's byte rate always follows from the rate,
     // channels and sample size, whatever figure the caller sends (the window sends 22500 always).
 
-    if (format != device.format && device.take)
+    if (format != device.format && device.unsaved())
         return toCode(CommandError::FormatLocked);
     device.format = format;
     if (values.timeFormat)
@@ -117,32 +174,47 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
         return 0; // already recording
     device.stopStream();
 
-    // A later "record" after "stop" carries on in the same take.
-    const bool newTake = !device.take;
+    // A later "record" after "stop" (or after an early end) carries on in the same take.
+    const bool newTake = !device.unsaved();
     if (newTake) {
-        std::string reason;
-        device.take = WavTempFile::create(device.format, &reason, m_tempFolder);
+        int error = 0;
+        device.take = m_spool.newTake(device.format, &error);
+        device.keepOnClose = false;
         if (!device.take)
-            return toCode(CommandError::StreamFailed);
+            return fail(CommandError::NoTakeFile,
+                        "The recording cannot start: no file can be made for it in " +
+                            m_spool.folder() + " (" + placeReason(error) + ").");
+    } else {
+        device.take->resume();
     }
+    device.earlyStop = CommandError::None;
+
     auto stream = std::make_unique<PulseRecordStream>();
     const PulseRecordStream::StartResult result =
         stream->start(device.format, *device.take, "Sorvinta recording " + alias);
     if (result != PulseRecordStream::StartResult::Started) {
-        if (newTake)
+        const CommandError code = result == PulseRecordStream::StartResult::ServerUnreachable
+                                      ? CommandError::ServerUnreachable
+                                      : CommandError::StreamFailed;
+        if (newTake) {
+            device.take->discard();
             device.take.reset();
-        return toCode(result == PulseRecordStream::StartResult::ServerUnreachable
-                          ? CommandError::ServerUnreachable
-                          : CommandError::StreamFailed);
+            return toCode(code);
+        }
+        return fail(code, commandErrorText(toCode(code)) + " What was recorded before (" +
+                              secondsText(device.take->seconds()) + ") is kept.");
     }
     device.stream = std::move(stream);
-    device.streamFailed = false;
     return 0;
 }
 
 int WaveAudioCommandDevice::statusLength(Device& device, std::string& reply) {
-    if (device.failed())
-        return toCode(CommandError::StreamFailed);
+    // A stream that ended on its own is let go at once; its cause stays until the next record.
+    if (device.stream && device.stream->failed())
+        device.stopStream();
+    if (device.earlyStop != CommandError::None)
+        return fail(device.earlyStop,
+                    "The recording stopped early: " + device.earlyStopText() + ".");
     const std::uint64_t bytes = device.take ? device.take->dataBytes() : 0;
     const std::uint64_t length =
         device.timeFormat == TimeFormat::Bytes
@@ -157,10 +229,46 @@ int WaveAudioCommandDevice::save(Device& device, const std::string& path) {
     device.stopStream();
     if (!device.take)
         return toCode(CommandError::NothingRecorded);
-    m_lastSaveFailure = device.take->saveAs(path);
-    return m_lastSaveFailure.empty() ? 0 : toCode(CommandError::SaveFailed);
+    if (auto problem = device.take->saveTo(path, m_progress)) {
+        device.keepOnClose = device.unsaved();
+        return fail(CommandError::SaveFailed,
+                    "The recording could not be saved to " + path + ": " + problem->reason + ".");
+    }
+    device.keepOnClose = false;
+    if (device.earlyStop != CommandError::None)
+        return fail(CommandError::SavedEndedEarly,
+                    "The recording was saved to " + path + ", but it had stopped early after " +
+                        secondsText(device.take->seconds()) + ": " + device.earlyStopText() + ".");
+    return 0;
 }
 
-std::unique_ptr<CommandDevice> makeWaveAudioCommandDevice() {
-    return std::make_unique<WaveAudioCommandDevice>();
+int WaveAudioCommandDevice::close(Device& device) {
+    device.stopStream();
+    if (!device.unsaved())
+        return 0;
+    if (!device.keepOnClose) {
+        device.take->discard();
+        return 0;
+    }
+    const std::string where = device.take->path();
+    device.take.reset(); // released, not removed
+    return fail(CommandError::TakeKept,
+                "The recording was not saved; it is kept at " + where + ".");
+}
+
+std::vector<WaveAudioCommandDevice::KeptTake> WaveAudioCommandDevice::keepOpenTakes() {
+    std::vector<KeptTake> kept;
+    for (auto& [alias, device] : m_devices) {
+        device->stopStream();
+        if (device->unsaved()) {
+            kept.push_back({alias, device->take->path(), device->take->seconds()});
+            device->take.reset();
+        }
+    }
+    m_devices.clear();
+    return kept;
+}
+
+std::unique_ptr<CommandDevice> makeWaveAudioCommandDevice(CopyProgress* progress) {
+    return std::make_unique<WaveAudioCommandDevice>(TakeSpool::defaultFolder(), progress);
 }

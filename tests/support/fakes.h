@@ -2,12 +2,12 @@
 
 // Stand-ins for the outside services, for unit tests only.
 
-#include "platform/system/clock.h"
 #include "platform/mci/command_device.h"
+#include "platform/multimedia/multimedia_control.h"
+#include "platform/system/clock.h"
 #include "platform/ui/event_pump.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
-#include "platform/multimedia/multimedia_control.h"
 
 #include <deque>
 #include <functional>
@@ -96,6 +96,11 @@ public:
         for (const auto& [prefix, c] : failures)
             if (command.rfind(prefix, 0) == 0)
                 code = c;
+        for (auto& [prefix, codes] : nextCodes)
+            if (command.rfind(prefix, 0) == 0 && !codes.empty()) {
+                code = codes.front();
+                codes.pop_front();
+            }
         if (onSend)
             onSend(command);
         if (reply) {
@@ -112,6 +117,8 @@ public:
 
     std::vector<std::string> sent;
     std::map<std::string, int> failures; // command prefix -> code
+    // command prefix -> the codes of the next such commands, one each, before `failures`
+    std::map<std::string, std::deque<int>> nextCodes;
     std::string statusReply = "0";
     std::function<void(const std::string&)> onSend;
 };

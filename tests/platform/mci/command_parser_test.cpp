@@ -52,6 +52,7 @@ TEST(CommandParser, ReadsTheWindowsRecordingSequence) {
     ASSERT_EQ(save.error, 0);
     EXPECT_EQ(save.command.path, "/home/u/take.wav");
     EXPECT_EQ(parseCommand("close recsound").command.verb, CommandVerb::Close);
+    EXPECT_EQ(parseCommand("delete recsound").command.verb, CommandVerb::Delete);
 }
 
 TEST(CommandParser, KeywordsIgnoreCaseAndSetItemsComeInAnyOrder) {
@@ -124,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCommand{"save a \"\"", CommandError::MissingValue},
                       BadCommand{"save a /tmp/my dir/a.wav", CommandError::BadValue},
                       BadCommand{"save a \"/tmp/unclosed", CommandError::BadValue},
-                      BadCommand{"close a now", CommandError::BadValue}));
+                      BadCommand{"close a now", CommandError::BadValue},
+                      BadCommand{"delete a from 0 to 10", CommandError::BadValue}));
 
 TEST(CommandParser, LimitsOfTheSampleRateAreAccepted) {
     EXPECT_EQ(parseCommand("set a samplespersec 8000").error, 0);
@@ -133,7 +135,7 @@ TEST(CommandParser, LimitsOfTheSampleRateAreAccepted) {
 
 TEST(CommandErrors, EveryCodeHasItsOwnSentence) {
     std::vector<std::string> seen;
-    for (int code = toCode(CommandError::UnknownCommand); code <= toCode(CommandError::SaveFailed);
+    for (int code = toCode(CommandError::UnknownCommand); code <= toCode(CommandError::NoTakeFile);
          ++code) {
         const std::string text = commandErrorText(code);
         EXPECT_FALSE(text.empty());

@@ -1,5 +1,6 @@
 #include "platform/mci/command_errors.h"
 #include "platform/mci/waveaudio_command_device.h"
+#include "platform/spool/take_file.h"
 #include "support/audio_server.h"
 
 #include <gtest/gtest.h>
@@ -210,8 +211,8 @@ TEST(WaveAudioSave, ReplacesAnExistingFileAndRefusesAnUnwritablePlace) {
     const std::string nowhere = dir.filePath("missing/a.wav").toStdString();
     const int code = send(device, "save s " + nowhere);
     EXPECT_EQ(code, toCode(CommandError::SaveFailed));
-    EXPECT_NE(device.errorString(code).find("No such file"), std::string::npos)
-        << device.errorString(code);
+    EXPECT_EQ(device.errorString(code),
+              "The recording could not be saved to " + nowhere + ": its folder does not exist.");
     EXPECT_EQ(send(device, "save s " + dir.filePath("taken.wav").toStdString()),
               toCode(CommandError::SaveFailed));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -258,20 +259,29 @@ TEST(WaveAudioStream, BrokenStreamFailsTheNextStatusAndKeepsWhatWasRecorded) {
         pause(20);
         code = send(device, "status " + alias + " length");
     }
-    EXPECT_EQ(code, toCode(CommandError::StreamFailed));
-
-    const std::string target = dir.filePath("partial.wav").toStdString();
-    ASSERT_EQ(send(device, "save " + alias + " " + target), 0);
-    EXPECT_GT(readWav(target).info.frames, 0);
+    EXPECT_EQ(code, toCode(CommandError::ServerLost));
+    EXPECT_NE(device.errorString(code).find("the audio server went away"), std::string::npos)
+        << device.errorString(code);
 
     // A new record starts a fresh stream, and the take carries on.
     ASSERT_EQ(send(device, "record " + alias), 0);
     pause(300);
-    EXPECT_EQ(send(device, "status " + alias + " length"), 0);
+    const long long carriedOn = lengthOf(device, alias);
+    EXPECT_GT(carriedOn, 0);
+
+    // The save keeps everything, and says that the take had ended early.
+    ASSERT_TRUE(StreamKiller("Sorvinta recording " + alias).run());
+    pause(200);
+    const std::string target = dir.filePath("partial.wav").toStdString();
+    const int saved = send(device, "save " + alias + " " + target);
+    EXPECT_EQ(saved, toCode(CommandError::SavedEndedEarly));
+    EXPECT_NE(device.errorString(saved).find("saved to " + target), std::string::npos)
+        << device.errorString(saved);
+    EXPECT_GE(readWav(target).info.frames, carriedOn);
     EXPECT_EQ(send(device, "close " + alias), 0);
 }
 
-TEST(WaveAudioStream, CloseAndDestructionRemoveTheTemporaryFiles) {
+TEST(WaveAudioStream, CloseAndDestructionRemoveTakesThatNoSaveWasTriedFor) {
     REQUIRE_AUDIO_SERVER();
     QTemporaryDir temp;
     {
@@ -287,4 +297,41 @@ TEST(WaveAudioStream, CloseAndDestructionRemoveTheTemporaryFiles) {
         // b is still recording when the device goes.
     }
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
+}
+
+TEST(WaveAudioSave, AfterAFailedSaveCloseKeepsTheTakeAndDeleteThrowsItAway) {
+    REQUIRE_AUDIO_SERVER();
+    QTemporaryDir dir;
+    const std::string spool = dir.filePath("spool").toStdString();
+    const std::string nowhere = dir.filePath("missing/take.wav").toStdString();
+    WaveAudioCommandDevice device(spool);
+    for (const char* alias : {"kept", "deleted"}) {
+        const std::string a = alias;
+        ASSERT_EQ(send(device, "open new type waveaudio alias " + a), 0);
+        ASSERT_EQ(send(device, "set " + a + " time format bytes"), 0);
+        ASSERT_EQ(send(device, "record " + a), 0);
+        pause(400);
+        ASSERT_EQ(send(device, "save " + a + " " + nowhere), toCode(CommandError::SaveFailed));
+    }
+    const long long recorded = lengthOf(device, "kept");
+    ASSERT_GT(recorded, 0);
+
+    const int kept = send(device, "close kept");
+    EXPECT_EQ(kept, toCode(CommandError::TakeKept));
+    const std::string sentence = device.errorString(kept);
+    EXPECT_NE(sentence.find("it is kept at " + spool + "/take-"), std::string::npos) << sentence;
+
+    EXPECT_EQ(send(device, "delete deleted from 0 to 100"), toCode(CommandError::BadValue));
+    EXPECT_EQ(send(device, "delete deleted"), 0);
+    EXPECT_EQ(send(device, "save deleted " + dir.filePath("x.wav").toStdString()),
+              toCode(CommandError::NothingRecorded));
+    EXPECT_EQ(send(device, "close deleted"), 0);
+
+    // Only the kept take is left, whole and no longer held by anyone; no empty target anywhere.
+    auto left = TakeSpool(spool).leftovers();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(static_cast<long long>(left[0]->dataBytes()), recorded);
+    EXPECT_EQ(sentence.find(left[0]->path()) != std::string::npos, true);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"spool"});
 }
