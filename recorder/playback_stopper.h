@@ -4,6 +4,6 @@
 class PlaybackStopper {
 public:
     virtual ~PlaybackStopper() = default;
-    // Ends playback and its position timer without touching the status word.
+    // Ends playback and its position timer; a status that says something plays becomes "STOP".
     virtual void stopForRecording() = 0;
 };

@@ -83,6 +83,11 @@ void PlaybackTransport::stopForRecording() {
     closeDevice();
     m_view.setMMControlTimerEnabled(false);
     m_view.setBarValue(0);
+    // With the timer off no tick would ever turn "PLAY" back to "STOP", and the Record click may
+    // yet be refused (no path, no overwrite, no place to save): nothing plays any more, so say so.
+    const std::string status = m_view.statusText();
+    if (status == status_word::kPlay || status == status_word::kPause)
+        m_view.setStatus(status_word::kStop, status_word::kStopAfterPlaybackColour);
 }
 
 void PlaybackTransport::stopForClose() {

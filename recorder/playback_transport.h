@@ -33,7 +33,7 @@ public:
     void cmdStopPlayClick();
     void tmrMMControl1Tick();
 
-    // A recording is about to start: ends playback without touching the status word.
+    // A recording is about to start: ends playback; a "PLAY" or "PAUSE" status becomes "STOP".
     void stopForRecording() override;
     // The window is closing: the device is stopped and closed.
     void stopForClose();

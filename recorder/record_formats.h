@@ -25,6 +25,8 @@ inline constexpr const char* kRecord = "record  recsound";
 inline constexpr const char* kTimeFormatBytes = "set recsound time format bytes";
 inline constexpr const char* kStatusLength = "status recsound length";
 inline constexpr const char* kClose = "close recsound";
+// Throws the whole take away: the user's answer to a save that failed.
+inline constexpr const char* kDelete = "delete recsound";
 
 // The bytes-per-second figure is a fixed 22500 in every format; the device writes the file's
 // header from the real rate, channels and sample size.

@@ -2,6 +2,7 @@
 
 #include "common/rounding.h"
 #include "platform/mci/command_device.h"
+#include "platform/mci/command_errors.h"
 #include "platform/system/clock.h"
 #include "platform/system/file_system.h"
 #include "platform/ui/event_pump.h"
@@ -10,11 +11,13 @@
 #include "recorder/playback_stopper.h"
 #include "recorder/record_formats.h"
 #include "recorder/record_readout.h"
-#include "recorder/record_target.h"
+#include "recorder/save_place_prompt.h"
 #include "recorder/status_word.h"
+#include "recorder/take_recovery.h"
 
 #include <clocale>
-#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 constexpr std::size_t kReplySize = 1024;
@@ -29,8 +32,30 @@ char localeDecimalPoint() {
 Recording::Recording(RecordingView& view, RecordingServices services, PlaybackStopper& playback)
     : m_view(view), m_services(services), m_playback(playback) {}
 
+namespace {
+
+// Holds a flag for one scope.
+class BusyScope {
+public:
+    explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~BusyScope() { m_flag = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", seconds);
+    return text;
+}
+
+} // namespace
+
 void Recording::cmdRecordClick() {
-    if (m_isRecording)
+    if (isRecording())
         return;
     m_playback.stopForRecording();
 
@@ -41,7 +66,9 @@ void Recording::cmdRecordClick() {
                    MessageButtons::Ok);
         return;
     }
-    if (auto problem = targetNameProblem(path)) {
+    // Everything the save will need is tested before anything is recorded, and before the
+    // overwrite question, so nobody confirms an overwrite that is then refused.
+    if (const auto problem = savePlaceProblem(path, "record")) {
         boxes.show(*problem, kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
@@ -49,19 +76,16 @@ void Recording::cmdRecordClick() {
         boxes.show("File already exists ! Overwrite ?", kAppTitle, MessageIcon::None,
                    MessageButtons::OkCancel) == MessageAnswer::Cancel)
         return;
-    // Refuse a place that cannot be written before anything is recorded.
-    const TargetPreparation target = prepareTarget(path);
-    if (target.problem) {
-        boxes.show(*target.problem, kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-        return;
-    }
 
     m_view.setStatus(status_word::kRecord, status_word::kRecordColour);
     m_view.setStopEnabled(true);
-    RecordWave(shortPathName(path), target.created);
+    // Linux has no short names: the path goes to the device as typed, and nothing is created
+    // at it until the take is saved there.
+    RecordWave(path);
 }
 
-void Recording::RecordWave(const std::string& path, bool createdTarget) {
+void Recording::RecordWave(const std::string& path) {
+    const BusyScope busy(m_busy);
     m_view.setRecordEnabled(false);
 
     // The first failure is reported and ends the attempt: nothing loops on a device that
@@ -74,30 +98,81 @@ void Recording::RecordWave(const std::string& path, bool createdTarget) {
         if (opened)
             m_services.device.sendString(record_commands::kClose, nullptr, 0);
         returnToIdle();
-        if (createdTarget)
-            ::unlink(path.c_str());
         return;
     }
 
     m_isRecording = true;
     m_pollFailure.clear();
+    m_lastLength = 0;
+    m_bytesPerSecond =
+        std::atoi(m_samplesPerSec.c_str()) * 2 * std::atoi(m_bitsPerSample.c_str()) / 8;
     m_recordStartTime = roundToInt(m_services.clock.seconds());
     while (m_isRecording) {
         ShowRecordProgress();
         m_services.pump.processEvents(kLoopWaitMs);
     }
 
-    const bool saved = sendReported(record_commands::save(path));
+    bool endedEarly = !m_pollFailure.empty();
+    const std::optional<std::string> savedAt = saveTake(path, endedEarly);
     sendReported(record_commands::kClose);
 
     if (!m_pollFailure.empty()) {
-        // The device gave up mid-take: keep what was saved, go back to idle and say so.
+        // The device gave up mid-take: go back to idle and say why and what was kept.
         returnToIdle();
-        std::string text = "The recording stopped early: " + m_pollFailure;
-        if (saved)
-            text += " What was recorded up to then has been saved.";
-        m_services.messages.show(text, "Error", MessageIcon::None, MessageButtons::Ok);
+        if (savedAt)
+            m_services.messages.show(m_pollFailure + " What was recorded up to then (" +
+                                         recordedText() + ") has been saved to " + *savedAt + ".",
+                                     "Error", MessageIcon::None, MessageButtons::Ok);
     }
+}
+
+std::optional<std::string> Recording::saveTake(const std::string& path, bool& endedEarly) {
+    CommandDevice& device = m_services.device;
+    MessageBox& boxes = m_services.messages;
+    std::string place = path;
+    for (;;) {
+        std::string reply;
+        const int code = device.sendString(record_commands::save(place), &reply, kReplySize);
+        if (code == 0)
+            return place;
+        if (code == toCode(CommandError::SavedEndedEarly)) {
+            // Saved; the take had ended between the last poll and the save.
+            if (!endedEarly)
+                boxes.show(device.errorString(code), "Error", MessageIcon::None,
+                           MessageButtons::Ok);
+            endedEarly = true;
+            return place;
+        }
+        // Nothing is lost: the take stays with the device until it is saved somewhere or the
+        // user throws it away.
+        boxes.show(device.errorString(code) + "\n\nChoose another place for the recording.",
+                   "Error", MessageIcon::None, MessageButtons::Ok);
+        std::optional<std::string> other;
+        while (!(other = askSavePlace(m_services.dialog, boxes))) {
+            if (boxes.show("Discard the recording of " + recordedText() +
+                               "? It cannot be recovered afterwards.",
+                           kAppTitle, MessageIcon::Exclamation,
+                           MessageButtons::OkCancel) == MessageAnswer::Ok) {
+                sendReported(record_commands::kDelete);
+                return std::nullopt;
+            }
+        }
+        place = *other;
+        m_view.setFileNameText(place);
+    }
+}
+
+std::string Recording::recordedText() const {
+    return secondsText(m_bytesPerSecond > 0 ? static_cast<double>(m_lastLength) / m_bytesPerSecond
+                                            : 0.0);
+}
+
+void Recording::recoverTakes() {
+    if (isRecording())
+        return;
+    const BusyScope busy(m_busy);
+    TakeRecovery(m_services.spool, m_services.messages, m_services.dialog, m_services.progress)
+        .run();
 }
 
 void Recording::ShowRecordProgress() {
@@ -118,7 +193,8 @@ void Recording::ShowRecordProgress() {
         fail(code);
         return; // no number to show: the read-out keeps its last size
     }
-    m_view.setSizeText(formatRecordSize(parseLengthReply(reply), localeDecimalPoint()));
+    m_lastLength = parseLengthReply(reply);
+    m_view.setSizeText(formatRecordSize(m_lastLength, localeDecimalPoint()));
 }
 
 bool Recording::sendReported(const std::string& command) {
@@ -162,7 +238,7 @@ void Recording::command1Click() {
 
 bool Recording::refuseCloseWhileRecording() {
     if (!m_isRecording)
-        return false;
+        return m_busy;
     cmdStopClick();
     return true;
 }

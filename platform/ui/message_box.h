@@ -3,8 +3,10 @@
 #include <string>
 
 enum class MessageIcon { None, Exclamation, Critical, Question, Information };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+// SaveLaterDiscard: "Save…", "Later" and "Discard", for a take that was not saved; closing the
+// box answers Later.
+enum class MessageButtons { Ok, OkCancel, SaveLaterDiscard };
+enum class MessageAnswer { Ok, Cancel, Save, Later, Discard };
 
 // Modal message boxes; the title of boxes without their own is the application's, "Sorvinta".
 class MessageBox {

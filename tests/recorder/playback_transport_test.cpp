@@ -188,19 +188,29 @@ TEST_F(PlaybackTransportTest, PlayingToTheEndStopsOnTheTickThatSeesIt) {
     EXPECT_EQ(m_control.commands, (Commands{"Open", "Play", "Stop", "Close"}));
 }
 
-TEST_F(PlaybackTransportTest, StopForRecordingClosesTheDeviceAndLeavesTheWordAlone) {
-    m_control.len = 2000;
-    m_transport.cmdPlayClick();
-    m_control.pos = 500;
-    m_transport.tmrMMControl1Tick();
-    m_view.status = "RECORD";
-    const int writes = m_view.statusWrites;
-    m_transport.stopForRecording();
-    EXPECT_EQ(m_control.commands, (Commands{"Open", "Play", "Stop", "Close"}));
-    EXPECT_FALSE(m_view.timerOn);
-    EXPECT_EQ(m_view.bar, 0);
-    EXPECT_EQ(m_view.status, "RECORD");
-    EXPECT_EQ(m_view.statusWrites, writes);
+TEST_F(PlaybackTransportTest, StopForRecordingClosesTheDeviceAndSaysNothingPlays) {
+    // Playback is stopped first, before the Record click may still be refused; whatever follows,
+    // the word must not go on saying that something plays.
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    for (const Case& c : {Case{"PLAY", "STOP"}, Case{"PAUSE", "STOP"}, Case{"RECORD", "RECORD"}}) {
+        m_control.commands.clear();
+        m_control.len = 2000;
+        m_transport.cmdPlayClick();
+        m_control.pos = 500;
+        m_transport.tmrMMControl1Tick();
+        m_view.status = c.before;
+        m_transport.stopForRecording();
+        EXPECT_EQ(m_control.commands, (Commands{"Open", "Play", "Stop", "Close"}));
+        EXPECT_FALSE(m_view.timerOn);
+        EXPECT_EQ(m_view.bar, 0);
+        EXPECT_EQ(m_view.status, c.after) << c.before;
+        if (std::string(c.after) == "STOP") {
+            EXPECT_EQ(m_view.colour, status_word::kStopAfterPlaybackColour);
+        }
+    }
 }
 
 TEST(PlaybackBarValue, StaysWithinTheBarsRange) {

@@ -1,3 +1,5 @@
+#include "platform/mci/command_errors.h"
+#include "platform/spool/take_spool.h"
 #include "recorder/playback_stopper.h"
 #include "recorder/record_formats.h"
 #include "recorder/recording.h"
@@ -8,6 +10,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -71,7 +74,8 @@ protected:
     FakeEventPump pump;
     FakeClock clock;
     FakePlayback playback;
-    Recording recording{view, {device, boxes, dialog, pump, clock}, playback};
+    TakeSpool spool{path("spool")};
+    Recording recording{view, {device, boxes, dialog, pump, clock, spool}, playback};
 };
 
 TEST_F(RecordingTest, SendsTheCommandsInOrderAndSavesOnStop) {
@@ -189,26 +193,58 @@ TEST_F(RecordingTest, OverwriteQuestionOkRecords) {
     EXPECT_EQ(device.sent.front(), "open new Type waveaudio Alias recsound");
 }
 
-TEST_F(RecordingTest, UnwritableTargetsAreRefusedBeforeRecording) {
+TEST_F(RecordingTest, PlacesASaveCannotUseAreRefusedBeforeRecording) {
     std::filesystem::create_directory(path("folder"));
-    const std::string targets[] = {
-        path("missing/take.wav"), path("folder"),       path("folder/"),
-        path("bad\nname.wav"),    path("bell\x07.wav"),
+    struct Case {
+        std::string target;
+        std::string reason;
     };
-    for (const std::string& target : targets) {
+    const Case cases[] = {
+        {path("missing/take.wav"), "its folder does not exist"},
+        {path("folder"), "it is a folder, not a file"},
+        {path("folder/"), "it names a folder, not a file"},
+        {path("bad\nname.wav"), "the name contains a control character"},
+        {path("say \"hi\".wav"),
+         "the name contains a double quote (\"), which a command cannot carry"},
+        {path("name.wav "), "the file name ends with a blank"},
+        {path(std::string(252, 'n') + ".wav"),
+         "the file name is longer than the 255 bytes this file system allows"},
+    };
+    for (const Case& c : cases) {
         boxes.shown.clear();
         device.sent.clear();
-        view.fileName = target;
+        view.fileName = c.target;
         recording.cmdRecordClick();
-        ASSERT_EQ(boxes.shown.size(), 1u) << target;
-        EXPECT_NE(boxes.shown[0].text.find("Cannot record"), std::string::npos)
-            << boxes.shown[0].text;
-        EXPECT_TRUE(device.sent.empty()) << target;
+        ASSERT_EQ(boxes.shown.size(), 1u) << c.target;
+        EXPECT_EQ(boxes.shown[0].text, "Cannot record to " + c.target + ": " + c.reason + ".");
+        EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(device.sent.empty()) << c.target;
         EXPECT_TRUE(view.recordOn);
         EXPECT_FALSE(view.stopOn);
         EXPECT_EQ(view.status, "STOP");
     }
-    EXPECT_FALSE(std::filesystem::exists(path("bad\nname.wav")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "nothing but the folder is left behind";
+}
+
+TEST_F(RecordingTest, ARefusalComesBeforeTheOverwriteQuestion) {
+    // An existing file that the save could not use: nobody confirms an overwrite to be refused.
+    view.fileName = path("old.wav ");
+    std::ofstream(view.fileName) << "old";
+    recording.cmdRecordClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("ends with a blank"), std::string::npos);
+    EXPECT_TRUE(device.sent.empty());
+}
+
+TEST_F(RecordingTest, ALongNameWithinTheLimitRecords) {
+    view.fileName = path(std::string(250, 'n') + ".wav");
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(device.sent[device.sent.size() - 2], "save recsound " + view.fileName);
 }
 
 struct StartFailure {
@@ -236,7 +272,7 @@ TEST_P(RecordingStartFailure, ReportsOnceClosesAndReturnsToIdle) {
     EXPECT_TRUE(view.recordOn);
     EXPECT_FALSE(view.stopOn);
     EXPECT_EQ(view.status, "STOP");
-    // The empty file this attempt created is gone.
+    // Nothing was created at the target.
     EXPECT_FALSE(std::filesystem::exists(view.fileName));
 }
 
@@ -254,7 +290,8 @@ TEST_F(RecordingTest, FailedStartKeepsAFileThatExistedBefore) {
     EXPECT_TRUE(std::filesystem::exists(view.fileName));
 }
 
-TEST_F(RecordingTest, FailedPollSavesWhatWasRecordedAndSaysSo) {
+TEST_F(RecordingTest, FailedPollSavesWhatWasRecordedAndSaysWhyAndHowMuch) {
+    device.statusReply = "352800"; // 2.0 s of 44,100 Hz, 16 bit, stereo
     pump.onPass = [this](int pass) {
         if (pass == 2)
             device.failures["status"] = 278;
@@ -268,21 +305,89 @@ TEST_F(RecordingTest, FailedPollSavesWhatWasRecordedAndSaysSo) {
     EXPECT_EQ(pump.passes, 3);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, "Error");
-    EXPECT_NE(boxes.shown[0].text.find("stopped early"), std::string::npos);
-    EXPECT_NE(boxes.shown[0].text.find("fake error 278"), std::string::npos);
-    EXPECT_NE(boxes.shown[0].text.find("saved"), std::string::npos);
+    EXPECT_EQ(boxes.shown[0].text, "fake error 278 What was recorded up to then (2.0 s) has "
+                                   "been saved to " +
+                                       view.fileName + ".");
     EXPECT_EQ(view.status, "STOP");
     EXPECT_TRUE(view.recordOn);
     EXPECT_FALSE(view.stopOn);
 }
 
-TEST_F(RecordingTest, FailedSaveIsReported) {
-    device.failures["save"] = 290;
+TEST_F(RecordingTest, ATakeThatEndedJustBeforeTheSaveIsReportedAsSuch) {
+    device.nextCodes["save"] = {toCode(CommandError::SavedEndedEarly)};
     stopAfterPasses(1);
     recording.cmdRecordClick();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_EQ(boxes.shown[0].text,
+              "fake error " + std::to_string(toCode(CommandError::SavedEndedEarly)));
     EXPECT_EQ(device.sent.back(), "close recsound");
+    EXPECT_EQ(dialog.shows, 0);
+}
+
+TEST_F(RecordingTest, FailedSaveAsksForAnotherPlaceUntilOneWorks) {
+    device.statusReply = "176400";
+    device.nextCodes["save"] = {271, 271};
+    const std::string second = path("second.wav");
+    const std::string third = path("third.wav");
+    // A refused place, then one where the save fails again, then one where it works.
+    dialog.choices = {path("missing/x.wav"), second, third};
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+
+    const std::vector<std::string> tail(device.sent.end() - 4, device.sent.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"save recsound " + path("take.wav"),
+                                              "save recsound " + second, "save recsound " + third,
+                                              "close recsound"}));
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[0].text, "fake error 271\n\nChoose another place for the recording.");
+    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_EQ(boxes.shown[1].text,
+              "Cannot save to " + path("missing/x.wav") + ": its folder does not exist.");
+    EXPECT_EQ(boxes.shown[2].text, boxes.shown[0].text);
+    EXPECT_EQ(view.fileName, third);
+    EXPECT_EQ(view.status, "STOP");
+    EXPECT_FALSE(recording.isRecording());
+}
+
+TEST_F(RecordingTest, ATakeIsDiscardedOnlyAfterItsConfirmation) {
+    device.statusReply = "88200"; // 0.5 s
+    device.failures["save"] = 271;
+    dialog.choices = {"", ""}; // cancelled twice
+    boxes.answers = {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Ok};
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[1].text,
+              "Discard the recording of 0.5 s? It cannot be recovered afterwards.");
+    EXPECT_EQ(boxes.shown[1].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(dialog.shows, 2);
+    const std::vector<std::string> tail(device.sent.end() - 3, device.sent.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"save recsound " + view.fileName, "delete recsound",
+                                              "close recsound"}));
+}
+
+TEST_F(RecordingTest, WhileATakeWaitsForItsPlaceNothingElseStarts) {
+    device.nextCodes["save"] = {271};
+    dialog.choices = {path("later.wav")};
+    bool refusedClose = false;
+    bool busy = false;
+    boxes.onShow = [&] {
+        if (boxes.shown.size() != 1)
+            return;
+        busy = recording.isRecording();
+        refusedClose = recording.refuseCloseWhileRecording();
+        recording.cmdRecordClick(); // a second take must not start
+    };
+    stopAfterPasses(1);
+    recording.cmdRecordClick();
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(refusedClose);
+    EXPECT_EQ(std::count(device.sent.begin(), device.sent.end(),
+                         std::string("open new Type waveaudio Alias recsound")),
+              1);
+    EXPECT_FALSE(recording.isRecording());
+    EXPECT_FALSE(recording.refuseCloseWhileRecording());
 }
 
 TEST_F(RecordingTest, CloseRequestWhileRecordingStopsAndIsRefusedOnce) {

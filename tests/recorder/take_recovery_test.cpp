@@ -1,0 +1,102 @@
+#include "recorder/take_recovery.h"
+
+#include "platform/spool/take_header.h"
+#include "platform/spool/take_spool.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// A take as a crash leaves it: its header a second behind the data on disk.
+void leaveTake(const std::string& path, const WaveFormat& format, double seconds) {
+    const auto bytes = static_cast<std::uint64_t>(seconds * format.bytesPerSecond());
+    const TakeHeaderBytes header =
+        takeHeader(format, bytes - static_cast<std::uint64_t>(format.bytesPerSecond()));
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(header.data()), static_cast<long>(header.size()));
+    out << std::string(bytes, '\0');
+}
+
+class TakeRecoveryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        std::filesystem::create_directory(spoolDir());
+        leaveTake(spoolDir() + "/take-20261210-140300-abcdef.wav", {44100, 16, 2}, 4.0);
+    }
+    std::string path(const std::string& name) const {
+        return m_dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string spoolDir() const { return path("spool"); }
+    std::size_t takesLeft() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(spoolDir()),
+                          std::filesystem::directory_iterator()));
+    }
+    void run() { TakeRecovery(spool, boxes, dialog, nullptr).run(); }
+
+    static constexpr const char* kQuestion =
+        "A recording of 4.0 s from 10 Dec 2026 14:03 was not saved.";
+
+    QTemporaryDir m_dir;
+    TakeSpool spool{spoolDir()};
+    FakeMessageBox boxes;
+    FakeFileDialog dialog;
+};
+
+} // namespace
+
+TEST_F(TakeRecoveryTest, LaterLeavesTheTakeForTheNextStart) {
+    boxes.answers = {MessageAnswer::Later};
+    run();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kQuestion);
+    EXPECT_EQ(boxes.shown[0].title, "Sorvinta");
+    EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::SaveLaterDiscard);
+    EXPECT_EQ(takesLeft(), 1u);
+    // Asked again next time, with the header now whole.
+    boxes.shown.clear();
+    run();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kQuestion);
+}
+
+TEST_F(TakeRecoveryTest, SaveGoesWhereTheUserSays) {
+    // A place the save cannot use, then one it can.
+    dialog.choices = {path("missing/x.wav"), path("found.wav")};
+    boxes.answers = {MessageAnswer::Save, MessageAnswer::Ok};
+    run();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text,
+              "Cannot save to " + path("missing/x.wav") + ": its folder does not exist.");
+    EXPECT_EQ(takesLeft(), 0u);
+    EXPECT_EQ(std::filesystem::file_size(path("found.wav")), kTakeHeaderBytes + 705600u);
+}
+
+TEST_F(TakeRecoveryTest, DiscardNeedsItsConfirmationAndACancelledDialogAsksAgain) {
+    dialog.choices = {""};
+    boxes.answers = {MessageAnswer::Save, MessageAnswer::Discard, MessageAnswer::Cancel,
+                     MessageAnswer::Discard, MessageAnswer::Ok};
+    run();
+    ASSERT_EQ(boxes.shown.size(), 5u);
+    EXPECT_EQ(boxes.shown[1].text, kQuestion);
+    EXPECT_EQ(boxes.shown[2].text, "Discard the recording of 4.0 s from 10 Dec 2026 14:03? It "
+                                   "cannot be recovered afterwards.");
+    EXPECT_EQ(boxes.shown[3].text, kQuestion);
+    EXPECT_EQ(takesLeft(), 0u);
+}
+
+TEST(TakeRecoveryText, DurationsReadNaturally) {
+    EXPECT_EQ(TakeRecovery::durationText(0.04), "0.0 s");
+    EXPECT_EQ(TakeRecovery::durationText(4.0), "4.0 s");
+    EXPECT_EQ(TakeRecovery::durationText(59.9), "59.9 s");
+    EXPECT_EQ(TakeRecovery::durationText(59.97), "1 min 00 s");
+    EXPECT_EQ(TakeRecovery::durationText(185.2), "3 min 05 s");
+    EXPECT_EQ(TakeRecovery::durationText(7625), "2 h 07 min");
+}
