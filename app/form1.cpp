@@ -21,10 +21,10 @@
 Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
       m_playback(*this, services.mmControl, services.dialog),
-      m_recording(
-          *this,
-          {services.device, services.messages, services.dialog, services.pump, services.clock},
-          m_playback),
+      m_recording(*this,
+                  {services.device, services.messages, services.dialog, services.pump,
+                   services.clock, services.spool, services.copyProgress},
+                  m_playback),
       m_capture(services.waveInput, services.messages, services.pump, *this, m_recording, m_scope) {
     loadFormResources();
     installFontSubstitutes();
@@ -94,6 +94,9 @@ void Form1::Form_Load() {
     InitFFT();
     m_scope.SetUp(*Scope);
     tmrEq.start();
+    // Once the window is up: takes that earlier runs left behind. The capture's first tick
+    // waits while they are offered.
+    QTimer::singleShot(0, this, [this] { m_recording.recoverTakes(); });
 }
 
 // Help > How to Use: the program's help file at How to Use, in its "Main" window.

@@ -19,6 +19,7 @@ class About;
 class Browser;
 class Clock;
 class CommandDevice;
+class CopyProgress;
 class EventPump;
 class FileDialog;
 class MessageBox;
@@ -29,6 +30,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class SurfaceView;
+class TakeSpool;
 class WaveInput;
 class XP_ProgressBar;
 
@@ -43,6 +45,9 @@ struct Form1Services {
     WaveInput& waveInput;
     HTMLHelpServices help;
     Browser& browser;
+    // Takes that earlier runs left behind are offered once the window is up.
+    const TakeSpool& spool;
+    CopyProgress* copyProgress = nullptr;
 };
 
 // The main window: fixed size, its controls, menus and timers. It owns the recording, playback

@@ -9,8 +9,10 @@
 #include "platform/program/program_folder.h"
 #include "platform/program/resource_program_strings.h"
 #include "platform/registry/file_registry.h"
+#include "platform/spool/take_spool.h"
 #include "platform/system/single_instance.h"
 #include "platform/system/steady_clock.h"
+#include "platform/ui/qt_copy_progress.h"
 #include "platform/ui/qt_event_pump.h"
 #include "platform/ui/qt_file_dialog.h"
 #include "platform/ui/qt_message_box.h"
@@ -34,7 +36,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice();
+    const TakeSpool spool;
+    QtCopyProgress copyProgress;
+    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice(&copyProgress);
     PulseMultimediaControl mmControl;
     QtFileDialog dialog;
     QtEventPump pump;
@@ -56,7 +60,9 @@ int main(int argc, char** argv) {
                 clock,
                 waveInput,
                 {boxes, registry, helpEngine, windows, strings, programFolder()},
-                browser});
+                browser,
+                spool,
+                &copyProgress});
     if (form.endRequested())
         return 1;
     // A file named on the command line is the one to record to.

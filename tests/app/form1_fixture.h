@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "platform/registry/file_registry.h"
+#include "platform/spool/take_spool.h"
 #include "platform/system/steady_clock.h"
 #include "platform/ui/qt_event_pump.h"
 #include "support/fake_browser.h"
@@ -42,7 +43,8 @@ struct Form1Fixture {
                           clock,
                           realInput ? *realInput : waveInput,
                           {boxes, registry, helpEngine, windows, strings, programFolder},
-                          browser});
+                          browser,
+                          spool});
     }
 
     void showWindow() {
@@ -93,5 +95,7 @@ struct Form1Fixture {
     QtEventPump pump;
     SteadyClock clock;
     FakeBrowser browser;
+    // The test program's own state folder (see TestStateFolder).
+    TakeSpool spool;
     std::unique_ptr<Form1> form;
 };

@@ -3,6 +3,8 @@
 #include "app/about_window.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "platform/skin/skin_caption_bar.h"
+#include "platform/spool/take_file.h"
+#include "platform/spool/take_spool.h"
 #include "platform/ui/surface_view.h"
 #include "recorder/status_word.h"
 #include "support/high_density.h"
@@ -16,6 +18,8 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTemporaryDir>
+
+#include <fstream>
 
 namespace {
 
@@ -284,6 +288,56 @@ TEST(Form1, ClosingTheMainWindowClosesAbout) {
     f.form->close();
     EXPECT_TRUE(about.isNull());
     EXPECT_FALSE(f.form->isVisible());
+}
+
+// Playback stops at once when Record is clicked; when the click is then refused, the status
+// must still say that nothing plays, though no position tick will come any more.
+TEST(Form1, ARefusedRecordClickAfterPlaybackShowsStop) {
+    QTemporaryDir dir;
+    const std::string existing = dir.filePath("old.wav").toStdString();
+    { std::ofstream(existing) << "old"; }
+    struct Case {
+        const char* name;
+        std::string path;
+        MessageAnswer answer;
+    };
+    for (const Case& c : {Case{"empty path", "", MessageAnswer::Ok},
+                          Case{"no to overwrite", existing, MessageAnswer::Cancel},
+                          Case{"no place to save", dir.filePath("missing/take.wav").toStdString(),
+                               MessageAnswer::Ok}}) {
+        Form1Fixture f;
+        Form1& w = *f.form;
+        f.dialog.name = "/some/file.wav";
+        f.mmControl.len = 4000;
+        f.click(w.cmdPlay);
+        ASSERT_EQ(w.statusWord(), "PLAY");
+        w.txtFileName->setText(QString::fromStdString(c.path));
+        f.boxes.answers = {c.answer};
+        f.click(w.cmdRecord);
+        EXPECT_EQ(f.boxes.shown.size(), 1u) << c.name;
+        EXPECT_EQ(w.statusWord(), "STOP") << c.name;
+        EXPECT_EQ(w.statusColour(), status_word::kStopAfterPlaybackColour) << c.name;
+        EXPECT_TRUE(f.device.sent.empty()) << c.name;
+    }
+}
+
+// Takes that an earlier run left behind are offered once the window is up.
+TEST(Form1, OffersALeftTakeOnceTheWindowIsUp) {
+    {
+        int error = 0;
+        auto take = TakeSpool().newTake({44100, 16, 2}, &error);
+        ASSERT_TRUE(take) << error;
+        const std::string second(176400, '\0');
+        take->append(second.data(), second.size());
+    } // released: as after a failed save
+    Form1Fixture f;
+    EXPECT_TRUE(f.boxes.shown.empty()) << "not before the window is up";
+    ASSERT_TRUE(f.waitUntil([&] { return !f.boxes.shown.empty(); }, 2000));
+    EXPECT_EQ(f.boxes.shown[0].text.rfind("A recording of 1.0 s from ", 0), 0u)
+        << f.boxes.shown[0].text;
+    EXPECT_EQ(f.boxes.shown[0].buttons, MessageButtons::SaveLaterDiscard);
+    // The fake answers Ok, which is neither Save nor Discard: Later. The take stays.
+    EXPECT_EQ(TakeSpool().leftovers().size(), 1u);
 }
 
 } // namespace
