@@ -14,8 +14,13 @@ bool WaveCapture::InitDevices() {
     for (const std::string& name : m_input.deviceNames())
         m_view.addDevice(name);
     if (m_view.deviceCount() == 0) {
-        m_messages.show("You have no audio input devices!", kAppTitle, MessageIcon::Critical,
-                        MessageButtons::Ok);
+        // A server that is not there, or does not answer, is no proof that there is no input.
+        m_messages.show(m_input.serverAnswered()
+                            ? "You have no audio input devices!"
+                            : "The audio server cannot be reached, so there is no audio input "
+                              "to record from. Start the audio server (PulseAudio or PipeWire) "
+                              "and then Sorvinta again.",
+                        kAppTitle, MessageIcon::Critical, MessageButtons::Ok);
         m_view.endProgram();
         return false;
     }

@@ -174,6 +174,7 @@ PulseWaveInput::~PulseWaveInput() {
 
 std::vector<std::string> PulseWaveInput::deviceNames() {
     m_sourceNames.clear();
+    m_serverAnswered = false;
     PulseConnection conn;
     if (!conn.open("Sorvinta"))
         return {};
@@ -204,6 +205,7 @@ std::vector<std::string> PulseWaveInput::deviceNames() {
         &query));
     if (!haveServer || !haveList)
         return {};
+    m_serverAnswered = true;
 
     std::stable_partition(query.sources.begin(), query.sources.end(),
                           [&](const SourceEntry& s) { return s.name == query.defaultName; });

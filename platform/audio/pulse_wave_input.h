@@ -57,6 +57,7 @@ public:
     PulseWaveInput& operator=(const PulseWaveInput&) = delete;
 
     std::vector<std::string> deviceNames() override;
+    bool serverAnswered() const override { return m_serverAnswered; }
     WaveInputHandle open(int device, const WaveFormat& format) override;
     void start(WaveInputHandle handle) override;
     void addBuffer(WaveInputHandle handle, WaveBlock& block) override;
@@ -79,6 +80,7 @@ private:
     PulseCaptureStream* find(WaveInputHandle handle) const;
 
     std::vector<std::string> m_sourceNames; // server names behind the last device list
+    bool m_serverAnswered = true;
     std::map<WaveInputHandle, std::unique_ptr<PulseCaptureStream>> m_streams;
     WaveInputHandle m_nextHandle = 1;
 };

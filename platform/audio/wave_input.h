@@ -37,6 +37,9 @@ public:
     // Names of the capture devices, the system's default first; empty when there is none or
     // the audio service cannot be reached. Indexes into this list are device numbers.
     virtual std::vector<std::string> deviceNames() = 0;
+    // False when the last deviceNames() found no audio service that answered (none running,
+    // or one that accepts and then says nothing), as against one that has no input.
+    virtual bool serverAnswered() const { return true; }
 
     // Opens `device` (an index of the last list) stopped, in `format`; 0 when it cannot.
     virtual WaveInputHandle open(int device, const WaveFormat& format) = 0;

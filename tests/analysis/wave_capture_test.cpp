@@ -98,6 +98,16 @@ TEST_F(WaveCaptureTest, InitDevicesWithNoDeviceReportsItAndEndsTheProgram) {
     EXPECT_TRUE(view.ended);
 }
 
+TEST_F(WaveCaptureTest, AServerThatDoesNotAnswerIsNamedAsSuch) {
+    input.devices.clear();
+    input.answering = false;
+    EXPECT_FALSE(capture.InitDevices());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("The audio server cannot be reached", 0), 0u)
+        << messages.shown[0].text;
+    EXPECT_TRUE(view.ended);
+}
+
 TEST_F(WaveCaptureTest, OpensTheSelectedDeviceAsElevenKilohertzMonoSixteenBit) {
     capture.InitDevices();
     view.selected = 1;

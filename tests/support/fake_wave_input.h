@@ -16,6 +16,7 @@ public:
     enum class AfterLast { Stall, Fail };
 
     std::vector<std::string> deviceNames() override { return devices; }
+    bool serverAnswered() const override { return answering; }
 
     WaveInputHandle open(int device, const WaveFormat& format) override {
         opened.push_back(device);
@@ -61,6 +62,7 @@ public:
     }
 
     std::vector<std::string> devices{"Default input"};
+    bool answering = true;
     std::set<int> refusing;   // device numbers whose open fails
     int blocksToDeliver = -1; // -1 = every block completes
     AfterLast afterLast = AfterLast::Stall;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+
 namespace {
 
 WaveFormat captureFormat() {
@@ -158,6 +159,7 @@ TEST(PulseWaveInputTest, ListsTheDefaultSourceFirstAndNoMonitors) {
     }
     EXPECT_NE(indexOf(input, static_cast<int>(names.size()), "sine"), -1);
     EXPECT_EQ(input.sourceName(static_cast<int>(names.size())), "");
+    EXPECT_TRUE(input.serverAnswered());
 }
 
 class PulseWaveInputToneTest : public ::testing::TestWithParam<const char*> {};
@@ -259,6 +261,7 @@ TEST(PulseWaveInputTest, WithoutAServerThereAreNoDevicesAndNothingOpens) {
     ScopedEnvironment gone("PULSE_SERVER", "unix:/nonexistent/sorvinta-test/native");
     PulseWaveInput input;
     EXPECT_TRUE(input.deviceNames().empty());
+    EXPECT_FALSE(input.serverAnswered());
     EXPECT_EQ(input.open(0, captureFormat()), 0u);
 }
 
