@@ -19,6 +19,8 @@ build_bench mcisend
 
 rm -rf "$WORK"
 mkdir -p "$WORK"
+# The take spools in the run's own folder, on the same file system as its target.
+export XDG_STATE_HOME=$WORK/state
 FIFO=$WORK/commands
 mkfifo "$FIFO"
 
