@@ -3,6 +3,7 @@
 #include "common/rounding.h"
 #include "platform/mci/command_device.h"
 #include "platform/mci/command_errors.h"
+#include "platform/spool/take_file.h"
 #include "platform/system/clock.h"
 #include "platform/system/file_system.h"
 #include "platform/ui/event_pump.h"
@@ -16,7 +17,6 @@
 #include "recorder/take_recovery.h"
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -45,12 +45,6 @@ public:
 private:
     bool& m_flag;
 };
-
-std::string secondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", seconds);
-    return text;
-}
 
 } // namespace
 
@@ -163,8 +157,8 @@ std::optional<std::string> Recording::saveTake(const std::string& path, bool& en
 }
 
 std::string Recording::recordedText() const {
-    return secondsText(m_bytesPerSecond > 0 ? static_cast<double>(m_lastLength) / m_bytesPerSecond
-                                            : 0.0);
+    return takeDurationText(
+        m_bytesPerSecond > 0 ? static_cast<double>(m_lastLength) / m_bytesPerSecond : 0.0);
 }
 
 void Recording::recoverTakes() {

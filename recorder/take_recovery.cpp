@@ -5,26 +5,11 @@
 #include "platform/ui/message_box.h"
 #include "recorder/save_place_prompt.h"
 
-#include <cmath>
 #include <cstdio>
 
 TakeRecovery::TakeRecovery(const TakeSpool& spool, MessageBox& boxes, FileDialog& dialog,
                            CopyProgress* progress)
     : m_spool(spool), m_boxes(boxes), m_dialog(dialog), m_progress(progress) {}
-
-std::string TakeRecovery::durationText(double seconds) {
-    char text[48];
-    if (seconds < 59.95) {
-        std::snprintf(text, sizeof text, "%.1f s", seconds);
-        return text;
-    }
-    const long whole = std::lround(seconds);
-    if (whole < 3600)
-        std::snprintf(text, sizeof text, "%ld min %02ld s", whole / 60, whole % 60);
-    else
-        std::snprintf(text, sizeof text, "%ld h %02ld min", whole / 3600, whole % 3600 / 60);
-    return text;
-}
 
 std::string TakeRecovery::startText(std::time_t started) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -44,7 +29,7 @@ void TakeRecovery::run() {
 
 void TakeRecovery::offer(TakeFile& take) {
     const std::string what =
-        "recording of " + durationText(take.seconds()) + " from " + startText(take.started());
+        "recording of " + takeDurationText(take.seconds()) + " from " + startText(take.started());
     for (;;) {
         const MessageAnswer answer =
             m_boxes.show("A " + what + " was not saved.", kAppTitle, MessageIcon::Question,

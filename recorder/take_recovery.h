@@ -21,8 +21,6 @@ public:
 
     void run();
 
-    // "4.0 s", "3 min 05 s", "2 h 07 min".
-    static std::string durationText(double seconds);
     // "10 Dec 2026 14:03", in local time and English month names.
     static std::string startText(std::time_t started);
 

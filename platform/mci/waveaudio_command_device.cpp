@@ -7,15 +7,8 @@
 #include "platform/spool/take_file.h"
 
 #include <cerrno>
-#include <cstdio>
 
 namespace {
-
-std::string secondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", seconds);
-    return text;
-}
 
 // What ended a take early, completing "the recording stopped early: ...".
 std::string causeText(CommandError cause, int writeError) {
@@ -202,7 +195,7 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
             return toCode(code);
         }
         return fail(code, commandErrorText(toCode(code)) + " What was recorded before (" +
-                              secondsText(device.take->seconds()) + ") is kept.");
+                              takeDurationText(device.take->seconds()) + ") is kept.");
     }
     device.stream = std::move(stream);
     return 0;
@@ -236,9 +229,10 @@ int WaveAudioCommandDevice::save(Device& device, const std::string& path) {
     }
     device.keepOnClose = false;
     if (device.earlyStop != CommandError::None)
-        return fail(CommandError::SavedEndedEarly,
-                    "The recording was saved to " + path + ", but it had stopped early after " +
-                        secondsText(device.take->seconds()) + ": " + device.earlyStopText() + ".");
+        return fail(CommandError::SavedEndedEarly, "The recording was saved to " + path +
+                                                       ", but it had stopped early after " +
+                                                       takeDurationText(device.take->seconds()) +
+                                                       ": " + device.earlyStopText() + ".");
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/spool/take_file.h"
 
+#include "common/rounding.h"
 #include "platform/spool/copy_progress.h"
 #include "platform/spool/take_header.h"
 
@@ -62,6 +63,20 @@ PlaceProblem failure(int error) {
 }
 
 } // namespace
+
+std::string takeDurationText(double seconds) {
+    char text[48];
+    if (seconds < 59.95) {
+        std::snprintf(text, sizeof text, "%.1f s", seconds);
+        return text;
+    }
+    const std::int32_t whole = roundToInt(seconds);
+    if (whole < 3600)
+        std::snprintf(text, sizeof text, "%d min %02d s", whole / 60, whole % 60);
+    else
+        std::snprintf(text, sizeof text, "%d h %02d min", whole / 3600, whole % 3600 / 60);
+    return text;
+}
 
 std::string takeFileName(std::time_t started, const std::string& unique) {
     std::tm local{};

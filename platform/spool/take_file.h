@@ -88,6 +88,9 @@ private:
     std::uint64_t m_bytesSinceSync = 0;
 };
 
+// How long a take is, as messages say it: "4.0 s", "3 min 05 s", "2 h 07 min".
+std::string takeDurationText(double seconds);
+
 // "take-20261210-140312-XXXXXX.wav": the local time a take started, and a unique end.
 std::string takeFileName(std::time_t started, const std::string& unique);
 // The start time in a take's file name; nothing when the name is not a take's.

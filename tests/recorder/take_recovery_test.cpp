@@ -91,12 +91,3 @@ TEST_F(TakeRecoveryTest, DiscardNeedsItsConfirmationAndACancelledDialogAsksAgain
     EXPECT_EQ(boxes.shown[3].text, kQuestion);
     EXPECT_EQ(takesLeft(), 0u);
 }
-
-TEST(TakeRecoveryText, DurationsReadNaturally) {
-    EXPECT_EQ(TakeRecovery::durationText(0.04), "0.0 s");
-    EXPECT_EQ(TakeRecovery::durationText(4.0), "4.0 s");
-    EXPECT_EQ(TakeRecovery::durationText(59.9), "59.9 s");
-    EXPECT_EQ(TakeRecovery::durationText(59.97), "1 min 00 s");
-    EXPECT_EQ(TakeRecovery::durationText(185.2), "3 min 05 s");
-    EXPECT_EQ(TakeRecovery::durationText(7625), "2 h 07 min");
-}

@@ -9,10 +9,10 @@
 // place is printed; the exit status is then 128 + the signal's number.
 
 #include "platform/mci/waveaudio_command_device.h"
+#include "platform/spool/take_file.h"
 
 #include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -153,10 +153,8 @@ bool run(CommandDevice& device, StopSignals& signals, const std::string& line,
 
 int interrupted(WaveAudioCommandDevice& device, int signal) {
     for (const auto& kept : device.keepOpenTakes()) {
-        char seconds[32];
-        std::snprintf(seconds, sizeof seconds, "%.1f s", kept.seconds);
-        std::cout << kept.alias << ": interrupted; the recording (" << seconds << ") is kept at "
-                  << kept.path << '\n';
+        std::cout << kept.alias << ": interrupted; the recording ("
+                  << takeDurationText(kept.seconds) << ") is kept at " << kept.path << '\n';
     }
     std::cout << std::flush;
     return 128 + signal;

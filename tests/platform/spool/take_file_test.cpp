@@ -335,3 +335,12 @@ TEST_F(TakeFileTest, ATakePastFourGibibytesBecomesRf64) {
     EXPECT_EQ(static_cast<std::uint64_t>(info.frames), data / 4);
     sf_close(in);
 }
+
+TEST(TakeDuration, ReadsNaturallyAtEveryLength) {
+    EXPECT_EQ(takeDurationText(0.04), "0.0 s");
+    EXPECT_EQ(takeDurationText(4.0), "4.0 s");
+    EXPECT_EQ(takeDurationText(59.9), "59.9 s");
+    EXPECT_EQ(takeDurationText(59.97), "1 min 00 s");
+    EXPECT_EQ(takeDurationText(185.2), "3 min 05 s");
+    EXPECT_EQ(takeDurationText(7625), "2 h 07 min");
+}
