@@ -5,7 +5,6 @@
 #include "platform/mci/command_errors.h"
 #include "platform/spool/take_file.h"
 #include "platform/system/clock.h"
-#include "platform/system/file_system.h"
 #include "platform/ui/event_pump.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
@@ -60,15 +59,8 @@ void Recording::cmdRecordClick() {
                    MessageButtons::Ok);
         return;
     }
-    // Everything the save will need is tested before anything is recorded, and before the
-    // overwrite question, so nobody confirms an overwrite that is then refused.
-    if (const auto problem = savePlaceProblem(path, "record")) {
-        boxes.show(*problem, kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-        return;
-    }
-    if (fileExists(path) &&
-        boxes.show("File already exists ! Overwrite ?", kAppTitle, MessageIcon::None,
-                   MessageButtons::OkCancel) == MessageAnswer::Cancel)
+    // Everything the save will need is tested before anything is recorded.
+    if (!placeAccepted(path, boxes, "record"))
         return;
 
     m_view.setStatus(status_word::kRecord, status_word::kRecordColour);

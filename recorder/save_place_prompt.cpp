@@ -5,25 +5,22 @@
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 
-std::optional<std::string> savePlaceProblem(const std::string& path, const char* verb) {
-    const std::optional<PlaceProblem> problem = checkSavePlace(path);
-    if (!problem)
-        return std::nullopt;
-    return std::string("Cannot ") + verb + " to " + path + ": " + problem->reason + ".";
+bool placeAccepted(const std::string& path, MessageBox& boxes, const char* verb) {
+    if (const std::optional<PlaceProblem> problem = checkSavePlace(path)) {
+        boxes.show(std::string("Cannot ") + verb + " to " + path + ": " + problem->reason + ".",
+                   kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    return !fileExists(path) ||
+           boxes.show("File already exists ! Overwrite ?", kAppTitle, MessageIcon::None,
+                      MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 
 std::optional<std::string> askSavePlace(FileDialog& dialog, MessageBox& boxes) {
     while (dialog.showSave()) {
         const std::string path = dialog.fileName();
-        if (const auto problem = savePlaceProblem(path)) {
-            boxes.show(*problem, kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-            continue;
-        }
-        if (fileExists(path) &&
-            boxes.show("File already exists ! Overwrite ?", kAppTitle, MessageIcon::None,
-                       MessageButtons::OkCancel) == MessageAnswer::Cancel)
-            continue;
-        return path;
+        if (placeAccepted(path, boxes, "save"))
+            return path;
     }
     return std::nullopt;
 }

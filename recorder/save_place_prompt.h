@@ -11,5 +11,7 @@ class MessageBox;
 // the dialog again). Nothing when the user cancels the dialog.
 std::optional<std::string> askSavePlace(FileDialog& dialog, MessageBox& boxes);
 
-// "Cannot save to PATH: REASON." when a save to `path` cannot work; nothing when it can.
-std::optional<std::string> savePlaceProblem(const std::string& path, const char* verb = "save");
+// True when a take may go to `path`: every check the save will need passes ("Cannot VERB to
+// PATH: REASON." otherwise), then, for an existing file, the overwrite question is answered OK.
+// The question comes last, so nobody confirms an overwrite that is then refused.
+bool placeAccepted(const std::string& path, MessageBox& boxes, const char* verb);
