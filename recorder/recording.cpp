@@ -133,6 +133,8 @@ std::optional<std::string> Recording::saveTake(const std::string& path, bool& en
         // user throws it away.
         boxes.show(device.errorString(code) + "\n\nChoose another place for the recording.",
                    "Error", MessageIcon::None, MessageButtons::Ok);
+        // The dialog opens where the save failed.
+        m_services.dialog.setFileName(place);
         std::optional<std::string> other;
         while (!(other = askSavePlace(m_services.dialog, boxes))) {
             if (boxes.show("Discard the recording of " + recordedText() +

@@ -9,4 +9,6 @@ public:
     virtual ~CopyProgress() = default;
     // Called with done == 0 before the first block and with done == total after the last.
     virtual bool copied(std::uint64_t done, std::uint64_t total) = 0;
+    // The copy is over, done, failed or cancelled; called once after the first copied().
+    virtual void ended() = 0;
 };

@@ -326,6 +326,8 @@ std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyPr
         error = errno;
     if (error == 0 && ::fsync(out) != 0)
         error = errno;
+    if (progress)
+        progress->ended();
     if (::close(out) != 0 && error == 0)
         error = errno;
     if (error == 0 && ::rename(name.data(), target.c_str()) != 0)

@@ -26,8 +26,10 @@ bool QtCopyProgress::copied(std::uint64_t done, std::uint64_t total) {
     const int step = total == 0 ? kSteps : static_cast<int>(done * kSteps / total);
     m_dialog->setValue(step);
     QCoreApplication::processEvents();
-    const bool cancelled = m_dialog->wasCanceled();
-    if (cancelled || done >= total)
-        m_dialog.reset();
-    return !cancelled;
+    return !m_dialog->wasCanceled();
+}
+
+void QtCopyProgress::ended() {
+    // Gone before it shows when the copy was quick; the box would otherwise show itself later.
+    m_dialog.reset();
 }

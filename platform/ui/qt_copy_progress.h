@@ -15,6 +15,7 @@ public:
     ~QtCopyProgress() override;
 
     bool copied(std::uint64_t done, std::uint64_t total) override;
+    void ended() override;
 
     // The box of the copy under way, if any.
     QProgressDialog* dialog() const { return m_dialog.get(); }

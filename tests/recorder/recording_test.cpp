@@ -362,6 +362,7 @@ TEST_F(RecordingTest, ATakeIsDiscardedOnlyAfterItsConfirmation) {
               "Discard the recording of 0.5 s? It cannot be recovered afterwards.");
     EXPECT_EQ(boxes.shown[1].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(dialog.shows, 2);
+    EXPECT_EQ(dialog.name, view.fileName) << "the dialog opens where the save failed";
     const std::vector<std::string> tail(device.sent.end() - 3, device.sent.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"save recsound " + view.fileName, "delete recsound",
                                               "close recsound"}));

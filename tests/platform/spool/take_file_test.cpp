@@ -63,6 +63,8 @@ public:
         whole = total;
         return cancelAfter < 0 || static_cast<int>(calls.size()) <= cancelAfter;
     }
+    void ended() override { ++ends; }
+    int ends = 0;
     std::vector<std::uint64_t> calls;
     std::uint64_t last = 0;
     std::uint64_t whole = 0;
@@ -217,6 +219,7 @@ TEST_F(TakeFileTest, SaveToAnotherFileSystemCopiesWithProgressAndCanBeCancelled)
     EXPECT_EQ(cancelled->error, ECANCELED);
     EXPECT_TRUE(entries(elsewhere.path()).isEmpty()) << "the partial copy is removed";
     EXPECT_TRUE(take->inSpool());
+    EXPECT_EQ(cancelling.ends, 1);
 
     CountingProgress progress;
     ASSERT_FALSE(take->saveTo(target, &progress));
@@ -226,6 +229,7 @@ TEST_F(TakeFileTest, SaveToAnotherFileSystemCopiesWithProgressAndCanBeCancelled)
     EXPECT_EQ(progress.calls.front(), 0u);
     EXPECT_EQ(progress.last, progress.whole);
     EXPECT_TRUE(std::is_sorted(progress.calls.begin(), progress.calls.end()));
+    EXPECT_EQ(progress.ends, 1);
 }
 
 TEST_F(TakeFileTest, FailedSaveKeepsTheTakeAndLeavesTheTargetFolderAsItWas) {
