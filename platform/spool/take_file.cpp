@@ -113,25 +113,36 @@ TakeFile::~TakeFile() {
 
 std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const WaveFormat& format,
                                            int* error) {
-    const std::time_t now = std::time(nullptr);
-    const std::string pattern = folder + "/" + takeFileName(now, "XXXXXX");
+    const auto fail = [&](int why) {
+        if (error)
+            *error = why;
+        return nullptr;
+    };
+    // Made under a name that is no take's, locked and given its header, and only then linked
+    // under a take's name: nothing ever finds a take of ours unlocked or without its header,
+    // not even while it starts.
+    const std::string pattern = folder + "/.new-take-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
-    if (fd < 0) {
-        if (error)
-            *error = errno;
-        return nullptr;
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    const std::string starting = name.data();
+    const std::time_t now = std::time(nullptr);
+    const std::string path = folder + "/" + takeFileName(now, starting.substr(starting.size() - 6));
+    std::unique_ptr<TakeFile> take(new TakeFile(fd, starting, format, now));
+    const bool ready = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && take->writeHeader() &&
+                       (::link(starting.c_str(), path.c_str()) == 0 ||
+                        // A file system without hard links: the unique name is enough.
+                        ((errno == EPERM || errno == EOPNOTSUPP) &&
+                         ::rename(starting.c_str(), path.c_str()) == 0));
+    const int why = errno;
+    ::unlink(starting.c_str());
+    if (!ready) {
+        take->m_inSpool = false; // nothing of it is left to remove
+        return fail(why);
     }
-    // A brand-new file: nobody else can hold its lock yet.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    std::unique_ptr<TakeFile> take(new TakeFile(fd, name.data(), format, now));
-    if (!take->writeHeader()) {
-        if (error)
-            *error = errno;
-        take->discard();
-        return nullptr;
-    }
+    take->m_path = path;
     return take;
 }
 

@@ -44,7 +44,10 @@ std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(m_folder, ec)) {
         const std::string name = entry.path().filename().string();
-        if (!takeStartFromName(name) || entry.path().extension() != ".wav")
+        // A take is made under ".new-take-…" and then given its name; one left by a crash at
+        // that moment holds no data and goes like any other empty take.
+        const bool starting = name.rfind(".new-take-", 0) == 0;
+        if (!starting && (!takeStartFromName(name) || entry.path().extension() != ".wav"))
             continue;
         std::unique_ptr<TakeFile> take;
         if (TakeFile::adopt(entry.path().string(), take) == TakeFile::AdoptResult::Adopted)

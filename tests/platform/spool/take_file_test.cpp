@@ -185,7 +185,7 @@ TEST_F(TakeFileTest, SaveOnTheSameFileSystemMovesTheTakeAndReplacesAnOldFile) {
     EXPECT_EQ(readWav(target).raw, data);
     EXPECT_FALSE(take->inSpool());
     EXPECT_EQ(take->path(), target);
-    EXPECT_TRUE(entries(spoolDir()).isEmpty());
+    EXPECT_TRUE(entries(spoolDir()).isEmpty()) << "nothing is left of the take's making either";
     EXPECT_EQ(entries(m_dir.path()), (QStringList{"spool", "take.wav"}));
 
     // A second save copies the saved file.
@@ -307,12 +307,20 @@ TEST_F(TakeFileTest, EmptyTakesGoAndStrangeFilesStay) {
     { std::ofstream(headless) << "RIFF"; }
     const std::string stranger = spoolDir().toStdString() + "/take-20260101-120000-zzzzzz.wav";
     { std::ofstream(stranger) << std::string(200, 'x'); }
+    // A take that a crash caught while it was being made, before its name.
+    const std::string starting = spoolDir().toStdString() + "/.new-take-qwerty";
+    {
+        const TakeHeaderBytes header = takeHeader({44100, 16, 2}, 0);
+        std::ofstream(starting, std::ios::binary)
+            .write(reinterpret_cast<const char*>(header.data()), static_cast<long>(header.size()));
+    }
     const std::string notes = spoolDir().toStdString() + "/notes.txt";
     { std::ofstream(notes) << "mine"; }
 
     EXPECT_TRUE(spool().leftovers().empty());
     EXPECT_FALSE(std::filesystem::exists(empty));
     EXPECT_FALSE(std::filesystem::exists(headless));
+    EXPECT_FALSE(std::filesystem::exists(starting));
     EXPECT_TRUE(std::filesystem::exists(stranger));
     EXPECT_TRUE(std::filesystem::exists(notes));
 }
