@@ -67,10 +67,16 @@ PY
 source "$ROOT/scripts/lib/pulse.sh"
 build_bench capture_latency
 start_private_pulse "$ROOT/build/pulse-latency-bench"
-"$BUILD/bench/capture_latency" 20 || true
+# One benchmark that fails does not keep the others from running; all failures are named at the end.
+FAILED=()
+"$BUILD/bench/capture_latency" 20 || FAILED+=(capture_latency)
 stop_private_pulse
 
-"$ROOT/bench/capture_idle_cpu.sh" 30 || true
-"$ROOT/bench/record_bench.sh" || true
-"$ROOT/bench/help_bench.sh" || true
-"$ROOT/bench/window_bench.sh" || true
+"$ROOT/bench/capture_idle_cpu.sh" 30 || FAILED+=(capture_idle_cpu.sh)
+"$ROOT/bench/record_bench.sh" || FAILED+=(record_bench.sh)
+"$ROOT/bench/help_bench.sh" || FAILED+=(help_bench.sh)
+"$ROOT/bench/window_bench.sh" || FAILED+=(window_bench.sh)
+if [ ${#FAILED[@]} -gt 0 ]; then
+    echo "failed: ${FAILED[*]}" >&2
+    exit 1
+fi

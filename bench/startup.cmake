@@ -1,6 +1,7 @@
 # Start-up: the program itself (its own main) and a minimal Qt Widgets window, each with the
 # probe that reports the first complete frame.
 add_executable(sorvinta_first_frame ${PROJECT_SOURCE_DIR}/app/main.cpp first_frame_probe.cpp)
-target_link_libraries(sorvinta_first_frame PRIVATE sorvinta_app)
+target_link_libraries(sorvinta_first_frame PRIVATE sorvinta_main)
+add_dependencies(sorvinta_first_frame help_file sorvinta_help_engine)
 add_executable(minimal_window_first_frame minimal_window.cpp first_frame_probe.cpp)
 target_link_libraries(minimal_window_first_frame PRIVATE Qt6::Widgets)
