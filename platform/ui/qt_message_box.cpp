@@ -1,5 +1,7 @@
 #include "platform/ui/qt_message_box.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -66,8 +68,16 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const std::string& text, const 
     box->setWindowTitle(QString::fromStdString(title));
     box->setTextFormat(Qt::PlainText);
     box->setText(breakableText(QString::fromStdString(text)));
-    // What a box says can be copied, such as an address or a path it names.
+    // What a box says can be copied, such as an address or a path it names; the invisible
+    // break marks are taken out of what is copied, so a copied path is the path itself.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QObject::connect(clipboard, &QClipboard::changed, box.get(),
+                     [clipboard](QClipboard::Mode mode) {
+                         const QString copied = clipboard->text(mode);
+                         if (copied.contains(kBreak))
+                             clipboard->setText(QString(copied).remove(kBreak), mode);
+                     });
     box->setIcon(qtIcon(icon));
     switch (buttons) {
     case MessageButtons::Ok:

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 TEST(QtMessageBox, ABoxForALongPathFitsTheScreen) {
     std::string path = "/home/someone";
@@ -36,6 +39,26 @@ TEST(QtMessageBox, LongWordsGetPlacesToBreakAndShortOnesDoNot) {
     EXPECT_EQ(broken.count(zwsp), path.count(QLatin1Char('/')) - 1);
     const QString run(100, QLatin1Char('x'));
     EXPECT_EQ(breakableText(run).count(zwsp), 2);
+}
+
+// The marks that let a long path wrap must not end up in a path the user copies from the box.
+TEST(QtMessageBox, ACopiedLongPathIsThePathItself) {
+    const std::string path = "/home/someone/recordings/2026/december/a-take-of-the-tenth.wav";
+    QtMessageBox boxes;
+    const auto box = boxes.build("The recording is kept at " + path + ".", "Sorvinta",
+                                 MessageIcon::None, MessageButtons::Ok);
+    box->show();
+    QApplication::processEvents();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    label->setSelection(0, static_cast<int>(label->text().size()));
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    QApplication::processEvents();
+    const QString copied = clipboard->text();
+    EXPECT_TRUE(copied.contains(QString::fromStdString(path))) << copied.toStdString();
+    EXPECT_FALSE(copied.contains(QChar(0x200B)));
 }
 
 TEST(QtMessageBox, SaveLaterAndDiscardAreTheButtonsOfALeftTake) {
