@@ -9,6 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$ROOT/scripts/lib/pulse.sh"
+source "$ROOT/scripts/lib/xvfb.sh"
 
 MEASURE_S=${1:-30}
 shift || true
@@ -41,21 +42,8 @@ rm -rf "$WORK"
 mkdir -p "$WORK"
 start_private_pulse "$WORK/pulse"
 
-# A display of our own: the first free number from 90 up.
-DISPLAY_NO=
-for n in $(seq 90 130); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        DISPLAY_NO=$n
-        break
-    fi
-done
-[ -n "$DISPLAY_NO" ] || { say "no free X display number"; exit 2; }
-Xvfb ":$DISPLAY_NO" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$DISPLAY_NO" ] && break
-    sleep 0.1
-done
+start_private_xvfb "$WORK/xvfb.log" ||
+    { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
 
 # proc_ticks PID: user + system clock ticks the process (all its threads) has used so far.
 proc_ticks() {

@@ -9,6 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$ROOT/scripts/lib/pulse.sh"
+source "$ROOT/scripts/lib/xvfb.sh"
 
 RUNS=${1:-15}
 WORK=$ROOT/build/bench-window
@@ -28,24 +29,8 @@ rm -rf "$WORK"
 mkdir -p "$WORK/tmp"
 start_private_pulse "$WORK/pulse"
 
-# A display of our own: the first number from 90 up whose server starts and answers.
-DISPLAY_NO=
-for n in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do
-        [ -S "/tmp/.X11-unix/X$n" ] && break
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$XVFB_PID" 2>/dev/null && [ -S "/tmp/.X11-unix/X$n" ]; then
-        DISPLAY_NO=$n
-        break
-    fi
-    XVFB_PID=
-done
-[ -n "$DISPLAY_NO" ] || { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
+start_private_xvfb "$WORK/xvfb.log" 1280x800x24 ||
+    { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
 export DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb
 # The program's single-instance lock falls back to the temporary folder: one of its own here.
 export TMPDIR=$WORK/tmp HOME=$WORK/pulse/home
