@@ -8,12 +8,47 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 
 namespace {
 
+bool isAsciiSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Plain ASCII, which most names and paths are, needs no trip through QString.
+bool isAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string simplified(const std::string& text) {
+    if (isAscii(text)) {
+        std::string out;
+        out.reserve(text.size());
+        for (const char c : text) {
+            if (!isAsciiSpace(c))
+                out += c;
+            else if (!out.empty() && out.back() != ' ')
+                out += ' ';
+        }
+        if (!out.empty() && out.back() == ' ')
+            out.pop_back();
+        return out;
+    }
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .simplified()
+        .toStdString();
+}
+
 std::string folded(const std::string& text) {
+    if (isAscii(text)) {
+        std::string out = simplified(text);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + ('a' - 'A'));
+        return out;
+    }
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
         .toCaseFolded()
         .simplified()
@@ -28,12 +63,6 @@ bool isPage(const std::string& path) {
             return true;
     }
     return false;
-}
-
-std::string simplified(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-        .simplified()
-        .toStdString();
 }
 
 } // namespace
@@ -182,6 +211,9 @@ const TopicCatalog& HelpFile::catalog() const {
     }
     for (const SitemapEntry& entry : contents()) {
         for (const std::string& local : entry.locals) {
+            // Most entries name pages of the listing: those need no look-up in the archive.
+            if (seen.count(folded(withoutAnchor(resolveTopicPath("/", local)))))
+                continue;
             const std::optional<std::string> topic = findTopic(local);
             if (topic && seen.insert(folded(withoutAnchor(*topic))).second)
                 catalog->paths.push_back(withoutAnchor(*topic));
@@ -198,7 +230,7 @@ const TopicCatalog& HelpFile::catalog() const {
         catalog->search.add(title, body);
         catalog->titles.push_back(simplified(title));
         // Only pages with objects can declare link names or keywords; those get the parser.
-        if (!strcasestr(page.c_str(), "<object"))
+        if (!mayDeclareNames(page))
             continue;
         const TopicText declared = readTopicText(page, "UTF-8");
         for (const std::string& name : declared.alinks)

@@ -1,5 +1,7 @@
 #include "help/chm/text_encoding.h"
 
+#include <cstring>
+
 #include <strings.h>
 
 #include <QByteArrayView>
@@ -93,9 +95,24 @@ char32_t decodeUtf8(std::string_view bytes, std::size_t at, std::size_t& length)
     return cp;
 }
 
+namespace {
+
+bool eightAreAscii(const char* bytes) {
+    std::uint64_t eight;
+    std::memcpy(&eight, bytes, 8);
+    return (eight & 0x8080808080808080ull) == 0;
+}
+
+} // namespace
+
 bool isValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
+        // Runs of ASCII, eight bytes at a time.
+        if (bytes.size() - i >= 8 && eightAreAscii(bytes.data() + i)) {
+            i += 8;
+            continue;
+        }
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;
@@ -151,8 +168,22 @@ QString decodeHtml(std::string_view bytes, const std::string& fallback) {
 }
 
 void makePageUtf8(std::string& bytes, const std::string& fallback) {
-    if (!declaresCharset(bytes) && isValidUtf8(bytes))
+    const bool valid = isValidUtf8(bytes);
+    if (!declaresCharset(bytes)) {
+        if (!valid)
+            bytes = decodeWith(bytes, fallback).toStdString();
         return;
+    }
+    // Most pages that name a charset name UTF-8, and are: they stay as they are but for the
+    // byte-order mark, which decoding would drop.
+    const QStringDecoder decoder = QStringDecoder::decoderForHtml(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (valid && decoder.isValid() &&
+        QByteArrayView(decoder.name()).compare("UTF-8", Qt::CaseInsensitive) == 0) {
+        if (bytes.starts_with("\xef\xbb\xbf"))
+            bytes.erase(0, 3);
+        return;
+    }
     bytes = decodeHtml(bytes, fallback).toStdString();
 }
 

@@ -1,223 +1,177 @@
 #include "help/chm/topic_search.h"
 
-#include "help/chm/text_encoding.h"
-
-#include <QChar>
-
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
-void encode(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+std::uint64_t load8(const char* bytes) {
+    std::uint64_t v;
+    std::memcpy(&v, bytes, 8);
+    return v;
 }
 
-// Scripts written without blanks between words.
-bool standsAlone(char32_t cp) {
-    return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
-           (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xF900 && cp <= 0xFAFF) ||
-           (cp >= 0x20000 && cp <= 0x2FFFF);
+// The first `size` (1 to 8) bytes at `bytes`, little-endian; eight may be read when `readable`.
+std::uint64_t loadPart(const char* bytes, std::size_t size, bool readable) {
+    if (readable)
+        return size == 8 ? load8(bytes) : load8(bytes) & ((1ull << (8 * size)) - 1);
+    std::uint64_t v = 0;
+    for (std::size_t k = 0; k < size; ++k)
+        v |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
+    return v;
 }
 
-// Words of the text, without a call through std::function for each.
-// FNV-1a over a word's bytes, built while the word is.
-constexpr std::uint64_t kHashStart = 1469598103934665603ull;
-inline std::uint64_t hashByte(std::uint64_t h, unsigned char c) {
-    return (h ^ c) * 1099511628211ull;
+std::uint64_t mix(std::uint64_t x) {
+    x ^= x >> 32;
+    x *= 0xd6e8feb86659fd93ull;
+    x ^= x >> 32;
+    return x;
 }
 
-std::uint64_t hashOf(std::string_view word) {
-    std::uint64_t h = kHashStart;
-    for (char c : word)
-        h = hashByte(h, static_cast<unsigned char>(c));
-    return h;
-}
-
-// Words of the text with their hashes, without a call through std::function for each.
-template <typename Word> void eachWord(std::string_view text, Word&& word) {
-    std::string current;
-    std::uint64_t hash = kHashStart;
-    const auto flush = [&] {
-        if (!current.empty())
-            word(std::string_view(current), hash);
-        current.clear();
-        hash = kHashStart;
-    };
-    const auto append = [&](const std::string& bytes) {
-        for (char b : bytes)
-            hash = hashByte(hash, static_cast<unsigned char>(b));
-        current += bytes;
-    };
-    std::string encoded;
+// a.size() == b.size(); `readable` as for WordSink, for each.
+bool sameBytes(std::string_view a, std::size_t aReadable, std::string_view b,
+               std::size_t bReadable) {
     std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            // The common case, without a table look-up.
-            char lower = 0;
-            if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-                lower = static_cast<char>(c);
-            else if (c >= 'A' && c <= 'Z')
-                lower = static_cast<char>(c + ('a' - 'A'));
-            if (lower) {
-                current += lower;
-                hash = hashByte(hash, static_cast<unsigned char>(lower));
-            } else if (!current.empty()) {
-                flush();
-            }
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        const char32_t cp = decodeUtf8(text, i, length);
-        if (length == 0) {
-            flush();
-            ++i;
-            continue;
-        }
-        i += length;
-        encoded.clear();
-        if (standsAlone(cp)) {
-            flush();
-            encode(cp, encoded);
-            append(encoded);
-            flush();
-        } else if (QChar::isLetterOrNumber(cp) || QChar::isMark(cp)) {
-            encode(QChar::toCaseFolded(cp), encoded);
-            append(encoded);
-        } else {
-            flush();
-        }
+    for (; i + 8 <= a.size(); i += 8) {
+        if (load8(a.data() + i) != load8(b.data() + i))
+            return false;
     }
-    flush();
+    if (i == a.size())
+        return true;
+    const std::size_t rest = a.size() - i;
+    return loadPart(a.data() + i, rest, i + 8 <= aReadable) ==
+           loadPart(b.data() + i, rest, i + 8 <= bReadable);
 }
 
 } // namespace
 
-void forEachWord(std::string_view text, const std::function<void(std::string_view)>& word) {
-    eachWord(text, [&](std::string_view w, std::uint64_t) { word(w); });
+// A word as the table looks it up: its first eight bytes (zero-padded) and its hash, read
+// eight bytes at a time where `readable` (see WordSink) allows.
+TopicSearch::Key TopicSearch::keyOf(std::string_view word, std::size_t readable) {
+    const bool eight = readable >= 8;
+    Key key{word, readable, loadPart(word.data(), std::min<std::size_t>(word.size(), 8), eight),
+            0x9e3779b97f4a7c15ull ^ word.size()};
+    std::uint64_t& h = key.hash;
+    if (word.size() <= 8) {
+        h = mix(mix(h ^ key.head));
+        return key;
+    }
+    std::size_t i = 0;
+    for (; i + 8 <= word.size(); i += 8)
+        h = mix(h ^ load8(word.data() + i));
+    if (i < word.size())
+        h = mix(h ^ loadPart(word.data() + i, word.size() - i, i + 8 <= readable));
+    h = mix(h);
+    return key;
 }
 
-std::vector<std::string> splitWords(std::string_view text) {
-    std::vector<std::string> words;
-    forEachWord(text, [&](std::string_view w) { words.emplace_back(w); });
-    return words;
-}
+// Counts the words of one topic.
+class TopicSearch::Counter : public WordSink {
+public:
+    Counter(TopicSearch& search, std::uint32_t topic) : m_search(search), m_topic(topic) {}
+    bool inTitle = false;
 
-std::int64_t TopicSearch::findWord(std::string_view word, std::uint64_t hash) const {
+    void word(std::string_view word, std::size_t readable) override {
+        Word& w = m_search.m_words[m_search.addWord(keyOf(word, readable))];
+        if (w.tallyTopic != m_topic + 1) {
+            w.tallyTopic = m_topic + 1;
+            w.tallyWeight = 0;
+            m_search.m_touched.push_back(static_cast<std::uint32_t>(&w - m_search.m_words.data()));
+        }
+        if ((w.tallyWeight & ~kInTitle) != ~kInTitle)
+            ++w.tallyWeight;
+        if (inTitle)
+            w.tallyWeight |= kInTitle;
+    }
+
+private:
+    TopicSearch& m_search;
+    std::uint32_t m_topic;
+};
+
+std::int64_t TopicSearch::findWord(const Key& key) const {
     if (m_slots.empty())
         return -1;
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-        const std::uint32_t n = m_slots[slot] - 1;
-        if (m_slotHashes[slot] == hash && m_words[n] == word)
+    const auto high = static_cast<std::uint32_t>(key.hash >> 32);
+    const std::size_t size = key.bytes.size();
+    for (std::size_t slot = key.hash & mask; m_slots[slot].number != 0; slot = (slot + 1) & mask) {
+        const std::uint32_t n = m_slots[slot].number - 1;
+        const Word& w = m_words[n];
+        if (m_slots[slot].hash != high || w.size != size || w.head != key.head)
+            continue;
+        // Stored words are followed by at least eight bytes.
+        if (size <= 8 ||
+            sameBytes(wordAt(n).substr(8), size, key.bytes.substr(8), key.readable - 8))
             return n;
     }
     return -1;
 }
 
-std::uint32_t TopicSearch::addWord(std::string_view word, std::uint64_t hash) {
-    const std::int64_t found = findWord(word, hash);
+std::uint32_t TopicSearch::addWord(const Key& key) {
+    const std::int64_t found = findWord(key);
     if (found >= 0)
         return static_cast<std::uint32_t>(found);
     if ((m_words.size() + 1) * 2 > m_slots.size()) {
         // Grow to keep the table at most half full.
-        const std::size_t size = std::max<std::size_t>(1024, m_slots.size() * 2);
-        m_slots.assign(size, 0);
-        m_slotHashes.assign(size, 0);
+        m_slots.assign(std::max<std::size_t>(1024, m_slots.size() * 2), Slot{0, 0});
         for (std::uint32_t n = 0; n < m_words.size(); ++n)
-            place(n, hashOf(m_words[n]));
+            place(n, keyOf(wordAt(n), m_words[n].size + 8).hash);
     }
     const auto n = static_cast<std::uint32_t>(m_words.size());
-    m_words.emplace_back(word);
-    m_lastTopic.push_back(0);
-    m_lastEvent.push_back(0);
-    place(n, hash);
+    m_wordBytes.resize(m_wordBytes.size() - 8);
+    m_words.push_back({key.head, static_cast<std::uint32_t>(m_wordBytes.size()),
+                       static_cast<std::uint32_t>(key.bytes.size()), 0, 0});
+    m_wordBytes.append(key.bytes);
+    m_wordBytes.append(8, '\0');
+    m_postings.emplace_back();
+    place(n, key.hash);
     return n;
 }
 
 void TopicSearch::place(std::uint32_t n, std::uint64_t hash) {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t slot = hash & mask;
-    while (m_slots[slot] != 0)
+    while (m_slots[slot].number != 0)
         slot = (slot + 1) & mask;
-    m_slots[slot] = n + 1;
-    m_slotHashes[slot] = hash;
-}
-
-void TopicSearch::count(std::string_view word, std::uint64_t hash, std::uint32_t topic,
-                        bool inTitle) {
-    const std::uint32_t n = addWord(word, hash);
-    if (m_lastTopic[n] != topic + 1) {
-        m_lastTopic[n] = topic + 1;
-        m_lastEvent[n] = static_cast<std::uint32_t>(m_events.size());
-        m_events.push_back({n, {topic, 0, 0}});
-    }
-    Posting& posting = m_events[m_lastEvent[n]].posting;
-    ++posting.count;
-    if (inTitle)
-        ++posting.inTitle;
-}
-
-void TopicSearch::finish() const {
-    if (m_finished)
-        return;
-    // A counting sort by word keeps each word's topics in the order they were added.
-    m_postingStart.assign(m_words.size() + 1, 0);
-    for (const Event& e : m_events)
-        ++m_postingStart[e.word + 1];
-    for (std::size_t n = 0; n < m_words.size(); ++n)
-        m_postingStart[n + 1] += m_postingStart[n];
-    m_postings.resize(m_events.size());
-    std::vector<std::uint32_t> next(m_postingStart.begin(), m_postingStart.end() - 1);
-    for (const Event& e : m_events)
-        m_postings[next[e.word]++] = e.posting;
-    m_finished = true;
+    m_slots[slot] = {n + 1, static_cast<std::uint32_t>(hash >> 32)};
 }
 
 void TopicSearch::add(std::string_view title, std::string_view body) {
     const std::uint32_t topic = m_topics++;
-    m_finished = false;
-    eachWord(title, [&](std::string_view w, std::uint64_t h) { count(w, h, topic, true); });
-    eachWord(body, [&](std::string_view w, std::uint64_t h) { count(w, h, topic, false); });
+    Counter counter(*this, topic);
+    counter.inTitle = true;
+    scanWords(title, counter);
+    counter.inTitle = false;
+    scanWords(body, counter);
+    for (const std::uint32_t n : m_touched)
+        m_postings[n].push_back({topic, m_words[n].tallyWeight});
+    m_touched.clear();
 }
 
 std::unordered_map<std::uint32_t, double> TopicSearch::scoresFor(std::string_view word,
                                                                  bool prefix) const {
     std::unordered_map<std::uint32_t, double> scores;
-    finish();
     const auto addPostings = [&](std::size_t n) {
-        const auto held = static_cast<double>(postingsEnd(n) - postingsBegin(n));
+        const auto held = static_cast<double>(m_postings[n].size());
         if (held == 0)
             return;
         const double rarity = std::log(1.0 + static_cast<double>(m_topics) / held);
-        for (const Posting* p = postingsBegin(n); p != postingsEnd(n); ++p)
-            scores[p->topic] += (std::log(1.0 + p->count) + 2.0 * (p->inTitle > 0)) * rarity;
+        for (const Posting& p : m_postings[n]) {
+            const std::uint32_t count = p.weight & ~kInTitle;
+            const bool inTitle = (p.weight & kInTitle) != 0;
+            scores[p.topic] += (std::log(1.0 + count) + 2.0 * inTitle) * rarity;
+        }
     };
     if (!prefix) {
-        const std::int64_t n = findWord(word, hashOf(word));
+        const std::int64_t n = findWord(keyOf(word, word.size()));
         if (n >= 0)
             addPostings(static_cast<std::size_t>(n));
         return scores;
     }
     for (std::size_t n = 0; n < m_words.size(); ++n) {
-        const std::string& w = m_words[n];
-        if (w.size() >= word.size() && std::string_view(w).substr(0, word.size()) == word)
+        if (wordAt(n).starts_with(word))
             addPostings(n);
     }
     return scores;

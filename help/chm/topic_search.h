@@ -1,16 +1,12 @@
 #pragma once
 
+#include "help/chm/word_scan.h"
+
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-// Calls `word` for every word of UTF-8 text, case-folded: runs of letters, digits and marks in
-// any script. Chinese and Japanese characters, written without blanks, count one each.
-void forEachWord(std::string_view text, const std::function<void(std::string_view)>& word);
-std::vector<std::string> splitWords(std::string_view text);
 
 // The program's own full-text search over topics: built once, then queried. A topic matches
 // when it holds every word of the query; a word ending in "*" matches every word it begins.
@@ -24,45 +20,59 @@ public:
 
     void add(std::string_view title, std::string_view body);
     std::vector<Hit> search(std::string_view query) const;
-    // Groups what add() gathered by word; search() does it when needed.
-    void finish() const;
 
     std::uint32_t topicCount() const { return m_topics; }
     std::size_t wordCount() const { return m_words.size(); }
 
 private:
+    // A topic that holds a word: how often (the low 31 bits of `weight`) and whether the title
+    // holds it (the top bit).
     struct Posting {
         std::uint32_t topic;
-        std::uint32_t count;
-        std::uint32_t inTitle;
+        std::uint32_t weight;
     };
-    struct Event {
-        std::uint32_t word;
-        Posting posting;
+    static constexpr std::uint32_t kInTitle = 0x80000000u;
+    // A word: its first eight bytes (zero-padded), where all its bytes lie in m_wordBytes, and
+    // while topics are added, topic + 1 of the last topic that held it and its weight there.
+    struct Word {
+        std::uint64_t head;
+        std::uint32_t offset;
+        std::uint32_t size;
+        std::uint32_t tallyTopic;
+        std::uint32_t tallyWeight;
     };
-    void count(std::string_view word, std::uint64_t hash, std::uint32_t topic, bool inTitle);
-    // The postings of word n, once finished.
-    const Posting* postingsBegin(std::size_t n) const { return &m_postings[m_postingStart[n]]; }
-    const Posting* postingsEnd(std::size_t n) const { return &m_postings[m_postingStart[n + 1]]; }
+    // A word to look up: its bytes, how many may be read (see WordSink), its head and hash.
+    struct Key {
+        std::string_view bytes;
+        std::size_t readable;
+        std::uint64_t head;
+        std::uint64_t hash;
+    };
+    // A slot of the word table: the word's number + 1 (0: free), and the high half of its hash.
+    struct Slot {
+        std::uint32_t number;
+        std::uint32_t hash;
+    };
+    class Counter;
+
+    std::string_view wordAt(std::size_t n) const {
+        return {m_wordBytes.data() + m_words[n].offset, m_words[n].size};
+    }
+    static Key keyOf(std::string_view word, std::size_t readable);
     // A word's number, or -1; the number of a word, added when new.
-    std::int64_t findWord(std::string_view word, std::uint64_t hash) const;
-    std::uint32_t addWord(std::string_view word, std::uint64_t hash);
+    std::int64_t findWord(const Key& key) const;
+    std::uint32_t addWord(const Key& key);
     void place(std::uint32_t number, std::uint64_t hash);
     // Per-topic scores for one query word; empty when no topic holds it.
     std::unordered_map<std::uint32_t, double> scoresFor(std::string_view word, bool prefix) const;
 
-    // The words by number. The table finds a word's number by its hash (open addressing; a slot
-    // holds number + 1, 0 is free). While topics are added, each (word, topic) pair is one event
-    // in the order met; finish() groups them by word: word n's postings are
-    // m_postings[m_postingStart[n] .. m_postingStart[n + 1]), in topic order.
-    std::vector<std::string> m_words;
-    std::vector<std::uint32_t> m_lastTopic; // per word: topic + 1 of its last event
-    std::vector<std::uint32_t> m_lastEvent; // per word: index of its last event
-    std::vector<Event> m_events;
-    mutable std::vector<Posting> m_postings;
-    mutable std::vector<std::uint32_t> m_postingStart;
-    mutable bool m_finished = true;
-    std::vector<std::uint64_t> m_slotHashes;
-    std::vector<std::uint32_t> m_slots;
+    // The words by number, their bytes one after the other (with eight spare bytes at the end,
+    // for reads eight bytes at a time), and per word the topics that hold it, in topic order.
+    // The table finds a word's number by its hash (open addressing, at most half full).
+    std::vector<Word> m_words;
+    std::string m_wordBytes = std::string(8, '\0');
+    std::vector<std::vector<Posting>> m_postings;
+    std::vector<Slot> m_slots;
+    std::vector<std::uint32_t> m_touched; // the words of the topic being added
     std::uint32_t m_topics = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
@@ -16,13 +17,14 @@ bool is(const xmlChar* name, const char* what) {
 }
 
 // Elements that do not break a word: the text on either side runs on.
+constexpr std::string_view kInline[] = {
+    "a",    "b",    "i",     "u",   "em", "strong", "span",    "font", "code",
+    "sub",  "sup",  "small", "big", "tt", "abbr",   "acronym", "var",  "kbd",
+    "samp", "cite", "dfn",   "q",   "s",  "strike", "mark",    "nobr"};
+
 bool isInline(const xmlChar* name) {
-    static const char* const kInline[] = {
-        "a",    "b",    "i",     "u",   "em", "strong", "span",    "font", "code",
-        "sub",  "sup",  "small", "big", "tt", "abbr",   "acronym", "var",  "kbd",
-        "samp", "cite", "dfn",   "q",   "s",  "strike", "mark",    "nobr"};
-    for (const char* n : kInline) {
-        if (is(name, n))
+    for (const std::string_view n : kInline) {
+        if (is(name, n.data()))
             return true;
     }
     return false;
@@ -97,17 +99,13 @@ struct Reader {
     }
 };
 
-// The same test for a lower-case name, without comparing it to every inline name.
+// The same test for a lower-case name.
 bool isInlineName(std::string_view name) {
-    switch (name.size()) {
-    case 1:
-        return name == "a" || name == "b" || name == "i" || name == "u" || name == "q" ||
-               name == "s";
-    case 2:
-        return name == "em" || name == "tt";
-    default:
-        return isInline(reinterpret_cast<const xmlChar*>(std::string(name).c_str()));
+    for (const std::string_view n : kInline) {
+        if (n == name)
+            return true;
     }
+    return false;
 }
 
 std::size_t findNoCase(std::string_view text, std::string_view what, std::size_t from) {
@@ -180,6 +178,24 @@ std::size_t tagEnd(std::string_view html, std::size_t i) {
     return html.size();
 }
 
+// The first '<' or '&' from `from` on, else the end: eight bytes at a time, as pages are
+// mostly text.
+std::size_t findMarkup(std::string_view html, std::size_t from) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    const auto hasZeroByte = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHighBits) != 0; };
+    std::size_t i = from;
+    for (; i + 8 <= html.size(); i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, html.data() + i, 8);
+        if (hasZeroByte(eight ^ (kOnes * '<')) || hasZeroByte(eight ^ (kOnes * '&')))
+            break;
+    }
+    while (i < html.size() && html[i] != '<' && html[i] != '&')
+        ++i;
+    return i;
+}
+
 } // namespace
 
 void scanPageText(std::string_view html, std::string& title, std::string& body) {
@@ -188,9 +204,7 @@ void scanPageText(std::string_view html, std::string& title, std::string& body) 
     while (i < html.size()) {
         const char c = html[i];
         if (c != '<' && c != '&') {
-            std::size_t run = i;
-            while (run < html.size() && html[run] != '<' && html[run] != '&')
-                ++run;
+            const std::size_t run = findMarkup(html, i);
             (inTitle ? title : body).append(html.data() + i, run - i);
             i = run;
             continue;
@@ -239,6 +253,16 @@ void scanPageText(std::string_view html, std::string& title, std::string& body) 
         if (!isInlineName(lower) && !body.empty() && body.back() != ' ')
             body += ' ';
     }
+}
+
+bool mayDeclareNames(std::string_view html) {
+    static constexpr std::string_view kObject = "<object";
+    for (std::size_t i = html.find('<'); i != std::string_view::npos; i = html.find('<', i + 1)) {
+        if (html.size() - i >= kObject.size() &&
+            strncasecmp(html.data() + i, kObject.data(), kObject.size()) == 0)
+            return true;
+    }
+    return false;
 }
 
 std::vector<std::string> splitNames(std::string_view list) {

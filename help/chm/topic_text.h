@@ -24,5 +24,9 @@ TopicText readTopicText(std::string_view html, const std::string& encoding);
 // words, and entities are decoded with libxml2's table.
 void scanPageText(std::string_view html, std::string& title, std::string& body);
 
+// True when the page has an <object> tag, the only place where it can declare link names or
+// keywords; pages without one need no parse for them.
+bool mayDeclareNames(std::string_view html);
+
 // The names of a ";"-separated list, without the blanks around them and without empty ones.
 std::vector<std::string> splitNames(std::string_view list);

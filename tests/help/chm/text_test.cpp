@@ -68,6 +68,55 @@ TEST(TopicText, NamesOutsideAnObjectDoNotCount) {
     EXPECT_TRUE(readTopicText("", "UTF-8").body.empty());
 }
 
+// The search reads pages by a plain scan; its words must be those the HTML parser sees.
+TEST(TopicText, TheScanSeesTheWordsTheParserSees) {
+    const char* const pages[] = {
+        "<html><head><title>The  Title</title></head><body><p>one<b>two</b></p>"
+        "<p>three&amp;four&nbsp;five&#233;&#x4E2D;</p><br>six</body></html>",
+        "<HTML><HEAD><TITLE>Upper</TITLE><STYLE>.x{hidden}</STYLE></HEAD>"
+        "<BODY><H1>Head</H1>text<SCRIPT>var hidden = \"</script>\";</SCRIPT>after</BODY>",
+        "<p>a < b and c<d</p><!-- hidden comment <p> --><p>shown</p>",
+        "<p title=\"x > y\">quoted</p><a href='>'>link</a>&unknown; &amp",
+        "<p>unterminated <b",
+        "<ul><li>one</li><li>two</li></ul><table><tr><td>cell</td><td>next</td></tr></table>",
+    };
+    for (const char* page : pages) {
+        const TopicText parsed = readTopicText(page, "UTF-8");
+        std::string title;
+        std::string body;
+        scanPageText(page, title, body);
+        EXPECT_EQ(splitWords(title), splitWords(parsed.title)) << page;
+        EXPECT_EQ(splitWords(body), splitWords(parsed.body)) << page;
+    }
+}
+
+TEST(TopicText, OnlyPagesWithObjectsMayDeclareNames) {
+    EXPECT_TRUE(mayDeclareNames("<p>x</p><OBJECT type=\"application/x-oleobject\">"));
+    EXPECT_TRUE(mayDeclareNames("<object"));
+    EXPECT_FALSE(mayDeclareNames("<p>an object, <objec</p>"));
+    EXPECT_FALSE(mayDeclareNames(""));
+}
+
+TEST(TextEncoding, PagesBecomeUtf8DecodedOnlyWhenTheyAreNot) {
+    const struct {
+        std::string page;
+        std::string utf8;
+    } cases[] = {
+        {"<p>café</p>", "<p>café</p>"},
+        {"<meta charset=\"utf-8\"><p>café</p>", "<meta charset=\"utf-8\"><p>café</p>"},
+        {"\xef\xbb\xbf<p>café</p>", "<p>café</p>"},
+        {"<p>caf\xe9</p>", "<p>café</p>"},
+        {"<meta charset=\"windows-1251\"><p>\xc7\xe0</p>",
+         "<meta charset=\"windows-1251\"><p>За</p>"},
+        {"<meta charset=\"utf-8\"><p>caf\xe9</p>", "<meta charset=\"utf-8\"><p>café</p>"},
+    };
+    for (const auto& c : cases) {
+        std::string page = c.page;
+        makePageUtf8(page, "windows-1252");
+        EXPECT_EQ(page, c.utf8) << c.page;
+    }
+}
+
 TEST(Words, LettersAndDigitsOfAnyScriptFolded) {
     EXPECT_THAT(splitWords("Hello, WORLD! x2 don't"),
                 ElementsAre("hello", "world", "x2", "don", "t"));
