@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -104,6 +105,181 @@ DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& er
     return DirectoryRepair::Failed;
 }
 
+namespace {
+
+// The directory's chunks as chmlib walks them. chmlib follows the listing chunks from the
+// first by each chunk's "next" number, and looks a path up from the index root down through
+// index chunks to a listing chunk, trusting every number it reads: a damaged file can send it
+// round in circles for ever, or make it read past a chunk. These walks go every way chmlib
+// could go, each chunk once.
+class DirectoryWalk {
+public:
+    DirectoryWalk(const File& f, std::uint64_t firstChunk, std::uint32_t chunkSize,
+                  std::uint32_t chunks)
+        : m_file(f), m_firstChunk(firstChunk), m_chunkSize(chunkSize), m_chunks(chunks),
+          m_state(chunks, State::New) {}
+
+    // From the first listing chunk along the "next" numbers, each a listing chunk whose entries
+    // lie inside it, to the end (-1) or to a chunk of another kind.
+    bool listingEnds(std::int32_t first) {
+        std::vector<bool> seen(m_chunks, false);
+        for (std::int32_t n = first; n != -1;) {
+            if (!isChunk(n) || seen[static_cast<std::size_t>(n)])
+                return false;
+            seen[static_cast<std::size_t>(n)] = true;
+            if (!read(n))
+                return false;
+            if (!hasSignature("PMGL"))
+                return true;
+            if (!listingEntriesFit())
+                return false;
+            n = static_cast<std::int32_t>(u32(0x10));
+        }
+        return true;
+    }
+
+    // From the root down every way a look-up could go, without coming back to a chunk on the
+    // way: index chunks lead on to the chunks their entries name.
+    bool indexEnds(std::int32_t root) {
+        if (!isChunk(root))
+            return false;
+        std::vector<Step> path;
+        if (!enter(root, path))
+            return false;
+        while (!path.empty()) {
+            Step& step = path.back();
+            if (step.next == step.children.size()) {
+                m_state[static_cast<std::size_t>(step.chunk)] = State::Done;
+                path.pop_back();
+                continue;
+            }
+            const std::int32_t child = step.children[step.next++];
+            if (child == -1)
+                continue;
+            if (!isChunk(child))
+                return false;
+            const State state = m_state[static_cast<std::size_t>(child)];
+            if (state == State::OnPath)
+                return false;
+            if (state == State::New && !enter(child, path))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    enum class State : std::uint8_t { New, OnPath, Done };
+    struct Step {
+        std::int32_t chunk;
+        std::vector<std::int32_t> children;
+        std::size_t next = 0;
+    };
+
+    bool isChunk(std::int32_t n) const {
+        return n >= 0 && static_cast<std::uint32_t>(n) < m_chunks;
+    }
+
+    bool read(std::int32_t n) {
+        m_chunk.resize(m_chunkSize);
+        return m_file.read(m_firstChunk + static_cast<std::uint64_t>(n) * m_chunkSize,
+                           m_chunk.data(), m_chunkSize);
+    }
+
+    bool hasSignature(const char* signature) const {
+        return std::memcmp(m_chunk.data(), signature, 4) == 0;
+    }
+
+    std::uint32_t u32(std::size_t at) const {
+        const auto* b = reinterpret_cast<const unsigned char*>(m_chunk.data() + at);
+        return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+    }
+
+    // A number of the entries: seven bits a byte, high bit set on all but the last.
+    bool number(std::size_t& at, std::uint64_t& value) const {
+        value = 0;
+        while (at < m_chunk.size()) {
+            const auto byte = static_cast<unsigned char>(m_chunk[at++]);
+            value = (value << 7) + (byte & 0x7F);
+            if (byte < 0x80)
+                return true;
+        }
+        return false;
+    }
+
+    // The entries' area, from the header to the free space at the end; nothing when the free
+    // space is more than the chunk holds.
+    bool entryArea(std::size_t header, std::size_t& end) const {
+        const std::uint32_t freeSpace = u32(4);
+        if (freeSpace > m_chunkSize - header)
+            return false;
+        end = m_chunkSize - freeSpace;
+        return true;
+    }
+
+    // Each entry: a name (its length, then its bytes) and `numbers` further numbers, all
+    // inside the chunk; each number after the name is handed to `each`. A name longer than
+    // chmlib takes ends the entries, as it ends chmlib's reading of them.
+    template <typename Each> bool entriesFit(std::size_t header, int numbers, Each&& each) const {
+        std::size_t end = 0;
+        if (!entryArea(header, end))
+            return false;
+        std::size_t at = header;
+        while (at < end) {
+            std::uint64_t length = 0;
+            if (!number(at, length))
+                return false;
+            if (length > kMaxPathLength)
+                return true;
+            if (length > m_chunk.size() - at)
+                return false;
+            at += static_cast<std::size_t>(length);
+            for (int k = 0; k < numbers; ++k) {
+                std::uint64_t value = 0;
+                if (!number(at, value))
+                    return false;
+                each(value);
+            }
+        }
+        return true;
+    }
+
+    bool listingEntriesFit() const {
+        return entriesFit(0x14, 3, [](std::uint64_t) {});
+    }
+
+    bool enter(std::int32_t n, std::vector<Step>& path) {
+        if (!read(n))
+            return false;
+        Step step{n, {}, 0};
+        if (hasSignature("PMGL")) {
+            if (!listingEntriesFit())
+                return false;
+        } else if (hasSignature("PMGI")) {
+            // chmlib keeps the low 32 bits of a chunk number, as a signed number.
+            const bool fit = entriesFit(0x08, 1, [&](std::uint64_t value) {
+                step.children.push_back(
+                    static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+            });
+            if (!fit)
+                return false;
+        }
+        m_state[static_cast<std::size_t>(n)] = State::OnPath;
+        path.push_back(std::move(step));
+        return true;
+    }
+
+    static constexpr std::uint64_t kMaxPathLength = 512;
+
+    const File& m_file;
+    std::uint64_t m_firstChunk;
+    std::uint32_t m_chunkSize;
+    std::uint32_t m_chunks;
+    std::vector<State> m_state;
+    std::string m_chunk;
+};
+
+} // namespace
+
 bool directoryIsSound(const std::string& path, std::string& error) {
     const File f(path, false);
     bool ok = f.isOpen() && hasSignature(f, 0, "ITSF");
@@ -111,12 +287,20 @@ bool directoryIsSound(const std::string& path, std::string& error) {
     ok = ok && hasSignature(f, directory, "ITSP");
     const std::uint32_t headerLength = f.u32(directory + 0x08, ok);
     const std::uint32_t chunkSize = f.u32(directory + 0x10, ok);
-    const std::uint32_t firstListing = f.u32(directory + 0x20, ok);
+    const auto indexRoot = static_cast<std::int32_t>(f.u32(directory + 0x1C, ok));
+    const auto firstListing = static_cast<std::int32_t>(f.u32(directory + 0x20, ok));
     const std::uint32_t lastListing = f.u32(directory + 0x24, ok);
     const std::uint32_t chunks = f.u32(directory + 0x2C, ok);
-    if (!ok || chunkSize < 0x100 || chunkSize > 0x10000 || chunks == 0 ||
-        firstListing >= chunks || lastListing >= chunks ||
-        directory + headerLength + static_cast<std::uint64_t>(chunks) * chunkSize > f.size()) {
+    ok = ok && chunkSize >= 0x100 && chunkSize <= 0x10000 && chunks > 0 && firstListing >= 0 &&
+         static_cast<std::uint32_t>(firstListing) < chunks && lastListing < chunks &&
+         directory + headerLength + static_cast<std::uint64_t>(chunks) * chunkSize <= f.size();
+    if (ok) {
+        DirectoryWalk walk(f, directory + headerLength, chunkSize, chunks);
+        // Without an index, chmlib looks paths up in the first listing chunk.
+        ok = walk.listingEnds(firstListing) &&
+             walk.indexEnds(indexRoot <= -1 ? firstListing : indexRoot);
+    }
+    if (!ok) {
         error = "is damaged: its directory cannot be read";
         return false;
     }

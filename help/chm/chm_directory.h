@@ -11,5 +11,8 @@ DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& er
 
 // True when the directory header describes listing chunks that fit in the file and are of a
 // size help files use (chmlib takes the size from the file and allocates a chunk of it for every
-// look-up, so a damaged size would cost gigabytes). `error` says what is wrong otherwise.
+// look-up, so a damaged size would cost gigabytes), and when every walk chmlib makes through the
+// chunks ends inside them: the listing from chunk to chunk, and a look-up from the index root
+// down (chmlib follows the numbers it reads, round in circles if they lead there, and reads
+// entries past their chunk's end if they say so). `error` says what is wrong otherwise.
 bool directoryIsSound(const std::string& path, std::string& error);

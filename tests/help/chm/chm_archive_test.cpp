@@ -96,6 +96,106 @@ TEST(ChmDirectory, RepairShowsEveryFileOfTheListing) {
               DirectoryRepair::AlreadyRight);
 }
 
+namespace {
+
+// A help file's directory, to damage on purpose: its chunks and what its header says of them.
+class Directory {
+public:
+    explicit Directory(QByteArray bytes) : m_bytes(std::move(bytes)) {
+        m_header = static_cast<qsizetype>(qFromLittleEndian<quint64>(m_bytes.constData() + 0x48));
+        m_chunkSize = static_cast<qsizetype>(u32(m_header + 0x10));
+        m_firstChunk = m_header + static_cast<qsizetype>(u32(m_header + 0x08));
+    }
+    QByteArray bytes() const { return m_bytes; }
+    qint32 indexRoot() const { return static_cast<qint32>(u32(m_header + 0x1C)); }
+    qint32 firstListing() const { return static_cast<qint32>(u32(m_header + 0x20)); }
+    qsizetype chunk(qint32 n) const { return m_firstChunk + n * m_chunkSize; }
+    // The listing chunk whose "next" is -1.
+    qint32 lastListing() const {
+        qint32 n = firstListing();
+        while (static_cast<qint32>(u32(chunk(n) + 0x10)) != -1)
+            n = static_cast<qint32>(u32(chunk(n) + 0x10));
+        return n;
+    }
+    void setNextListing(qint32 n, qint32 next) {
+        setU32(chunk(n) + 0x10, static_cast<quint32>(next));
+    }
+    // Every entry of index chunk n leads to chunk `child` (names and numbers under 128).
+    void setChildren(qint32 n, char child) {
+        const qsizetype end = chunk(n) + m_chunkSize - static_cast<qsizetype>(u32(chunk(n) + 4));
+        for (qsizetype entry = chunk(n) + 0x08; entry < end;) {
+            const qsizetype number = entry + 1 + m_bytes[entry];
+            m_bytes[number] = child;
+            entry = number + 1;
+        }
+    }
+    // Entries of five bytes to the very end of listing chunk n, the last one cut short.
+    void fillListingToItsEnd(qint32 n) {
+        setU32(chunk(n) + 0x04, 0);
+        for (qsizetype at = chunk(n) + 0x14; at < chunk(n) + m_chunkSize; ++at)
+            m_bytes[at] = 1;
+        m_bytes[chunk(n) + m_chunkSize - 1] = static_cast<char>(0x80);
+    }
+
+private:
+    quint32 u32(qsizetype at) const { return qFromLittleEndian<quint32>(m_bytes.constData() + at); }
+    void setU32(qsizetype at, quint32 value) {
+        qToLittleEndian<quint32>(value, m_bytes.data() + at);
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_header = 0;
+    qsizetype m_chunkSize = 0;
+    qsizetype m_firstChunk = 0;
+};
+
+} // namespace
+
+// chmlib follows the numbers in a directory wherever they lead: round a circle of listing
+// chunks for ever while listing the files, round a circle of index chunks for ever while it
+// opens the file, past a chunk's end where an entry runs on. Such files are refused before
+// chmlib sees them.
+TEST(ChmDirectory, DirectoriesThatLeadChmlibAstrayAreRefused) {
+    QFile many(QString::fromStdString(testHelpFile("many.chm")));
+    ASSERT_TRUE(many.open(QIODevice::ReadOnly));
+    const Directory sound(many.readAll());
+    ASSERT_NE(sound.indexRoot(), -1) << "the fixture needs an index chunk";
+    ASSERT_NE(sound.lastListing(), sound.firstListing()) << "the fixture needs several chunks";
+
+    Directory listingCircle = sound;
+    listingCircle.setNextListing(sound.lastListing(), sound.firstListing());
+    Directory listingOutside = sound;
+    listingOutside.setNextListing(sound.firstListing(), 0x7FFF);
+    Directory indexCircle = sound;
+    indexCircle.setChildren(sound.indexRoot(), static_cast<char>(sound.indexRoot()));
+    Directory indexOutside = sound;
+    indexOutside.setChildren(sound.indexRoot(), 0x7F);
+    Directory entryPastItsChunk = sound;
+    entryPastItsChunk.fillListingToItsEnd(sound.lastListing());
+
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        const Directory& directory;
+    } cases[] = {
+        {"listing-circle.chm", listingCircle},
+        {"listing-outside.chm", listingOutside},
+        {"index-circle.chm", indexCircle},
+        {"index-outside.chm", indexOutside},
+        {"entry-past-its-chunk.chm", entryPastItsChunk},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.directory.bytes());
+        f.close();
+        std::string error;
+        EXPECT_FALSE(ChmArchive::open(path.toStdString(), error)) << c.name;
+        EXPECT_EQ(error, "is damaged: its directory cannot be read") << c.name;
+    }
+}
+
 TEST(ChmDirectory, RefusesWhatIsNoHelpFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.chm");
