@@ -1,5 +1,6 @@
 #include "help/chm/chm_archive.h"
 
+#include "help/chm/chm_compression.h"
 #include "help/chm/chm_directory.h"
 
 #include <chm_lib.h>
@@ -32,14 +33,17 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path, std::strin
         error = "is not a compiled help file";
         return nullptr;
     }
-    if (!directoryIsSound(path, error))
+    // chmlib trusts the numbers it reads; those that could stop or crash it are checked first.
+    std::vector<ChmNamedUnit> units;
+    CompressedSection section;
+    if (!directoryIsSound(path, units, error) || !compressionIsSound(path, units, section, error))
         return nullptr;
     chmFile* file = chm_open(path.c_str());
     if (!file) {
         error = "is damaged: its archive cannot be read";
         return nullptr;
     }
-    return std::unique_ptr<ChmArchive>(new ChmArchive(file));
+    return std::unique_ptr<ChmArchive>(new ChmArchive(file, section.blocks));
 }
 
 ChmArchive::~ChmArchive() {
@@ -51,6 +55,11 @@ std::optional<std::string> ChmArchive::read(const std::string& objectPath) const
     if (chm_resolve_object(m_file, objectPath.c_str(), &info) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
     if (info.length > kMaxObjectSize)
+        return std::nullopt;
+    // A compressed file must lie in blocks the reset table describes.
+    const std::uint64_t compressedEnd = m_compressedBlocks * CompressedSection::kBlockLength;
+    if (info.space != CHM_UNCOMPRESSED &&
+        (info.start > compressedEnd || info.length > compressedEnd - info.start))
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(info.length), '\0');
     if (info.length == 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,8 @@ public:
     static constexpr std::uint64_t kMaxObjectSize = 64u << 20;
 
 private:
-    explicit ChmArchive(chmFile* file) : m_file(file) {}
+    ChmArchive(chmFile* file, std::uint64_t compressedBlocks)
+        : m_file(file), m_compressedBlocks(compressedBlocks) {}
     chmFile* m_file;
+    std::uint64_t m_compressedBlocks;
 };

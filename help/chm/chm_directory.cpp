@@ -1,75 +1,25 @@
 #include "help/chm/chm_directory.h"
 
+#include "help/chm/file_bytes.h"
+
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-class File {
-public:
-    explicit File(const std::string& path, bool write = true)
-        : m_fd(::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC)) {
-        struct stat st {};
-        if (m_fd >= 0 && ::fstat(m_fd, &st) == 0)
-            m_size = static_cast<std::uint64_t>(st.st_size);
-    }
-    ~File() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-
-    bool isOpen() const { return m_fd >= 0; }
-    bool read(std::uint64_t at, void* out, std::size_t n) const {
-        return at <= m_size && n <= m_size - at &&
-               ::pread(m_fd, out, n, static_cast<off_t>(at)) == static_cast<ssize_t>(n);
-    }
-    bool write(std::uint64_t at, const void* data, std::size_t n) {
-        return at <= m_size && n <= m_size - at &&
-               ::pwrite(m_fd, data, n, static_cast<off_t>(at)) == static_cast<ssize_t>(n);
-    }
-    std::uint32_t u32(std::uint64_t at, bool& ok) const {
-        unsigned char b[4] = {};
-        ok = ok && read(at, b, 4);
-        return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-    }
-    std::uint64_t size() const { return m_size; }
-    std::uint64_t u64(std::uint64_t at, bool& ok) const {
-        const std::uint64_t low = u32(at, ok);
-        return low | (static_cast<std::uint64_t>(u32(at + 4, ok)) << 32);
-    }
-
-private:
-    int m_fd;
-    std::uint64_t m_size = 0;
-};
-
-bool hasSignature(const File& f, std::uint64_t at, const char* signature) {
-    char b[4] = {};
-    return f.read(at, b, 4) && std::memcmp(b, signature, 4) == 0;
-}
-
-} // namespace
-
 DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& error) {
-    File f(path);
+    FileBytes f(path, true);
     if (!f.isOpen()) {
         error = "cannot be opened for writing";
         return DirectoryRepair::Failed;
     }
-    if (!hasSignature(f, 0, "ITSF")) {
+    if (!f.hasSignature(0, "ITSF")) {
         error = "is not a compiled help file";
         return DirectoryRepair::Failed;
     }
     bool ok = true;
     const std::uint64_t directory = f.u64(0x48, ok);
-    if (!ok || !hasSignature(f, directory, "ITSP")) {
+    if (!ok || !f.hasSignature(directory, "ITSP")) {
         error = "has no directory header";
         return DirectoryRepair::Failed;
     }
@@ -84,7 +34,7 @@ DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& er
     const std::uint64_t firstChunk = directory + headerLength;
     for (std::uint32_t i = 0; i < chunks; ++i) {
         const std::uint64_t at = firstChunk + static_cast<std::uint64_t>(i) * chunkSize;
-        if (!hasSignature(f, at, "PMGL"))
+        if (!f.hasSignature(at, "PMGL"))
             continue;
         bool chunkOk = true;
         const std::uint32_t previous = f.u32(at + 0x0C, chunkOk);
@@ -114,10 +64,13 @@ namespace {
 // could go, each chunk once.
 class DirectoryWalk {
 public:
-    DirectoryWalk(const File& f, std::uint64_t firstChunk, std::uint32_t chunkSize,
+    DirectoryWalk(const FileBytes& f, std::uint64_t firstChunk, std::uint32_t chunkSize,
                   std::uint32_t chunks)
         : m_file(f), m_firstChunk(firstChunk), m_chunkSize(chunkSize), m_chunks(chunks),
-          m_state(chunks, State::New) {}
+          m_state(chunks, State::New), m_kept(chunks, false) {}
+
+    // chmlib's own files in the listing chunks the walks met.
+    std::vector<ChmNamedUnit>& units() { return m_units; }
 
     // From the first listing chunk along the "next" numbers, each a listing chunk whose entries
     // lie inside it, to the end (-1) or to a chunk of another kind.
@@ -131,7 +84,7 @@ public:
                 return false;
             if (!hasSignature("PMGL"))
                 return true;
-            if (!listingEntriesFit())
+            if (!listingEntriesFit(n))
                 return false;
             n = static_cast<std::int32_t>(u32(0x10));
         }
@@ -216,14 +169,15 @@ private:
         return true;
     }
 
-    // Each entry: a name (its length, then its bytes) and `numbers` further numbers, all
-    // inside the chunk; each number after the name is handed to `each`. A name longer than
-    // chmlib takes ends the entries, as it ends chmlib's reading of them.
-    template <typename Each> bool entriesFit(std::size_t header, int numbers, Each&& each) const {
+    // Each entry: a name (its length, then its bytes) and `count` numbers, all inside the
+    // chunk; each entry is handed to `each`. A name longer than chmlib takes ends the entries,
+    // as it ends chmlib's reading of them.
+    template <typename Each> bool entriesFit(std::size_t header, int count, Each&& each) const {
         std::size_t end = 0;
         if (!entryArea(header, end))
             return false;
         std::size_t at = header;
+        std::uint64_t numbers[3] = {};
         while (at < end) {
             std::uint64_t length = 0;
             if (!number(at, length))
@@ -232,19 +186,25 @@ private:
                 return true;
             if (length > m_chunk.size() - at)
                 return false;
+            const std::string_view name(m_chunk.data() + at, static_cast<std::size_t>(length));
             at += static_cast<std::size_t>(length);
-            for (int k = 0; k < numbers; ++k) {
-                std::uint64_t value = 0;
-                if (!number(at, value))
+            for (int k = 0; k < count; ++k) {
+                if (!number(at, numbers[k]))
                     return false;
-                each(value);
             }
+            each(name, numbers);
         }
         return true;
     }
 
-    bool listingEntriesFit() const {
-        return entriesFit(0x14, 3, [](std::uint64_t) {});
+    // A listing chunk's entries; those of chmlib's own files ("::" paths) are kept, once.
+    bool listingEntriesFit(std::int32_t n) {
+        const bool keep = !m_kept[static_cast<std::size_t>(n)];
+        m_kept[static_cast<std::size_t>(n)] = true;
+        return entriesFit(0x14, 3, [&](std::string_view name, const std::uint64_t* numbers) {
+            if (keep && name.starts_with("::"))
+                m_units.push_back({std::string(name), {numbers[0], numbers[1], numbers[2]}});
+        });
     }
 
     bool enter(std::int32_t n, std::vector<Step>& path) {
@@ -252,14 +212,15 @@ private:
             return false;
         Step step{n, {}, 0};
         if (hasSignature("PMGL")) {
-            if (!listingEntriesFit())
+            if (!listingEntriesFit(n))
                 return false;
         } else if (hasSignature("PMGI")) {
             // chmlib keeps the low 32 bits of a chunk number, as a signed number.
-            const bool fit = entriesFit(0x08, 1, [&](std::uint64_t value) {
-                step.children.push_back(
-                    static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
-            });
+            const bool fit =
+                entriesFit(0x08, 1, [&](std::string_view, const std::uint64_t* numbers) {
+                    step.children.push_back(
+                        static_cast<std::int32_t>(static_cast<std::uint32_t>(numbers[0])));
+                });
             if (!fit)
                 return false;
         }
@@ -270,21 +231,24 @@ private:
 
     static constexpr std::uint64_t kMaxPathLength = 512;
 
-    const File& m_file;
+    const FileBytes& m_file;
     std::uint64_t m_firstChunk;
     std::uint32_t m_chunkSize;
     std::uint32_t m_chunks;
     std::vector<State> m_state;
+    std::vector<bool> m_kept;
+    std::vector<ChmNamedUnit> m_units;
     std::string m_chunk;
 };
 
 } // namespace
 
-bool directoryIsSound(const std::string& path, std::string& error) {
-    const File f(path, false);
-    bool ok = f.isOpen() && hasSignature(f, 0, "ITSF");
+bool directoryIsSound(const std::string& path, std::vector<ChmNamedUnit>& units,
+                      std::string& error) {
+    const FileBytes f(path);
+    bool ok = f.isOpen() && f.hasSignature(0, "ITSF");
     const std::uint64_t directory = f.u64(0x48, ok);
-    ok = ok && hasSignature(f, directory, "ITSP");
+    ok = ok && f.hasSignature(directory, "ITSP");
     const std::uint32_t headerLength = f.u32(directory + 0x08, ok);
     const std::uint32_t chunkSize = f.u32(directory + 0x10, ok);
     const auto indexRoot = static_cast<std::int32_t>(f.u32(directory + 0x1C, ok));
@@ -299,6 +263,7 @@ bool directoryIsSound(const std::string& path, std::string& error) {
         // Without an index, chmlib looks paths up in the first listing chunk.
         ok = walk.listingEnds(firstListing) &&
              walk.indexEnds(indexRoot <= -1 ? firstListing : indexRoot);
+        units = std::move(walk.units());
     }
     if (!ok) {
         error = "is damaged: its directory cannot be read";
