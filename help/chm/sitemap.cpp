@@ -1,6 +1,10 @@
 #include "help/chm/sitemap.h"
 
+#include "help/chm/html_nesting.h"
+
 #include <libxml/HTMLparser.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
 #include <algorithm>
@@ -102,6 +106,44 @@ private:
     }
 };
 
+// Stops the tree-building parser once its elements nest deeper than kMaxHtmlNesting, rather
+// than leaving the depth to the parser's own defaults.
+class NestingGuard {
+public:
+    explicit NestingGuard(xmlParserCtxt& ctxt)
+        : m_start(ctxt.sax->startElement), m_end(ctxt.sax->endElement) {
+        ctxt._private = this;
+        ctxt.sax->startElement = &NestingGuard::start;
+        ctxt.sax->endElement = &NestingGuard::end;
+    }
+
+private:
+    static NestingGuard& of(void* ctx) {
+        return *static_cast<NestingGuard*>(static_cast<xmlParserCtxt*>(ctx)->_private);
+    }
+    static void start(void* ctx, const xmlChar* name, const xmlChar** attributes) {
+        NestingGuard& guard = of(ctx);
+        if (++guard.m_depth > kMaxHtmlNesting) {
+            xmlStopParser(static_cast<xmlParserCtxt*>(ctx));
+            return;
+        }
+        guard.m_start(ctx, name, attributes);
+    }
+    static void end(void* ctx, const xmlChar* name) {
+        NestingGuard& guard = of(ctx);
+        if (guard.m_depth-- <= kMaxHtmlNesting)
+            guard.m_end(ctx, name);
+    }
+
+    startElementSAXFunc m_start;
+    endElementSAXFunc m_end;
+    int m_depth = 0;
+};
+
+struct ContextDeleter {
+    void operator()(xmlParserCtxt* ctxt) const { htmlFreeParserCtxt(ctxt); }
+};
+
 } // namespace
 
 const std::string& SitemapEntry::name() const {
@@ -116,10 +158,21 @@ std::string SitemapEntry::local() const {
 std::vector<SitemapEntry> parseSitemap(std::string_view html, const std::string& encoding) {
     if (html.empty() || html.size() > INT_MAX)
         return {};
-    const std::unique_ptr<xmlDoc, DocumentDeleter> doc(htmlReadMemory(
-        html.data(), static_cast<int>(html.size()), "sitemap.html",
-        encoding.empty() ? nullptr : encoding.c_str(),
-        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
+    xmlInitParser();
+    const std::unique_ptr<xmlParserCtxt, ContextDeleter> ctxt(
+        htmlCreateMemoryParserCtxt(html.data(), static_cast<int>(html.size())));
+    if (!ctxt || !ctxt->sax)
+        return {};
+    const NestingGuard guard(*ctxt);
+    htmlCtxtUseOptions(ctxt.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                                       HTML_PARSE_NONET);
+    if (!encoding.empty()) {
+        if (xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.c_str()))
+            xmlSwitchToEncoding(ctxt.get(), handler);
+    }
+    htmlParseDocument(ctxt.get());
+    const std::unique_ptr<xmlDoc, DocumentDeleter> doc(ctxt->myDoc);
+    ctxt->myDoc = nullptr;
     if (!doc)
         return {};
     SitemapReader reader;

@@ -1,5 +1,7 @@
 #include "help/chm/topic_text.h"
 
+#include "help/chm/html_nesting.h"
+
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
 
@@ -33,6 +35,7 @@ bool isInline(const xmlChar* name) {
 struct Reader {
     TopicText text;
     int hidden = 0; // inside script or style
+    int depth = 0;  // elements open
     bool inTitle = false;
     bool inObject = false;
 
@@ -51,6 +54,10 @@ struct Reader {
 
     static void startElement(void* context, const xmlChar* name, const xmlChar** attributes) {
         Reader& r = of(context);
+        if (++r.depth > kMaxHtmlNesting) {
+            xmlStopParser(static_cast<htmlParserCtxtPtr>(context));
+            return;
+        }
         if (is(name, "script") || is(name, "style")) {
             ++r.hidden;
         } else if (is(name, "title")) {
@@ -80,6 +87,8 @@ struct Reader {
 
     static void endElement(void* context, const xmlChar* name) {
         Reader& r = of(context);
+        if (r.depth-- > kMaxHtmlNesting)
+            return;
         if ((is(name, "script") || is(name, "style")) && r.hidden > 0)
             --r.hidden;
         else if (is(name, "title"))

@@ -95,3 +95,20 @@ TEST(Sitemap, DeepNestingIsCutRatherThanOverflowingTheStack) {
     const auto entries = parseSitemap(html, "UTF-8");
     EXPECT_LE(entries.size(), 1u);
 }
+
+// Lists nested without end: reading stops at a depth no real contents reaches, keeping the
+// entries above it in their places.
+TEST(Sitemap, NestingPastAnyRealDepthEndsTheReading) {
+    std::string html = "<html><body>";
+    for (int i = 0; i < 5000; ++i) {
+        html += "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Level " +
+                std::to_string(i) + "\"></object>";
+    }
+    const auto entries = parseSitemap(html, "UTF-8");
+    ASSERT_GE(entries.size(), 40u);
+    ASSERT_LT(entries.size(), 5000u);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].level, static_cast<int>(i));
+        EXPECT_EQ(entries[i].name(), "Level " + std::to_string(i));
+    }
+}

@@ -90,6 +90,16 @@ TEST(TopicText, TheScanSeesTheWordsTheParserSees) {
     }
 }
 
+TEST(TopicText, NestingPastAnyRealDepthEndsTheReading) {
+    std::string page = "<html><head><title>Deep</title></head><body>";
+    for (int i = 0; i < 5000; ++i)
+        page += "<div>level" + std::to_string(i);
+    const TopicText t = readTopicText(page, "UTF-8");
+    EXPECT_EQ(t.title, "Deep");
+    EXPECT_NE(t.body.find("level0"), std::string::npos);
+    EXPECT_EQ(t.body.find("level4999"), std::string::npos);
+}
+
 TEST(TopicText, OnlyPagesWithObjectsMayDeclareNames) {
     EXPECT_TRUE(mayDeclareNames("<p>x</p><OBJECT type=\"application/x-oleobject\">"));
     EXPECT_TRUE(mayDeclareNames("<object"));
