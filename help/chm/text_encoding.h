@@ -12,6 +12,9 @@ std::string charsetForLanguage(std::uint32_t language);
 
 bool isValidUtf8(std::string_view bytes);
 
+// Appends code point `cp` as UTF-8; nothing for 0, a surrogate or a number past Unicode.
+void appendUtf8(char32_t cp, std::string& out);
+
 // The code point that starts at `at`; `length` is its number of bytes, or 0 where no valid UTF-8
 // starts (a stray byte, an overlong form, a surrogate, a number past Unicode, a cut-off end).
 char32_t decodeUtf8(std::string_view bytes, std::size_t at, std::size_t& length);

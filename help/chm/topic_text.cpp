@@ -1,6 +1,7 @@
 #include "help/chm/topic_text.h"
 
 #include "help/chm/html_nesting.h"
+#include "help/chm/text_encoding.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
@@ -125,26 +126,6 @@ std::size_t findNoCase(std::string_view text, std::string_view what, std::size_t
     return std::string_view::npos;
 }
 
-void appendCodePoint(std::string& out, unsigned cp) {
-    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Decodes the entity at html[i] == '&' into `out`; returns the index after it.
 std::size_t decodeEntity(std::string_view html, std::size_t i, std::string& out) {
     const std::size_t end = html.find(';', i + 1);
@@ -158,12 +139,12 @@ std::size_t decodeEntity(std::string_view html, std::size_t i, std::string& out)
         char* stop = nullptr;
         const unsigned long cp = std::strtoul(name.c_str() + (hex ? 2 : 1), &stop, hex ? 16 : 10);
         if (stop && *stop == '\0' && cp <= 0x10FFFF) {
-            appendCodePoint(out, static_cast<unsigned>(cp));
+            appendUtf8(static_cast<char32_t>(cp), out);
             return end + 1;
         }
     } else if (const htmlEntityDesc* entity =
                    htmlEntityLookup(reinterpret_cast<const xmlChar*>(name.c_str()))) {
-        appendCodePoint(out, entity->value);
+        appendUtf8(static_cast<char32_t>(entity->value), out);
         return end + 1;
     }
     out += '&';

@@ -11,24 +11,6 @@
 
 namespace {
 
-void encode(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Scripts written without blanks between words.
 bool standsAlone(char32_t cp) {
     return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
@@ -79,10 +61,10 @@ void scanEachCharacter(std::string_view text, std::string& current, WordSink& si
         i += length;
         if (standsAlone(cp)) {
             flush();
-            encode(cp, current);
+            appendUtf8(cp, current);
             flush();
         } else if (QChar::isLetterOrNumber(cp) || QChar::isMark(cp)) {
-            encode(QChar::toCaseFolded(cp), current);
+            appendUtf8(QChar::toCaseFolded(cp), current);
         } else {
             flush();
         }
