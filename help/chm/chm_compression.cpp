@@ -118,10 +118,11 @@ bool check(const FileBytes& f, const std::vector<ChmNamedUnit>& units, Compresse
     if (!f.read(tableAt, starts.data(), starts.size()))
         return false;
     for (std::uint32_t b = 0; b < blockCount; ++b) {
-        const auto start = static_cast<std::int64_t>(u64(starts.data() + 8 * b));
-        const auto end = static_cast<std::int64_t>(
-            b + 1 < blockCount ? u64(starts.data() + 8 * (b + 1)) : compressedLength);
-        const std::int64_t length = end - start;
+        // As chmlib takes it: the difference, read as a signed number.
+        const std::uint64_t start = u64(starts.data() + 8 * b);
+        const std::uint64_t end =
+            b + 1 < blockCount ? u64(starts.data() + 8 * (b + 1)) : compressedLength;
+        const auto length = static_cast<std::int64_t>(end - start);
         if (length < 0 || length > static_cast<std::int64_t>(blockLength) + kBlockSlack)
             return false;
     }
