@@ -121,13 +121,10 @@ std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const Wave
     // Made under a name that is no take's, locked and given its header, and only then linked
     // under a take's name: nothing ever finds a take of ours unlocked or without its header,
     // not even while it starts.
-    const std::string pattern = folder + "/.new-take-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    std::string starting = folder + "/.new-take-XXXXXX";
+    const int fd = ::mkostemp(starting.data(), O_CLOEXEC);
     if (fd < 0)
         return fail(errno);
-    const std::string starting = name.data();
     const std::time_t now = std::time(nullptr);
     const std::string path = folder + "/" + takeFileName(now, starting.substr(starting.size() - 6));
     std::unique_ptr<TakeFile> take(new TakeFile(fd, starting, format, now));
@@ -185,9 +182,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
         return AdoptResult::Empty;
     }
 
-    const std::size_t slash = path.rfind('/');
-    const std::optional<std::time_t> named =
-        takeStartFromName(slash == std::string::npos ? path : path.substr(slash + 1));
+    const std::optional<std::time_t> named = takeStartFromName(fileNameOf(path));
     take.reset(new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
     take->m_dataBytes = data;
     take->finish();
@@ -301,9 +296,7 @@ std::optional<PlaceProblem> TakeFile::moveInto(const std::string& target) {
 }
 
 std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyProgress* progress) {
-    const std::string pattern = folderOf(target) + "/" + kHiddenCopyPattern;
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
+    std::string name = folderOf(target) + "/" + kHiddenCopyPattern;
     const int out = ::mkostemp(name.data(), O_CLOEXEC);
     if (out < 0)
         return failure(errno);
@@ -341,10 +334,10 @@ std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyPr
         progress->ended();
     if (::close(out) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(name.data(), target.c_str()) != 0)
+    if (error == 0 && ::rename(name.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
-        ::unlink(name.data());
+        ::unlink(name.c_str());
         return failure(error);
     }
     syncFolder(folderOf(target));
