@@ -73,9 +73,11 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const std::string& text, const 
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QClipboard* clipboard = QGuiApplication::clipboard();
     QObject::connect(clipboard, &QClipboard::changed, box.get(),
-                     [clipboard](QClipboard::Mode mode) {
+                     [clipboard, shown = box.get()](QClipboard::Mode mode) {
+                         // Only what was copied from this box: another program's copy is
+                         // left as it is.
                          const QString copied = clipboard->text(mode);
-                         if (copied.contains(kBreak))
+                         if (copied.contains(kBreak) && shown->text().contains(copied))
                              clipboard->setText(QString(copied).remove(kBreak), mode);
                      });
     box->setIcon(qtIcon(icon));

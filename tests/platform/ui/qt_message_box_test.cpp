@@ -59,6 +59,11 @@ TEST(QtMessageBox, ACopiedLongPathIsThePathItself) {
     const QString copied = clipboard->text();
     EXPECT_TRUE(copied.contains(QString::fromStdString(path))) << copied.toStdString();
     EXPECT_FALSE(copied.contains(QChar(0x200B)));
+    // What another program copies meanwhile is not touched.
+    const QString elsewhere = QStringLiteral("a") + QChar(0x200B) + QStringLiteral("b");
+    clipboard->setText(elsewhere);
+    QApplication::processEvents();
+    EXPECT_EQ(clipboard->text(), elsewhere);
 }
 
 TEST(QtMessageBox, SaveLaterAndDiscardAreTheButtonsOfALeftTake) {
