@@ -7,7 +7,10 @@
 WaveCapture::WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events,
                          CaptureView& view, const RecordingState& recording, SpectrumSink& display)
     : m_input(input), m_messages(messages), m_events(events), m_view(view), m_recording(recording),
-      m_display(display) {}
+      m_display(display) {
+    // A finished block wakes the window's wait, so the loop needs no slices of its own.
+    m_input.setNotifier([&events] { events.wake(); });
+}
 
 bool WaveCapture::InitDevices() {
     m_view.clearDevices();
@@ -62,18 +65,20 @@ void WaveCapture::StartCapture() {
 }
 
 WaveCapture::BlockResult WaveCapture::waitForBlock() {
-    int waitedMs = 0;
-    for (;;) {
-        if (m_handle == 0)
-            return BlockResult::Stopped;
-        if (m_block.flags.load(std::memory_order_acquire) & kWaveBlockDone)
-            return BlockResult::Done;
-        if (waitedMs >= kBlockTimeoutMs)
-            return BlockResult::Lost;
-        if (m_input.waitDone(m_handle, m_block, kWaitSliceMs) == WaveWait::Failed)
-            return BlockResult::Lost;
-        waitedMs += kWaitSliceMs;
-    }
+    // The window's events run here, each as it arrives, while the block fills; a close request
+    // among them may stop capture.
+    WaveWait state = WaveWait::Pending;
+    m_events.waitUntil(
+        [&] {
+            if (m_handle == 0)
+                return true;
+            state = m_input.waitDone(m_handle, m_block, 0);
+            return state != WaveWait::Pending;
+        },
+        kBlockTimeoutMs);
+    if (m_handle == 0)
+        return BlockResult::Stopped;
+    return state == WaveWait::Done ? BlockResult::Done : BlockResult::Lost;
 }
 
 void WaveCapture::CaptureLoop() {
@@ -94,8 +99,6 @@ void WaveCapture::CaptureLoop() {
 
         ComputeFFT(SampleBuffer.data(), SpectrumBuffer.data());
         m_display.DrawScopeFrame(SpectrumBuffer.data());
-        // The block wait already paces the loop; only let the window's events run.
-        m_events.processEvents(0);
     }
 }
 

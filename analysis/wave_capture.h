@@ -35,9 +35,9 @@ class WaveCapture {
 public:
     static constexpr int kBlockSamples = 512;
     static constexpr int kBlockBytes = kBlockSamples * 2;
-    // Slices of the wait for a block, and how long a block may take before capture gives up.
-    static constexpr int kWaitSliceMs = 20;
-    static constexpr int kBlockTimeoutMs = 1000;
+    // How long a block may take before capture gives up on the stream. A source may hand its
+    // input over in bursts two seconds apart; that is slow, not stalled.
+    static constexpr int kBlockTimeoutMs = 3000;
 
     WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events, CaptureView& view,
                 const RecordingState& recording, SpectrumSink& display);

@@ -12,8 +12,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -32,10 +35,23 @@ public:
     int shown = 0;
 };
 
-// No window: nothing is pending, so the yield returns at once, as it does in an idle window.
+// No window: the wait only sleeps until the stream says a block is done, as it does in an idle
+// window.
 class NoEvents : public EventPump {
 public:
-    void processEvents(int) override {}
+    bool waitUntil(const std::function<bool()>& ready, int timeoutMs) override {
+        // wake() takes the lock, so a block done between a look and the sleep is not missed.
+        std::unique_lock lock(m_mutex);
+        return m_woken.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+    }
+    void wake() override {
+        { std::lock_guard lock(m_mutex); }
+        m_woken.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_woken;
 };
 
 // The window, the recording flag and the display in one: it only times the frames.

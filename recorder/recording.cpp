@@ -95,7 +95,8 @@ void Recording::RecordWave(const std::string& path) {
     m_recordStartTime = roundToInt(m_services.clock.seconds());
     while (m_isRecording) {
         ShowRecordProgress();
-        m_services.pump.processEvents(kLoopWaitMs);
+        // The window's events run as they arrive; Stop ends the wait at once.
+        m_services.pump.waitUntil([this] { return !m_isRecording; }, kLoopWaitMs);
     }
 
     bool endedEarly = !m_pollFailure.empty();

@@ -69,7 +69,7 @@ public:
     const std::string& bitsPerSample() const { return m_bitsPerSample; }
     const std::string& samplesPerSec() const { return m_samplesPerSec; }
 
-    // Longest wait of one loop pass for window events, in milliseconds.
+    // How often the loop reads the take's time and size, in milliseconds.
     static constexpr int kLoopWaitMs = 15;
 
 private:

@@ -103,6 +103,8 @@ struct PulseCaptureStream {
     bool failed = false;
     bool timed = false;
     PulseWaveInput::BlockTiming timing;
+    // Tells the waiting side to look again; called without `mutex` held.
+    std::function<void()> notify;
 
     PulseCaptureStream() = default;
     PulseCaptureStream(const PulseCaptureStream&) = delete;
@@ -112,9 +114,17 @@ struct PulseCaptureStream {
     ~PulseCaptureStream() { connection.close(); }
 
     void markFailed() {
-        std::lock_guard guard(mutex);
-        failed = true;
-        changed.notify_all();
+        {
+            std::lock_guard guard(mutex);
+            failed = true;
+            changed.notify_all();
+        }
+        tell();
+    }
+
+    void tell() const {
+        if (notify)
+            notify();
     }
 
     // Hands the queued block back as it is (reset, or the stream ended).
@@ -130,6 +140,7 @@ struct PulseCaptureStream {
 
     void queue(WaveBlock& next) {
         std::lock_guard guard(mutex);
+        // Done at once from kept data: the caller looks at the flag before it waits.
         if (filler.queue(next))
             changed.notify_all();
     }
@@ -156,8 +167,11 @@ struct PulseCaptureStream {
                 timing.newestSampleAgeUs = std::max<std::int64_t>(0, ageUs - usedUs);
                 timed = true;
                 changed.notify_all();
+                guard.unlock();
+                tell();
+            } else {
+                guard.unlock();
             }
-            guard.unlock();
             pa_stream_drop(s);
         }
     }
@@ -234,6 +248,7 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
 
     auto cs = std::make_unique<PulseCaptureStream>();
     cs->bytesPerSecond = format.bytesPerSecond();
+    cs->notify = m_notify;
     PulseCaptureStream* raw = cs.get();
     cs->connection.onBroken = [raw] { raw->markFailed(); };
     if (!cs->connection.open("Sorvinta"))
@@ -256,8 +271,11 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY |
                                        PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
-    const std::string& source = m_sourceNames[static_cast<std::size_t>(device)];
-    if (pa_stream_connect_record(stream, source.c_str(), &attr, flags) < 0 ||
+    // Entry 0 is the default input: no name, so that a reopen follows whatever the default is
+    // by then (a device unplugged, another chosen) rather than the one listed at start-up.
+    const char* source =
+        device == 0 ? nullptr : m_sourceNames[static_cast<std::size_t>(device)].c_str();
+    if (pa_stream_connect_record(stream, source, &attr, flags) < 0 ||
         !cs->connection.waitUntilReady())
         return 0;
 

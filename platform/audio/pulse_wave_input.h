@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,6 +57,7 @@ public:
     PulseWaveInput(const PulseWaveInput&) = delete;
     PulseWaveInput& operator=(const PulseWaveInput&) = delete;
 
+    void setNotifier(std::function<void()> notify) override { m_notify = std::move(notify); }
     std::vector<std::string> deviceNames() override;
     bool serverAnswered() const override { return m_serverAnswered; }
     WaveInputHandle open(int device, const WaveFormat& format) override;
@@ -79,6 +81,7 @@ public:
 private:
     PulseCaptureStream* find(WaveInputHandle handle) const;
 
+    std::function<void()> m_notify;
     std::vector<std::string> m_sourceNames; // server names behind the last device list
     bool m_serverAnswered = true;
     std::map<WaveInputHandle, std::unique_ptr<PulseCaptureStream>> m_streams;

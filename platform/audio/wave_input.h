@@ -4,12 +4,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 // The live input stream: a capture device opened on its own, fed one buffer at a time.
-// Completion is polled: the stream fills the queued buffer from its own thread and sets the
-// buffer's done flag; the caller waits for that flag.
+// The stream fills the queued buffer from its own thread, sets the buffer's done flag and calls
+// the notifier, so that a caller waiting elsewhere (for window events) looks at the flag again.
 
 using WaveInputHandle = std::uint32_t; // 0 = no stream
 
@@ -34,6 +35,10 @@ class WaveInput {
 public:
     virtual ~WaveInput() = default;
 
+    // Called from a stream's own thread each time a queued block is done or a stream fails.
+    // Set it before opening; it must be safe to call from any thread.
+    virtual void setNotifier(std::function<void()> notify) = 0;
+
     // Names of the capture devices, the system's default first; empty when there is none or
     // the audio service cannot be reached. Indexes into this list are device numbers.
     virtual std::vector<std::string> deviceNames() = 0;
@@ -42,6 +47,7 @@ public:
     virtual bool serverAnswered() const { return true; }
 
     // Opens `device` (an index of the last list) stopped, in `format`; 0 when it cannot.
+    // Device 0 is the system's default input as it is at the time of the open.
     virtual WaveInputHandle open(int device, const WaveFormat& format) = 0;
     virtual void start(WaveInputHandle handle) = 0;
 
@@ -49,7 +55,7 @@ public:
     // block is queued is dropped. `block` must stay alive until it is done or reset.
     virtual void addBuffer(WaveInputHandle handle, WaveBlock& block) = 0;
 
-    // Sleeps until `block` is done, the stream fails, or `maxWaitMs` passes.
+    // Sleeps until `block` is done, the stream fails, or `maxWaitMs` passes (0: only looks).
     virtual WaveWait waitDone(WaveInputHandle handle, const WaveBlock& block, int maxWaitMs) = 0;
 
     // Stops input and hands back the queued block (marked done with what it holds).

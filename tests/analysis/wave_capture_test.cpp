@@ -65,11 +65,11 @@ protected:
 
     void SetUp() override { input.devices = {"Mic", "Line in"}; }
 
-    // Ends the loop from its yield after `passes` blocks.
-    void stopAfter(int passes) {
+    // Ends the loop from the wait that follows its `frames`-th frame.
+    void stopAfter(int frames) {
         const int base = events.passes;
-        events.onPass = [this, passes, base](int pass) {
-            if (pass - base >= passes)
+        events.onPass = [this, frames, base](int pass) {
+            if (pass - base > frames)
                 capture.StopCapture();
         };
     }
@@ -131,10 +131,11 @@ TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {
     EXPECT_EQ(display.frames, 3);
     EXPECT_EQ(display.lastSpectrum, capture.SpectrumBuffer.data());
     EXPECT_EQ(enabledWhileRunning, (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(events.passes, 3);
-    EXPECT_EQ(events.lastWaitMs, 0);
-    // Started once, one buffer per block, nothing queued after the stop.
-    EXPECT_EQ(input.calls, (std::vector<std::string>{"start 7", "add 7", "add 7", "add 7",
+    // The window's events run while each block fills, under the one deadline of a block.
+    EXPECT_EQ(events.passes, 4);
+    EXPECT_EQ(events.lastWaitMs, WaveCapture::kBlockTimeoutMs);
+    // Started once, one buffer per block; the stop comes while the fourth fills.
+    EXPECT_EQ(input.calls, (std::vector<std::string>{"start 7", "add 7", "add 7", "add 7", "add 7",
                                                      "reset 7", "close 7"}));
     EXPECT_EQ(capture.captureHandle(), 0u);
     EXPECT_TRUE(view.devicesEnabled);
@@ -223,7 +224,7 @@ TEST_F(WaveCaptureTest, ATickInsideAnEarlierTicksBoxOrLoopDoesNothing) {
     input.refusing.clear();
     events.onPass = [&](int pass) {
         capture.StartCapture();
-        if (pass >= 2)
+        if (pass >= 3)
             capture.StopCapture();
     };
     capture.StartCapture();
@@ -240,7 +241,6 @@ TEST_F(WaveCaptureTest, ATickInsideAnEarlierTicksBoxOrLoopDoesNothing) {
 struct EndCase {
     const char* name;
     FakeWaveInput::AfterLast afterLast;
-    int waitsAfterLastBlock; // slices spent on the block that never comes
 };
 
 void PrintTo(const EndCase& c, std::ostream* os) {
@@ -256,8 +256,10 @@ TEST_P(WaveCaptureEndTest, ABlockThatNeverComesClosesQuietlyAndTheNextTickReopen
     capture.StartCapture();
 
     EXPECT_EQ(display.frames, 2);
-    EXPECT_EQ(input.waits, 2 + GetParam().waitsAfterLastBlock);
-    EXPECT_EQ(input.lastWaitMs, WaveCapture::kWaitSliceMs);
+    // The block that never comes is given up after one deadline, not looked at in slices.
+    EXPECT_EQ(events.passes, 3);
+    EXPECT_EQ(events.lastWaitMs, WaveCapture::kBlockTimeoutMs);
+    EXPECT_EQ(input.lastWaitMs, 0) << "the wait is the window's, never the stream's";
     EXPECT_EQ(capture.captureHandle(), 0u);
     EXPECT_EQ(count("reset 7"), 1);
     EXPECT_EQ(count("close 7"), 1);
@@ -271,12 +273,17 @@ TEST_P(WaveCaptureEndTest, ABlockThatNeverComesClosesQuietlyAndTheNextTickReopen
     EXPECT_EQ(count("start 8"), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ends, WaveCaptureEndTest,
-    ::testing::Values(EndCase{"DeviceStallsForOneSecond", FakeWaveInput::AfterLast::Stall,
-                              WaveCapture::kBlockTimeoutMs / WaveCapture::kWaitSliceMs},
-                      EndCase{"ServerGoesAway", FakeWaveInput::AfterLast::Fail, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ends, WaveCaptureEndTest,
+                         ::testing::Values(EndCase{"DeviceStalls", FakeWaveInput::AfterLast::Stall},
+                                           EndCase{"ServerGoesAway",
+                                                   FakeWaveInput::AfterLast::Fail}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WaveCaptureTest, AFinishedBlockWakesTheWindowsWait) {
+    ASSERT_TRUE(input.notifier);
+    input.notifier();
+    EXPECT_EQ(events.wakes, 1);
+}
 
 TEST_F(WaveCaptureTest, StopCaptureWithNothingOpenOnlyEnablesTheList) {
     view.devicesEnabled = false;

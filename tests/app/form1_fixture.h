@@ -31,9 +31,10 @@ struct Form1Fixture {
 
     std::unique_ptr<Form1> makeForm(CommandDevice* realDevice, MultimediaControl* realControl,
                                     WaveInput* realInput) {
-        // The fake input opens but never completes a block: each tick's capture gives up
-        // quietly, so the window's own tests are not driven by a spectrum loop.
+        // The fake input opens, then fails before its first block: each tick's capture gives
+        // up at once and quietly, so the window's own tests are not driven by a spectrum loop.
         waveInput.blocksToDeliver = 0;
+        waveInput.afterLast = FakeWaveInput::AfterLast::Fail;
         return std::make_unique<Form1>(
             Form1Services{realDevice ? *realDevice : device,
                           realControl ? *realControl : mmControl,
@@ -76,7 +77,7 @@ struct Form1Fixture {
         QElapsedTimer t;
         t.start();
         while (!done() && t.elapsed() < ms)
-            pump.processEvents(20);
+            pump.waitUntil([] { return false; }, 20);
         return done();
     }
 

@@ -1,9 +1,11 @@
 #include "form1_fixture.h"
 
 #include "platform/audio/pulse_wave_input.h"
-#include "platform/ui/surface_view.h"
 #include "platform/mci/waveaudio_command_device.h"
+#include "platform/ui/surface_view.h"
 #include "support/audio_server.h"
+#include "support/hung_audio_server.h"
+#include "support/private_audio_server.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +163,47 @@ TEST_F(Form1Spectrum, HoldsStillWhileRecordingAndMovesAgainAfterTheSave) {
     EXPECT_EQ(during.size(), 1u);
     EXPECT_GT(after.size(), 5u);
     EXPECT_TRUE(fixture->boxes.shown.empty()) << fixture->boxes.shown.front().text;
+}
+
+// A source that hands its input over in bursts two seconds apart (the private server's sine):
+// the spectrum keeps its one stream and draws what comes, instead of giving up on the stream
+// between bursts and opening it again and again.
+TEST(Form1SpectrumBursts, KeepsItsStreamAcrossTwoSecondGaps) {
+    QTemporaryDir dir;
+    PrivateAudioServer server(dir.filePath("server").toStdString());
+    ASSERT_TRUE(server.running()) << "see " << dir.filePath("server/pa.log").toStdString();
+    const ScopedEnvironment pulse("PULSE_SERVER", server.clientEnvironment().at("PULSE_SERVER"));
+    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice();
+    PulseWaveInput input;
+    Form1Fixture f(device.get(), nullptr, &input);
+    Form1& w = *f.form;
+    f.showWindow();
+
+    std::set<WaveInputHandle> streams;
+    std::set<qint64> frames;
+    QElapsedTimer watched;
+    QTimer sampler;
+    sampler.setInterval(10);
+    QObject::connect(&sampler, &QTimer::timeout, &w, [&] {
+        const WaveInputHandle handle = w.capture().captureHandle();
+        if (handle == 0)
+            return;
+        if (streams.insert(handle).second && streams.size() == 1)
+            watched.start();
+        frames.insert(w.Scope->picture().cacheKey());
+        if (watched.elapsed() > 7000) { // three bursts and more
+            sampler.stop();
+            w.close();
+        }
+    });
+    sampler.start();
+    // The capture loop runs inside the first tick; the sampler runs inside its waits.
+    ASSERT_TRUE(f.waitUntil([&] { return !sampler.isActive(); }, 20000));
+
+    EXPECT_EQ(streams.size(), 1u) << "the stream was given up and opened again";
+    EXPECT_GE(frames.size(), 3u);
+    EXPECT_TRUE(f.boxes.shown.empty()) << f.boxes.shown.front().text;
+    EXPECT_TRUE(w.close());
 }
 
 } // namespace

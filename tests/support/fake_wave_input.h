@@ -15,6 +15,7 @@ public:
     // What waits do once `blocksToDeliver` blocks have been delivered.
     enum class AfterLast { Stall, Fail };
 
+    void setNotifier(std::function<void()> notify) override { notifier = std::move(notify); }
     std::vector<std::string> deviceNames() override { return devices; }
     bool serverAnswered() const override { return answering; }
 
@@ -61,6 +62,7 @@ public:
         openHandle = 0;
     }
 
+    std::function<void()> notifier;
     std::vector<std::string> devices{"Default input"};
     bool answering = true;
     std::set<int> refusing;   // device numbers whose open fails

@@ -66,17 +66,23 @@ private:
     }
 };
 
-// Each pass advances the fake clock and runs whatever the test queued for that pass.
+// Each wait is one pass of window events: it runs whatever the test queued for that pass, then
+// answers with the condition as it stands (one that does not hold stands for a wait that ran
+// out).
 class FakeEventPump : public EventPump {
 public:
-    void processEvents(int maxWaitMs) override {
+    bool waitUntil(const std::function<bool()>& ready, int timeoutMs) override {
         ++passes;
-        lastWaitMs = maxWaitMs;
+        lastWaitMs = timeoutMs;
         if (onPass)
             onPass(passes);
+        return ready();
     }
+    void wake() override { ++wakes; }
+
     int passes = 0;
     int lastWaitMs = -1;
+    int wakes = 0;
     std::function<void(int)> onPass;
 };
 

@@ -24,14 +24,31 @@ PrivateAudioServer::PrivateAudioServer(const std::string& folder) : m_folder(fol
                                            {"XDG_RUNTIME_DIR", folder + "/runtime"}});
     if (!m_daemon->started())
         return;
-    std::vector<std::string> probe{"/usr/bin/pactl", "info"};
     for (int i = 0; i < 100 && !m_running; ++i) {
-        ChildProcess pactl(probe, clientEnvironment());
-        const int status = pactl.wait(2000);
-        m_running = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        m_running = pactl({"info"}).has_value();
         if (!m_running)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+}
+
+std::optional<std::string> PrivateAudioServer::pactl(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{"/usr/bin/pactl"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    ChildProcess tool(argv, clientEnvironment());
+    const int status = tool.wait(5000);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return tool.output();
+}
+
+void PrivateAudioServer::freeze() {
+    if (m_daemon)
+        m_daemon->signal(SIGSTOP);
+}
+
+void PrivateAudioServer::thaw() {
+    if (m_daemon)
+        m_daemon->signal(SIGCONT);
 }
 
 PrivateAudioServer::~PrivateAudioServer() {

@@ -4,7 +4,9 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 // An audio server of a test's own, for faults that must not touch the server the other tests
 // share: its own folders, a native socket, and a 1 kHz sine as its only (so default) source.
@@ -21,6 +23,12 @@ public:
     std::map<std::string, std::string> clientEnvironment() const;
     // The daemon dies on the spot, as in a crash.
     void kill();
+    // The daemon stops (SIGSTOP) and goes on (SIGCONT): its sockets stay open, only the data
+    // stops, as with a server that hangs.
+    void freeze();
+    void thaw();
+    // Runs pactl against this server; its standard output, or nullopt when it failed.
+    std::optional<std::string> pactl(const std::vector<std::string>& args) const;
 
 private:
     std::string m_folder;

@@ -2,11 +2,18 @@
 
 #include "support/audio_server.h"
 #include "support/hung_audio_server.h"
+#include "support/private_audio_server.h"
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,14 +30,40 @@ int indexOf(const PulseWaveInput& input, int count, const std::string& source) {
     return -1;
 }
 
-// Waits in short slices, as the capture loop does, for up to `limitMs` (the burst source
-// may hold its first data back for about two seconds).
-WaveWait waitForBlock(PulseWaveInput& input, WaveInputHandle h, WaveBlock& block, int limitMs) {
-    WaveWait r = WaveWait::Pending;
-    for (int waited = 0; waited < limitMs && r == WaveWait::Pending; waited += 50)
-        r = input.waitDone(h, block, 50);
-    return r;
-}
+// Stands in for the window's wait: sleeps until the stream's notifier calls, never in slices.
+class NotifiedWait {
+public:
+    explicit NotifiedWait(PulseWaveInput& input) {
+        input.setNotifier([this] {
+            {
+                std::lock_guard lock(m_mutex);
+                ++m_calls;
+            }
+            m_called.notify_all();
+        });
+    }
+    // Looks at the block, then sleeps until the next notice, for up to `limitMs` in all (the
+    // burst source may hold its first data back for about two seconds).
+    WaveWait forBlock(PulseWaveInput& input, WaveInputHandle h, WaveBlock& block, int limitMs) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            const int seen = m_calls;
+            lock.unlock();
+            const WaveWait r = input.waitDone(h, block, 0);
+            lock.lock();
+            if (r != WaveWait::Pending)
+                return r;
+            if (!m_called.wait_until(lock, deadline, [&] { return m_calls != seen; }))
+                return WaveWait::Pending;
+        }
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_called;
+    int m_calls = 0;
+};
 
 // Frequency from the sign changes of one block of 11025 Hz samples.
 double zeroCrossingHz(const std::int16_t* samples, int count) {
@@ -168,6 +201,7 @@ TEST_P(PulseWaveInputToneTest, QueuedBlocksHoldTheSourcesTone) {
     PulseWaveInput input;
     const int device = indexOf(input, static_cast<int>(input.deviceNames().size()), GetParam());
     ASSERT_NE(device, -1);
+    NotifiedWait wait(input);
     const WaveInputHandle h = input.open(device, captureFormat());
     ASSERT_NE(h, 0u);
     input.start(h);
@@ -180,7 +214,7 @@ TEST_P(PulseWaveInputToneTest, QueuedBlocksHoldTheSourcesTone) {
         block.data = samples.data();
         block.bufferLength = 1024;
         input.addBuffer(h, block);
-        ASSERT_EQ(waitForBlock(input, h, block, 5000), WaveWait::Done) << "block " << blockNo;
+        ASSERT_EQ(wait.forBlock(input, h, block, 5000), WaveWait::Done) << "block " << blockNo;
         EXPECT_EQ(block.bytesRecorded, 1024u);
         for (int i = 512; i < 1024; ++i)
             ASSERT_EQ(samples[i], 0x1234) << i;
@@ -254,6 +288,28 @@ TEST(PulseWaveInputTest, OpenRefusesBadDevicesAndFormats) {
           WaveFormat{11025, 16, 0}, WaveFormat{11025, 16, 300}, WaveFormat{-1, 16, 1}})
         EXPECT_EQ(input.open(0, bad), 0u) << bad.samplesPerSec << " Hz, " << bad.bitsPerSample
                                           << " bits, " << bad.channels << " channels";
+}
+
+// The listed default input goes away and another becomes the default: opening entry 0 again
+// opens the new default, not the name that was listed.
+TEST(PulseWaveInputTest, TheFirstEntryOpensTheDefaultInputOfTheMoment) {
+    QTemporaryDir dir;
+    PrivateAudioServer server(dir.filePath("server").toStdString());
+    ASSERT_TRUE(server.running()) << "see " << dir.filePath("server/pa.log").toStdString();
+    const ScopedEnvironment pulse("PULSE_SERVER", server.clientEnvironment().at("PULSE_SERVER"));
+    const std::optional<std::string> module =
+        server.pactl({"load-module", "module-sine-source", "source_name=usbmic", "frequency=440"});
+    ASSERT_TRUE(module);
+    ASSERT_TRUE(server.pactl({"set-default-source", "usbmic"}));
+    PulseWaveInput input;
+    ASSERT_GE(input.deviceNames().size(), 2u);
+    ASSERT_EQ(input.sourceName(0), "usbmic");
+
+    ASSERT_TRUE(server.pactl({"unload-module", std::to_string(std::stoi(*module))}));
+    ASSERT_TRUE(server.pactl({"set-default-source", "sine"}));
+    const WaveInputHandle h = input.open(0, captureFormat());
+    EXPECT_NE(h, 0u) << "the unplugged input was opened by its old name";
+    input.close(h);
 }
 
 TEST(PulseWaveInputTest, WithoutAServerThereAreNoDevicesAndNothingOpens) {
