@@ -180,7 +180,10 @@ void Recording::ShowRecordProgress() {
     if (const int code =
             device.sendString(record_commands::kStatusLength, &reply, kLengthReplySize)) {
         fail(code);
-        return; // no number to show: the read-out keeps its last size
+        // A take that ended early still says how long it is: what the message reports is
+        // what was kept, not what the last good poll saw.
+        if (reply.empty())
+            return; // no number to show: the read-out keeps its last size
     }
     m_lastLength = parseLengthReply(reply);
     m_view.setSizeText(formatRecordSize(m_lastLength, localeDecimalPoint()));

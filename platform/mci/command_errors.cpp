@@ -46,6 +46,10 @@ std::string commandErrorText(int code) {
         return "The recording was not saved; it is kept in the recordings folder.";
     case CommandError::NoTakeFile:
         return "The recording cannot start: no file can be made for it in the recordings folder.";
+    case CommandError::InputStalled:
+        return "The recording stopped early: the audio input stopped delivering sound.";
+    case CommandError::InputRemoved:
+        return "The recording stopped early: the audio input was removed.";
     }
     return "Unknown waveaudio device error " + std::to_string(code) + ".";
 }

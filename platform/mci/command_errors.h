@@ -31,6 +31,10 @@ enum class CommandError : int {
     TakeKept,
     // "record" could not make the take's file in the spool folder.
     NoTakeFile,
+    // More causes of a take that ended before it was stopped (numbered after the rest, so that
+    // the older codes keep their numbers).
+    InputStalled,
+    InputRemoved,
 };
 
 constexpr int toCode(CommandError e) {

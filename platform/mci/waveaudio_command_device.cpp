@@ -15,6 +15,10 @@ std::string causeText(CommandError cause, int writeError) {
     switch (cause) {
     case CommandError::ServerLost:
         return "the audio server went away";
+    case CommandError::InputStalled:
+        return "the audio input stopped delivering sound";
+    case CommandError::InputRemoved:
+        return "the audio input was removed";
     case CommandError::DiskFull:
         return "the disk that holds it is full";
     default:
@@ -45,16 +49,23 @@ struct WaveAudioCommandDevice::Device {
             return;
         stream->stop();
         if (stream->failed() && earlyStop == CommandError::None)
-            earlyStop = cause();
+            earlyStop = cause(stream->failure());
         stream.reset();
     }
-    // A write that failed names the disk; otherwise the server ended the stream.
-    CommandError cause() const {
-        const int error = take ? take->writeError() : 0;
-        if (error == 0)
+    CommandError cause(PulseRecordStream::Failure failure) const {
+        switch (failure) {
+        case PulseRecordStream::Failure::InputStalled:
+            return CommandError::InputStalled;
+        case PulseRecordStream::Failure::InputRemoved:
+            return CommandError::InputRemoved;
+        case PulseRecordStream::Failure::SinkRefused: {
+            const int error = take ? take->writeError() : 0;
+            return error == ENOSPC || error == EDQUOT ? CommandError::DiskFull
+                                                      : CommandError::WriteFailed;
+        }
+        default:
             return CommandError::ServerLost;
-        return error == ENOSPC || error == EDQUOT ? CommandError::DiskFull
-                                                  : CommandError::WriteFailed;
+        }
     }
     std::string earlyStopText() const {
         return causeText(earlyStop, take ? take->writeError() : 0);
@@ -97,7 +108,7 @@ int WaveAudioCommandDevice::sendString(const std::string& command, std::string* 
     case CommandVerb::StatusLength: {
         std::string text;
         const int error = statusLength(device, text);
-        if (error == 0 && reply && replySize > 0)
+        if (reply && replySize > 0)
             *reply = text.substr(0, replySize - 1);
         return error;
     }
@@ -205,15 +216,17 @@ int WaveAudioCommandDevice::statusLength(Device& device, std::string& reply) {
     // A stream that ended on its own is let go at once; its cause stays until the next record.
     if (device.stream && device.stream->failed())
         device.stopStream();
-    if (device.earlyStop != CommandError::None)
-        return fail(device.earlyStop,
-                    "The recording stopped early: " + device.earlyStopText() + ".");
     const std::uint64_t bytes = device.take ? device.take->dataBytes() : 0;
     const std::uint64_t length =
         device.timeFormat == TimeFormat::Bytes
             ? bytes
             : bytes * 1000 / static_cast<std::uint64_t>(device.format.bytesPerSecond());
+    // An early end fails with its cause; the reply still holds the length the take ended at,
+    // so that a caller can say how much was kept.
     reply = std::to_string(length);
+    if (device.earlyStop != CommandError::None)
+        return fail(device.earlyStop,
+                    "The recording stopped early: " + device.earlyStopText() + ".");
     return 0;
 }
 

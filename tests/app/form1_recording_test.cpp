@@ -2,8 +2,10 @@
 
 #include "platform/audio/pulse_connection.h"
 #include "platform/mci/waveaudio_command_device.h"
+#include "platform/spool/take_file.h"
 #include "support/audio_server.h"
 #include "support/hung_audio_server.h"
+#include "support/private_audio_server.h"
 #include "support/wav_analysis.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +102,46 @@ TEST(Form1RecordingFault, SilentServerShowsTheErrorAndReturnsToIdle) {
     EXPECT_FALSE(w.cmdStop->Enabled());
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_GE(silent.accepted(), 1);
+}
+
+// The server hangs in the middle of a take: once nothing has come for three seconds the take
+// ends, the window says why and how much it kept, and the file holds just that much.
+TEST(Form1RecordingFault, AFrozenServerEndsTheTakeAndSaysHowMuchWasKept) {
+    QTemporaryDir dir;
+    PrivateAudioServer server(dir.filePath("server").toStdString());
+    ASSERT_TRUE(server.running()) << "see " << dir.filePath("server/pa.log").toStdString();
+    const ScopedEnvironment pulse("PULSE_SERVER", server.clientEnvironment().at("PULSE_SERVER"));
+    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice();
+    Form1Fixture f(device.get());
+    Form1& w = *f.form;
+    const QString path = dir.filePath("take.wav");
+    w.txtFileName->setText(path);
+
+    f.after(1000, [&] { server.freeze(); });
+    f.boxes.onShow = [&] { server.thaw(); };
+    // Had the stall gone unnoticed, this Stop would end the take, and no box would show.
+    f.after(12000, [&] {
+        if (w.cmdStop->Enabled())
+            f.click(w.cmdStop);
+    });
+    f.click(w.cmdRecord);
+
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    const std::string& text = f.boxes.shown[0].text;
+    const std::string head = "The recording stopped early: the audio input stopped delivering "
+                             "sound. What was recorded up to then (";
+    ASSERT_EQ(text.rfind(head, 0), 0u) << text;
+    const std::size_t figureEnd = text.find(')', head.size());
+    ASSERT_NE(figureEnd, std::string::npos) << text;
+    EXPECT_EQ(text.substr(figureEnd), ") has been saved to " + path.toStdString() + ".");
+
+    const SoundFileFacts facts = analyseSoundFile(path.toStdString());
+    ASSERT_TRUE(facts.opened);
+    EXPECT_GT(facts.frames, 0);
+    // The figure is the length of the file, not of what the last good poll saw.
+    EXPECT_EQ(text.substr(head.size(), figureEnd - head.size()), takeDurationText(facts.seconds));
+    EXPECT_EQ(w.statusWord(), "STOP");
+    EXPECT_TRUE(w.cmdRecord->Enabled());
 }
 
 } // namespace

@@ -291,10 +291,13 @@ TEST_F(RecordingTest, FailedStartKeepsAFileThatExistedBefore) {
 }
 
 TEST_F(RecordingTest, FailedPollSavesWhatWasRecordedAndSaysWhyAndHowMuch) {
-    device.statusReply = "352800"; // 2.0 s of 44,100 Hz, 16 bit, stereo
+    device.statusReply = "176400"; // 1.0 s of 44,100 Hz, 16 bit, stereo
     pump.onPass = [this](int pass) {
-        if (pass == 2)
+        if (pass == 2) {
+            // The take ended with a burst that no good poll saw: it holds 2.0 s.
             device.failures["status"] = 278;
+            device.statusReply = "352800";
+        }
     };
     recording.cmdRecordClick();
 

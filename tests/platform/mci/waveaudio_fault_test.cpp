@@ -19,6 +19,9 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <functional>
+#include <optional>
+#include <ostream>
 #include <thread>
 
 #include <sys/wait.h>
@@ -210,16 +213,52 @@ TEST(WaveAudioFaults, AnInterruptedRecorderKeepsItsTakeAndSaysWhere) {
     left[0]->discard();
 }
 
-TEST(WaveAudioFaults, AServerThatDiesMidTakeIsReportedWithItsCause) {
+// What happens to the server in the middle of a take, and the sentence that must name it.
+struct ServerFault {
+    struct Context {
+        PrivateAudioServer& server;
+        int module; // the module of the take's own input
+    };
+    const char* name;
+    std::function<void(Context&)> strike;
+    int noticeMs; // how long until the device must have noticed
+    int code;
+    const char* cause;
+    double toneHz; // what the take holds: the input it started from, never another one
+};
+
+void PrintTo(const ServerFault& f, std::ostream* os) {
+    *os << f.name;
+}
+
+class WaveAudioServerFaults : public ::testing::TestWithParam<ServerFault> {};
+
+// The take ends where the fault began, says why in "status" and "save" (and so in the tool's
+// exit status), and keeps everything it had: the file holds exactly the length "status" gave.
+TEST_P(WaveAudioServerFaults, EndTheTakeWithTheirCauseAndKeepWhatCame) {
+    const ServerFault& fault = GetParam();
     QTemporaryDir dir;
     PrivateAudioServer server(dir.filePath("server").toStdString());
     ASSERT_TRUE(server.running()) << "see " << dir.filePath("server/pa.log").toStdString();
+    // The take's own input at 440 Hz; the server's other source plays 1 kHz, which is where
+    // a stream that was let move would go on recording.
+    const std::optional<std::string> module =
+        server.pactl({"load-module", "module-sine-source", "source_name=picked", "frequency=440"});
+    ASSERT_TRUE(module);
+    ASSERT_TRUE(server.pactl({"set-default-source", "picked"}));
     auto tool = startMcisend(server.clientEnvironment());
     ASSERT_GT(waitForLength(*tool, 1), 0) << tool->output();
 
-    server.kill();
+    ServerFault::Context context{server, std::stoi(*module)};
+    fault.strike(context);
     const std::string target = dir.filePath("early.wav").toStdString();
-    tool->writeLine("wait 300");
+    tool->writeLine("wait " + std::to_string(fault.noticeMs));
+    tool->writeLine("status k length");
+    const std::size_t failed =
+        tool->readUntil(std::string(fault.cause) + "\n", fault.noticeMs + 5000);
+    ASSERT_NE(failed, std::string::npos) << tool->output();
+    server.thaw(); // nothing that comes after the fault reaches the take
+    tool->writeLine("wait 1500");
     tool->writeLine("status k length");
     tool->writeLine("save k " + target);
     tool->writeLine("close k");
@@ -228,12 +267,42 @@ TEST(WaveAudioFaults, AServerThatDiesMidTakeIsReportedWithItsCause) {
     const std::string& out = tool->output();
     ASSERT_TRUE(WIFEXITED(status)) << out;
     EXPECT_EQ(WEXITSTATUS(status), 1) << out;
-    EXPECT_NE(out.find("The recording stopped early: the audio server went away."),
-              std::string::npos)
-        << out;
+
+    // Both polls fail with the cause and the same length: the take ended at the fault.
+    const std::string reply = "status k length\n  -> " + std::to_string(fault.code) + " \"";
+    const std::size_t first = out.find(reply);
+    ASSERT_NE(first, std::string::npos) << out;
+    const std::size_t second = out.find(reply, first + 1);
+    ASSERT_NE(second, std::string::npos) << out;
+    const long long length = std::stoll(out.substr(first + reply.size()));
+    EXPECT_EQ(std::stoll(out.substr(second + reply.size())), length) << out;
     EXPECT_NE(
         out.find("The recording was saved to " + target + ", but it had stopped early after "),
         std::string::npos)
         << out;
-    EXPECT_GT(analyseSoundFile(target).frames, 0);
+
+    const SoundFileFacts facts = analyseSoundFile(target);
+    EXPECT_GT(facts.frames, 0);
+    EXPECT_EQ(facts.frames * 4, length);
+    EXPECT_NEAR(facts.dominantHz, fault.toneHz, 15.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, WaveAudioServerFaults,
+    ::testing::Values(
+        ServerFault{"ServerDies", [](ServerFault::Context& c) { c.server.kill(); }, 300,
+                    toCode(CommandError::ServerLost),
+                    "The recording stopped early: the audio server went away.", 440.0},
+        // A source that hands its input over in bursts two seconds apart is not stalled;
+        // a frozen server is, once nothing has come for three seconds.
+        ServerFault{"ServerFreezes", [](ServerFault::Context& c) { c.server.freeze(); }, 5000,
+                    toCode(CommandError::InputStalled),
+                    "The recording stopped early: the audio input stopped delivering sound.",
+                    440.0},
+        ServerFault{"InputRemoved",
+                    [](ServerFault::Context& c) {
+                        ASSERT_TRUE(c.server.pactl({"unload-module", std::to_string(c.module)}));
+                    },
+                    300, toCode(CommandError::InputRemoved),
+                    "The recording stopped early: the audio input was removed.", 440.0}),
+    [](const auto& info) { return std::string(info.param.name); });
