@@ -36,18 +36,24 @@ public:
                 qunsetenv(name);
         }
     }
-    // The tools a shell script needs, from the system, and the desktop's real opener.
-    void addSystemTools() {
+    // The desktop's real opener, behind a stand-in that notes each address, with the tools a
+    // shell script needs from the system. False when the system has no xdg-open.
+    bool addRealOpener() {
+        const QString real =
+            QStandardPaths::findExecutable(QStringLiteral("xdg-open"), systemPath());
+        if (real.isEmpty())
+            return false;
         for (const char* tool :
-             {"xdg-open", "xdg-mime", "sh", "grep", "egrep", "sed", "cut", "tr", "head", "cat",
-              "basename", "dirname", "readlink", "realpath", "sort", "awk", "mawk", "which"}) {
+             {"xdg-mime", "sh", "grep", "egrep", "sed", "cut", "tr", "head", "cat", "basename",
+              "dirname", "readlink", "realpath", "sort", "awk", "mawk", "which"}) {
             const QString found =
                 QStandardPaths::findExecutable(QString::fromLatin1(tool), systemPath());
             if (!found.isEmpty())
                 QFile::link(found, m_bin.filePath(QString::fromLatin1(tool)));
         }
+        addOpener(QStringLiteral("exec '") + real + QStringLiteral("' \"$@\""));
+        return true;
     }
-    bool hasRealOpener() const { return QFile::exists(m_bin.filePath("xdg-open")); }
     // A stand-in opener: a shell script with `body`, which writes its argument to `log`.
     void addOpener(const QString& body) {
         QFile script(m_bin.filePath("xdg-open"));
