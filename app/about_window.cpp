@@ -74,12 +74,14 @@ About::About(Browser& browser, MessageBox& messages)
 }
 
 void About::Label4Click() {
-    if (m_browser.openNewWindow(kWebAddress))
-        return;
-    m_messages.show(std::string("No web browser could be started to show the Sorvinta web site. "
-                                "Its address is:\n\n") +
-                        kWebAddress,
-                    kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    // The desktop's opener may give up after this window has closed: the message needs only
+    // the program's message boxes.
+    m_browser.openNewWindow(kWebAddress, [&messages = m_messages] {
+        messages.show(std::string("No web browser could be started to show the Sorvinta web "
+                                  "site. Its address is:\n\n") +
+                          kWebAddress,
+                      kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    });
 }
 
 bool About::eventFilter(QObject* watched, QEvent* event) {

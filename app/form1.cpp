@@ -126,7 +126,11 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Every help window goes with the main window, and the program ends with it.
+    if (HelpViewer)
+        HelpViewer->HHClose();
     event->accept();
+    emit closed();
 }
 
 // Help > About: the About window, modeless and without an owner; while it is loaded, the same

@@ -106,6 +106,10 @@ public:
     QString statusWord() const;
     std::uint32_t statusColour() const { return m_statusColour; }
 
+signals:
+    // The window has closed for good: the program ends (see endProgramWith).
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/program_end.h"
 #include "platform/audio/pulse_wave_input.h"
 #include "platform/browser/desktop_browser.h"
 #include "platform/help_engine/help_engine_install.h"
@@ -27,8 +28,9 @@ int main(int argc, char** argv) {
     // No display name: Qt would add it to every caption, and each window and message box
     // carries exactly its own.
 
-    // Only one copy runs per user; the lock lives as long as this one does.
-    const SingleInstance instance;
+    // Only one copy runs per user and spool; the locks live as long as this copy does.
+    const SingleInstance instance(
+        SingleInstance::lockPaths(QString::fromStdString(TakeSpool::stateFolder())));
     QtMessageBox boxes;
     if (!instance.isFirst()) {
         boxes.show("Sorvinta 3.0 is Already Started !", kAppTitle, MessageIcon::None,
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
     // A file named on the command line is the one to record to.
     if (const QString file = fileArgument(QApplication::arguments()); !file.isEmpty())
         form.txtFileName->setText(file);
+    endProgramWith(form);
     form.show();
     // Without a window manager nobody else makes the new window the active one.
     form.activateWindow();

@@ -27,13 +27,25 @@ void TakeRecovery::run() {
         offer(*take);
 }
 
+std::string TakeRecovery::formatText(const WaveFormat& format) {
+    std::string channels = format.channels == 1   ? "mono"
+                           : format.channels == 2 ? "stereo"
+                                                  : std::to_string(format.channels) + " channels";
+    return std::to_string(format.samplesPerSec) + " samples a second, " +
+           std::to_string(format.bitsPerSample) + " bit, " + channels;
+}
+
 void TakeRecovery::offer(TakeFile& take) {
     const std::string what =
         "recording of " + takeDurationText(take.seconds()) + " from " + startText(take.started());
+    std::string question = "A " + what + " was not saved.";
+    // Its sound is kept whole; only how to read it may be a guess.
+    if (take.headerWasDamaged())
+        question += "\n\nIts header was damaged. It is read as " + formatText(take.format()) +
+                    "; if it does not sound right, its sound is still all there in the saved file.";
     for (;;) {
-        const MessageAnswer answer =
-            m_boxes.show("A " + what + " was not saved.", kAppTitle, MessageIcon::Question,
-                         MessageButtons::SaveLaterDiscard);
+        const MessageAnswer answer = m_boxes.show(question, kAppTitle, MessageIcon::Question,
+                                                  MessageButtons::SaveLaterDiscard);
         if (answer == MessageAnswer::Discard) {
             if (m_boxes.show("Discard the " + what + "? It cannot be recovered afterwards.",
                              kAppTitle, MessageIcon::Exclamation,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/wave_format.h"
+
 #include <ctime>
 #include <string>
 
@@ -13,7 +15,8 @@ class TakeSpool;
 // was killed, crashed or whose save failed) comes back with its header repaired, and the user
 // is asked what to do with it: "A recording of 4.0 s from 10 Dec 2026 14:03 was not saved."
 // Save… saves it where the user says, Later leaves it for the next start, Discard (after a
-// confirmation) throws it away.
+// confirmation) throws it away. A take whose header was damaged is offered the same way, with
+// a word on it and on the format it is read in.
 class TakeRecovery {
 public:
     TakeRecovery(const TakeSpool& spool, MessageBox& boxes, FileDialog& dialog,
@@ -23,6 +26,8 @@ public:
 
     // "10 Dec 2026 14:03", in local time and English month names.
     static std::string startText(std::time_t started);
+    // "44100 samples a second, 16 bit, stereo".
+    static std::string formatText(const WaveFormat& format);
 
 private:
     void offer(TakeFile& take);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The desktop's web browser.
 class Browser {
 public:
     virtual ~Browser() = default;
-    // Shows `url` in a new browser window; false when no browser could be started.
-    virtual bool openNewWindow(const std::string& url) = 0;
+    // Shows `url` in a new browser window without holding the caller. When no browser can be
+    // started, `failed` runs once on the caller's thread: at once, or later, when the desktop's
+    // opener has given up.
+    virtual void openNewWindow(const std::string& url, std::function<void()> failed) = 0;
 };

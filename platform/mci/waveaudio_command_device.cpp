@@ -181,6 +181,9 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
     // A later "record" after "stop" (or after an early end) carries on in the same take.
     const bool newTake = !device.unsaved();
     if (newTake) {
+        if (m_spool.folder().empty())
+            return fail(CommandError::NoTakeFile, std::string("The recording cannot start: ") +
+                                                      TakeSpool::kNoFolderText + ".");
         int error = 0;
         device.take = m_spool.newTake(device.format, &error);
         device.keepOnClose = false;

@@ -7,8 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
 
 // Either a span of bytes or an open regular file, read by offset.
 struct SoundFileReader::Source {
@@ -75,6 +79,56 @@ bool listMembersFit(const Source& src, std::uint64_t body, std::uint64_t length,
     return at == end || at == end + 1;
 }
 
+std::uint64_t get64(const unsigned char* p) {
+    std::uint64_t value = 0;
+    for (int i = 7; i >= 0; --i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+// The 64-bit sizes of an RF64 file, from its leading ds64 chunk: a 32-bit size of 0xFFFFFFFF
+// stands for the one kept here, the data's or that of a chunk named in the table.
+struct Ds64 {
+    std::uint64_t dataSize = 0;
+    std::vector<std::pair<std::array<char, 4>, std::uint64_t>> table;
+
+    std::optional<std::uint64_t> sizeOf(const unsigned char* id) const {
+        if (std::memcmp(id, "data", 4) == 0)
+            return dataSize;
+        for (const auto& [name, size] : table)
+            if (std::memcmp(name.data(), id, 4) == 0)
+                return size;
+        return std::nullopt;
+    }
+};
+
+// ds64: riff size, data size, sample count (8 bytes each), the table's length (4) and its
+// entries (a chunk id and an 8-byte size each).
+std::optional<Ds64> readDs64(const Source& src, int& budget) {
+    unsigned char head[8 + 28];
+    if (src.readAt(12, head, sizeof head) != sizeof head || std::memcmp(head, "ds64", 4) != 0)
+        return std::nullopt;
+    const std::uint64_t size = chunkSize(head + 4, false);
+    if (size < 28 || size > src.size - 20)
+        return std::nullopt;
+    Ds64 ds64;
+    ds64.dataSize = get64(head + 16);
+    const std::uint32_t entries = chunkSize(head + 32, false);
+    if (entries > (size - 28) / 12)
+        return std::nullopt;
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        if (--budget < 0)
+            return std::nullopt;
+        unsigned char entry[12];
+        if (src.readAt(20 + 28 + 12 * std::uint64_t(i), entry, 12) != 12)
+            return std::nullopt;
+        std::array<char, 4> id{};
+        std::memcpy(id.data(), entry, 4);
+        ds64.table.emplace_back(id, get64(entry + 4));
+    }
+    return ds64;
+}
+
 // libsndfile walks a WAVE file by the chunk sizes it declares and can spin for ever on sizes
 // that do not nest, so only files whose chunks fit are handed to it: every chunk but the
 // sample data inside the file, the members of every LIST tiling it.
@@ -83,16 +137,15 @@ bool chunksFit(const Source& src) {
     if (src.readAt(0, head, 12) != 12 || std::memcmp(head + 8, "WAVE", 4) != 0)
         return false;
     const bool bigEndian = std::memcmp(head, "RIFX", 4) == 0;
-    if (!bigEndian && std::memcmp(head, "RIFF", 4) != 0 && std::memcmp(head, "RF64", 4) != 0)
+    const bool rf64 = std::memcmp(head, "RF64", 4) == 0;
+    if (!bigEndian && !rf64 && std::memcmp(head, "RIFF", 4) != 0)
         return false;
+    int budget = kMaxChunks;
     // The 64-bit form keeps its true sizes in a leading ds64 chunk; without one the decoder
     // can spin as well.
-    if (std::memcmp(head, "RF64", 4) == 0) {
-        unsigned char first[4];
-        if (src.readAt(12, first, 4) != 4 || std::memcmp(first, "ds64", 4) != 0)
-            return false;
-    }
-    int budget = kMaxChunks;
+    std::optional<Ds64> ds64;
+    if (rf64 && !(ds64 = readDs64(src, budget)))
+        return false;
     std::uint64_t at = 12;
     while (at + 8 <= src.size) {
         if (--budget < 0)
@@ -100,7 +153,13 @@ bool chunksFit(const Source& src) {
         unsigned char chunk[8];
         if (src.readAt(at, chunk, 8) != 8)
             return false;
-        const std::uint64_t size = chunkSize(chunk + 4, bigEndian);
+        std::uint64_t size = chunkSize(chunk + 4, bigEndian);
+        if (ds64 && size == 0xFFFFFFFFu) {
+            const std::optional<std::uint64_t> wide = ds64->sizeOf(chunk);
+            if (!wide)
+                return false;
+            size = *wide;
+        }
         const std::uint64_t body = at + 8;
         if (size > src.size - body) {
             // A recording cut short: nothing follows its sample data.

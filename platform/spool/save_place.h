@@ -25,3 +25,6 @@ inline constexpr const char* kHiddenCopyPattern = ".sorvinta-save-XXXXXX";
 // The folder part of a path ("." for a bare name) and its last part.
 std::string folderOf(const std::string& path);
 std::string fileNameOf(const std::string& path);
+
+// Syncs a folder, so that the names just made or removed in it survive a power cut.
+void syncFolder(const std::string& folder);

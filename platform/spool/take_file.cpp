@@ -2,6 +2,7 @@
 
 #include "common/rounding.h"
 #include "platform/spool/copy_progress.h"
+#include "platform/spool/copy_record.h"
 #include "platform/spool/take_header.h"
 
 #include <algorithm>
@@ -40,14 +41,6 @@ std::size_t writeAt(int fd, const void* data, std::size_t size, std::uint64_t of
     return done;
 }
 
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // The mode of the file being replaced, or the one a new file would get.
 mode_t modeFor(const std::string& target) {
     struct stat st {};
@@ -60,6 +53,16 @@ mode_t modeFor(const std::string& target) {
 
 PlaceProblem failure(int error) {
     return PlaceProblem{error, placeReason(error)};
+}
+
+// The format a take with a damaged header was recorded in: the one its name gives, else one
+// of a "fmt " chunk that survived, else the one most takes are in.
+WaveFormat damagedTakeFormat(const std::string& path, const TakeHeaderBytes& header) {
+    if (const std::optional<WaveFormat> named = takeFormatFromName(fileNameOf(path)))
+        return *named;
+    if (const std::optional<WaveFormat> found = findFormatChunk(header.data(), header.size()))
+        return *found;
+    return kDefaultTakeFormat;
 }
 
 } // namespace
@@ -78,20 +81,49 @@ std::string takeDurationText(double seconds) {
     return text;
 }
 
-std::string takeFileName(std::time_t started, const std::string& unique) {
+std::string takeFileName(std::time_t started, const WaveFormat& format, const std::string& unique) {
     std::tm local{};
     ::localtime_r(&started, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    return std::string("take-") + stamp + "-" + unique + ".wav";
+    char kind[48];
+    std::snprintf(kind, sizeof kind, "%dhz-%dbit-%dch", format.samplesPerSec, format.bitsPerSample,
+                  format.channels);
+    return std::string("take-") + stamp + "-" + kind + "-" + unique + ".wav";
+}
+
+namespace {
+
+// The length of the "take-YYYYMMDD-HHMMSS-" a take's name starts with, 0 when it does not.
+int stampLength(const std::string& name, std::tm& local) {
+    int consumed = 0;
+    if (std::sscanf(name.c_str(), "take-%4d%2d%2d-%2d%2d%2d-%n", &local.tm_year, &local.tm_mon,
+                    &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &consumed) != 6)
+        return 0;
+    return consumed;
+}
+
+} // namespace
+
+std::optional<WaveFormat> takeFormatFromName(const std::string& name) {
+    std::tm local{};
+    const int stamp = stampLength(name, local);
+    WaveFormat f;
+    int consumed = 0;
+    if (stamp == 0 ||
+        std::sscanf(name.c_str() + stamp, "%dhz-%dbit-%dch-%n", &f.samplesPerSec, &f.bitsPerSample,
+                    &f.channels, &consumed) != 3 ||
+        consumed == 0)
+        return std::nullopt;
+    if (f.samplesPerSec < 1 || f.samplesPerSec > 384000 || f.channels < 1 || f.channels > 8 ||
+        (f.bitsPerSample != 8 && f.bitsPerSample != 16))
+        return std::nullopt;
+    return f;
 }
 
 std::optional<std::time_t> takeStartFromName(const std::string& name) {
     std::tm local{};
-    int consumed = 0;
-    if (std::sscanf(name.c_str(), "take-%4d%2d%2d-%2d%2d%2d-%n", &local.tm_year, &local.tm_mon,
-                    &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &consumed) != 6 ||
-        consumed == 0)
+    if (stampLength(name, local) == 0)
         return std::nullopt;
     local.tm_year -= 1900;
     local.tm_mon -= 1;
@@ -103,7 +135,8 @@ std::optional<std::time_t> takeStartFromName(const std::string& name) {
 }
 
 TakeFile::TakeFile(int fd, std::string path, const WaveFormat& format, std::time_t started)
-    : m_fd(fd), m_path(std::move(path)), m_format(format), m_started(started) {}
+    : m_fd(fd), m_path(std::move(path)), m_spoolFolder(folderOf(m_path)), m_format(format),
+      m_started(started) {}
 
 TakeFile::~TakeFile() {
     if (m_fd >= 0 && m_inSpool)
@@ -126,7 +159,8 @@ std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const Wave
     if (fd < 0)
         return fail(errno);
     const std::time_t now = std::time(nullptr);
-    const std::string path = folder + "/" + takeFileName(now, starting.substr(starting.size() - 6));
+    const std::string path =
+        folder + "/" + takeFileName(now, format, starting.substr(starting.size() - 6));
     std::unique_ptr<TakeFile> take(new TakeFile(fd, starting, format, now));
     const bool ready = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && take->writeHeader() &&
                        (::link(starting.c_str(), path.c_str()) == 0 ||
@@ -139,6 +173,8 @@ std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const Wave
         take->m_inSpool = false; // nothing of it is left to remove
         return fail(why);
     }
+    // The new name on disk before the first second is recorded, or a power cut could lose it.
+    syncFolder(folder);
     take->m_path = path;
     return take;
 }
@@ -156,17 +192,22 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     const bool haveStat = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     const auto size = haveStat ? static_cast<std::uint64_t>(st.st_size) : 0;
     const ssize_t got = haveStat ? ::pread(fd, header.data(), header.size(), 0) : -1;
-    const auto facts =
-        got > 0 ? readTakeHeader(header.data(), static_cast<std::size_t>(got)) : std::nullopt;
-    if (!facts) {
+    if (!haveStat || got < 0) {
+        ::close(fd);
+        return AdoptResult::NotATake;
+    }
+    std::optional<TakeHeaderFacts> facts =
+        readTakeHeader(header.data(), static_cast<std::size_t>(got));
+    const bool damaged = !facts;
+    if (damaged) {
         // Killed before its header was written: there is nothing in it to keep.
-        if (haveStat && size < kTakeHeaderBytes) {
+        if (size < kTakeHeaderBytes) {
             ::unlink(path.c_str());
             ::close(fd);
             return AdoptResult::Empty;
         }
-        ::close(fd);
-        return AdoptResult::NotATake;
+        // A damaged header: what follows it may still be sound, read as it was recorded.
+        facts = TakeHeaderFacts{damagedTakeFormat(path, header), 0};
     }
 
     // A finished take declares its data exactly (a pad byte may follow an odd length); any
@@ -185,6 +226,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     const std::optional<std::time_t> named = takeStartFromName(fileNameOf(path));
     take.reset(new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
     take->m_dataBytes = data;
+    take->m_headerWasDamaged = damaged;
     take->finish();
     return AdoptResult::Adopted;
 }
@@ -296,8 +338,11 @@ std::optional<PlaceProblem> TakeFile::moveInto(const std::string& target) {
 }
 
 std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyProgress* progress) {
-    std::string name = folderOf(target) + "/" + kHiddenCopyPattern;
-    const int out = ::mkostemp(name.data(), O_CLOEXEC);
+    // Noted in the spool until it is renamed into place or removed, so that a crash in the
+    // middle does not leave a half-made copy there for good.
+    CopyRecord record(m_spoolFolder);
+    std::string name;
+    const int out = record.createHiddenCopy(folderOf(target), name);
     if (out < 0)
         return failure(errno);
 

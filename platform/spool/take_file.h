@@ -32,7 +32,9 @@ public:
 
     enum class AdoptResult { Adopted, Live, NotATake, Empty };
     // Takes over a take that no process holds any more and repairs its header to the whole
-    // frames on disk. A live take is left alone; an empty one is removed.
+    // frames on disk. A live take is left alone; an empty one is removed. A take whose header
+    // is damaged is adopted all the same, its data read in the format its name gives, else
+    // that of a "fmt " chunk that survived, else kDefaultTakeFormat (see headerWasDamaged).
     static AdoptResult adopt(const std::string& path, std::unique_ptr<TakeFile>& take);
 
     ~TakeFile() override;
@@ -68,6 +70,8 @@ public:
     // When the take started, from its name.
     std::time_t started() const { return m_started; }
     bool inSpool() const { return m_inSpool; }
+    // Adopted with a header that was damaged: its format may be a guess.
+    bool headerWasDamaged() const { return m_headerWasDamaged; }
 
 private:
     TakeFile(int fd, std::string path, const WaveFormat& format, std::time_t started);
@@ -79,9 +83,12 @@ private:
 
     int m_fd;
     std::string m_path;
+    // Where the take was recorded; a copy notes its hidden file there while it runs.
+    std::string m_spoolFolder;
     WaveFormat m_format;
     std::time_t m_started;
     bool m_inSpool = true;
+    bool m_headerWasDamaged = false;
     bool m_finished = false;
     std::atomic<std::uint64_t> m_dataBytes{0};
     std::atomic<int> m_writeError{0};
@@ -91,7 +98,14 @@ private:
 // How long a take is, as messages say it: "4.0 s", "3 min 05 s", "2 h 07 min".
 std::string takeDurationText(double seconds);
 
-// "take-20261210-140312-XXXXXX.wav": the local time a take started, and a unique end.
-std::string takeFileName(std::time_t started, const std::string& unique);
+// The format a take is read in when its header is damaged and nothing else tells: the one the
+// window records in unless told otherwise.
+inline constexpr WaveFormat kDefaultTakeFormat{44100, 16, 2};
+
+// "take-20261210-140312-44100hz-16bit-2ch-XXXXXX.wav": the local time a take started, its
+// format, and a unique end.
+std::string takeFileName(std::time_t started, const WaveFormat& format, const std::string& unique);
 // The start time in a take's file name; nothing when the name is not a take's.
 std::optional<std::time_t> takeStartFromName(const std::string& name);
+// The format in a take's file name; nothing for names without one (older takes).
+std::optional<WaveFormat> takeFormatFromName(const std::string& name);

@@ -91,3 +91,22 @@ std::optional<TakeHeaderFacts> readTakeHeader(const unsigned char* h, std::size_
     facts.dataBytes = rf64 ? get(&h[28], 8) : get(&h[76], 4);
     return facts;
 }
+
+std::optional<WaveFormat> findFormatChunk(const unsigned char* h, std::size_t size) {
+    for (std::size_t at = 0; at + 24 <= size; ++at) {
+        const unsigned char* c = h + at;
+        if (!is(c, "fmt ") || get(c + 4, 4) != 16 || get(c + 8, 2) != 1)
+            continue;
+        WaveFormat f;
+        f.channels = static_cast<int>(get(c + 10, 2));
+        f.samplesPerSec = static_cast<int>(get(c + 12, 4));
+        f.bitsPerSample = static_cast<int>(get(c + 22, 2));
+        if (f.channels < 1 || f.channels > 8 || f.samplesPerSec < 1 || f.samplesPerSec > 384000 ||
+            (f.bitsPerSample != 8 && f.bitsPerSample != 16) ||
+            get(c + 20, 2) != static_cast<std::uint64_t>(f.bytesPerFrame()) ||
+            get(c + 16, 4) != static_cast<std::uint64_t>(f.bytesPerSecond()))
+            continue;
+        return f;
+    }
+    return std::nullopt;
+}

@@ -29,3 +29,8 @@ struct TakeHeaderFacts {
 
 // The format and the declared data size of a take header; nothing when the bytes are not one.
 std::optional<TakeHeaderFacts> readTakeHeader(const unsigned char* bytes, std::size_t size);
+
+// The format of a PCM "fmt " chunk found anywhere in `bytes` whose fields agree with each other
+// (8 or 16 bits, the block size and byte rate that follow from them); nothing when none does.
+// A header damaged in part may still hold one.
+std::optional<WaveFormat> findFormatChunk(const unsigned char* bytes, std::size_t size);

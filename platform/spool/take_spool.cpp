@@ -1,5 +1,6 @@
 #include "platform/spool/take_spool.h"
 
+#include "platform/spool/copy_record.h"
 #include "platform/spool/take_file.h"
 
 #include <algorithm>
@@ -13,20 +14,29 @@
 
 TakeSpool::TakeSpool(std::string folder) : m_folder(std::move(folder)) {}
 
-std::string TakeSpool::defaultFolder() {
+std::string TakeSpool::stateFolder() {
     // Only an absolute XDG_STATE_HOME counts; a relative one is to be ignored.
     const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state && state[0] == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && home[0] == '/' ? home : "/tmp") + "/.local/state";
-    }
-    return base + "/sorvinta/takes";
+    if (state && state[0] == '/')
+        return std::string(state) + "/sorvinta";
+    // Never a shared folder such as /tmp, where others could see or plant takes.
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.local/state/sorvinta";
+    return {};
+}
+
+std::string TakeSpool::defaultFolder() {
+    const std::string state = stateFolder();
+    return state.empty() ? state : state + "/takes";
 }
 
 std::unique_ptr<TakeFile> TakeSpool::newTake(const WaveFormat& format, int* error) const {
+    if (m_folder.empty()) {
+        if (error)
+            *error = ENOENT;
+        return nullptr;
+    }
     std::error_code ec;
     std::filesystem::create_directories(m_folder, ec);
     if (ec) {
@@ -40,6 +50,8 @@ std::unique_ptr<TakeFile> TakeSpool::newTake(const WaveFormat& format, int* erro
 }
 
 std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
+    // First what copies cut short by a crash left beside their targets.
+    CopyRecord::cleanUp(m_folder);
     std::vector<std::unique_ptr<TakeFile>> found;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(m_folder, ec)) {

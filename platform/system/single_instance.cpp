@@ -1,21 +1,46 @@
 #include "platform/system/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
-SingleInstance::SingleInstance(const QString& lockPath) : m_lock(lockPath) {
-    // Age alone never makes the lock stale: a long recording keeps it for hours.
-    m_lock.setStaleLockTime(0);
-    m_first = m_lock.tryLock(0);
+SingleInstance::SingleInstance(const QStringList& lockPaths) {
+    for (const QString& path : lockPaths) {
+        // The state folder may not exist before the first recording; it is the user's own.
+        const QString folder = QFileInfo(path).path();
+        if (!QFileInfo::exists(folder) && QDir().mkpath(folder))
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A place where no lock can be made checks nothing; the other one still does.
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            m_first = false;
+            continue;
+        }
+        m_fds.push_back(fd);
+    }
 }
 
-QString SingleInstance::defaultLockPath() {
-    // The user's own runtime folder, not $XDG_RUNTIME_DIR: scripts that start a private audio
-    // server point that variable elsewhere, and the lock must be the same for every copy.
-    QString dir = QStringLiteral("/run/user/%1").arg(getuid());
-    if (!QFileInfo(dir).isDir() || !QFileInfo(dir).isWritable())
-        dir = QDir::tempPath();
-    return dir + QStringLiteral("/sorvinta-%1.lock").arg(getuid());
+SingleInstance::~SingleInstance() {
+    for (const int fd : m_fds)
+        ::close(fd);
+}
+
+QStringList SingleInstance::lockPaths(const QString& stateFolder) {
+    QStringList paths;
+    // Only an absolute path counts, as for every XDG variable.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.startsWith(QLatin1Char('/')))
+        paths << runtime + QStringLiteral("/sorvinta.lock");
+    if (!stateFolder.isEmpty())
+        paths << stateFolder + QStringLiteral("/instance.lock");
+    return paths;
 }

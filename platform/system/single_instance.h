@@ -1,19 +1,29 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
+#include <QStringList>
 
-// A per-user lock held for the life of the program. A copy that crashed leaves a lock file
-// whose process is gone; the next start takes it over.
+#include <vector>
+
+// The lock that lets one copy of the program run per user. It is a set of lock files, each held
+// (flock) for the life of the program: the first copy is the one that got every one of them. A
+// lock goes with its process however it ends, so a crashed copy never keeps the next one out.
 class SingleInstance {
 public:
-    // `lockPath` defaults to a file in the user's runtime directory.
-    explicit SingleInstance(const QString& lockPath = defaultLockPath());
+    explicit SingleInstance(const QStringList& lockPaths);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
     bool isFirst() const { return m_first; }
 
-    static QString defaultLockPath();
+    // Where the locks of a program whose state folder (the one that holds its spool) is
+    // `stateFolder` live: $XDG_RUNTIME_DIR when it is set, and the state folder itself, so
+    // that two copies never record into one spool whatever their TMPDIR or XDG_RUNTIME_DIR.
+    // An empty state folder adds none.
+    static QStringList lockPaths(const QString& stateFolder);
 
 private:
-    QLockFile m_lock;
-    bool m_first = false;
+    std::vector<int> m_fds;
+    bool m_first = true;
 };

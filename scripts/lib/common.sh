@@ -13,7 +13,7 @@ PACKAGES=(
     pulseaudio pulseaudio-utils sox
     xvfb xauth x11-apps imagemagick
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
-    desktop-file-utils appstream lintian dpkg-dev file
+    desktop-file-utils appstream lintian dpkg-dev file xdg-utils
 )
 
 say() { printf '[sorvinta] %s\n' "$*" >&2; }

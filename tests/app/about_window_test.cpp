@@ -1,11 +1,14 @@
 #include "app/about_window.h"
 
+#include "platform/browser/desktop_browser.h"
 #include "support/fake_browser.h"
 #include "support/fakes.h"
 #include "support/high_density.h"
+#include "support/no_browser_desktop.h"
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
@@ -74,6 +77,25 @@ TEST(About, WithoutABrowserAMessageShowsTheAddressToCopy) {
     ASSERT_EQ(f.boxes.shown.size(), 1u);
     EXPECT_EQ(f.boxes.shown[0].title, "Sorvinta");
     EXPECT_NE(f.boxes.shown[0].text.find("https://www.sorvinta.example/"), std::string::npos);
+}
+
+// The desktop's real opener on a PATH that holds no browser: it is asked, gives up, and the
+// message with the address shows, without the window waiting for it.
+TEST(About, WithTheDesktopsOpenerButNoBrowserTheMessageShows) {
+    NoBrowserDesktop desktop;
+    ASSERT_TRUE(desktop.addRealOpener()) << "xdg-open is not installed (xdg-utils)";
+    FakeMessageBox boxes;
+    DesktopBrowser browser;
+    About about(browser, boxes);
+    QElapsedTimer t;
+    t.start();
+    QTest::mouseClick(about.Label4, Qt::LeftButton);
+    EXPECT_LT(t.elapsed(), 1000) << "the window waited for the opener";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.empty(); }, 20000));
+    EXPECT_EQ(desktop.opened(), QStringList{"https://www.sorvinta.example/"});
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Sorvinta");
+    EXPECT_NE(boxes.shown[0].text.find("https://www.sorvinta.example/"), std::string::npos);
 }
 
 // On a screen of twice the density the logo is pixel-doubled, not smoothed.

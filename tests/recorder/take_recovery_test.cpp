@@ -91,3 +91,25 @@ TEST_F(TakeRecoveryTest, DiscardNeedsItsConfirmationAndACancelledDialogAsksAgain
     EXPECT_EQ(boxes.shown[3].text, kQuestion);
     EXPECT_EQ(takesLeft(), 0u);
 }
+
+// A take whose first 80 bytes were zeroed is offered like any other, says that its header was
+// damaged and in which format it is read, and is never thrown away unasked.
+TEST_F(TakeRecoveryTest, ATakeWithADamagedHeaderIsOfferedAndSaysSo) {
+    const std::string damaged = spoolDir() + "/take-20261210-150000-48000hz-16bit-2ch-qwerty.wav";
+    leaveTake(damaged, {48000, 16, 2}, 2.0);
+    {
+        std::fstream file(damaged, std::ios::binary | std::ios::in | std::ios::out);
+        file.write(std::string(kTakeHeaderBytes, '\0').data(), kTakeHeaderBytes);
+    }
+    boxes.answers = {MessageAnswer::Later, MessageAnswer::Later};
+    run();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, kQuestion);
+    EXPECT_EQ(boxes.shown[1].text,
+              "A recording of 2.0 s from 10 Dec 2026 15:00 was not saved.\n\nIts header was "
+              "damaged. It is read as 48000 samples a second, 16 bit, stereo; if it does not "
+              "sound right, its sound is still all there in the saved file.");
+    EXPECT_EQ(boxes.shown[1].buttons, MessageButtons::SaveLaterDiscard);
+    EXPECT_EQ(takesLeft(), 2u);
+    EXPECT_EQ(std::filesystem::file_size(damaged), kTakeHeaderBytes + 2 * 192000u);
+}

@@ -8,9 +8,10 @@
 // Keeps every address it is asked to show; `works` false plays a desktop without a browser.
 class FakeBrowser : public Browser {
 public:
-    bool openNewWindow(const std::string& url) override {
+    void openNewWindow(const std::string& url, std::function<void()> failed) override {
         opened.push_back(url);
-        return works;
+        if (!works)
+            failed();
     }
     std::vector<std::string> opened;
     bool works = true;

@@ -12,12 +12,16 @@
 #include <filesystem>
 #include <fstream>
 
-ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::optional<std::string>& value)
+    : m_name(name) {
     if (const char* old = std::getenv(name)) {
         m_had = true;
         m_old = old;
     }
-    ::setenv(name, value.c_str(), 1);
+    if (value)
+        ::setenv(name, value->c_str(), 1);
+    else
+        ::unsetenv(name);
 }
 
 ScopedEnvironment::~ScopedEnvironment() {

@@ -2,14 +2,16 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-// Sets an environment variable for the life of the object and puts back what was there.
+// Sets an environment variable (or unsets it, for nothing) for the life of the object and puts
+// back what was there.
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(const char* name, const std::string& value);
+    ScopedEnvironment(const char* name, const std::optional<std::string>& value);
     ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;

@@ -85,6 +85,9 @@ public:
             if (newline != std::string::npos) {
                 line = m_buffer.substr(0, newline);
                 m_buffer.erase(0, newline + 1);
+                // A script saved with CRLF line ends reads as one saved with LF.
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
                 return Result::Line;
             }
             if (m_ended) {
@@ -92,6 +95,8 @@ public:
                     return Result::End;
                 line.swap(m_buffer);
                 m_buffer.clear();
+                if (line.back() == '\r')
+                    line.pop_back();
                 return Result::Line;
             }
             pollfd p[2] = {{STDIN_FILENO, POLLIN, 0}, {signals.fd(), POLLIN, 0}};

@@ -1,5 +1,7 @@
 #include "platform/mci/command_errors.h"
 #include "platform/mci/waveaudio_command_device.h"
+#include "support/child_process.h"
+#include "support/hung_audio_server.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+
+#include <sys/wait.h>
 
 namespace {
 
@@ -111,4 +115,38 @@ TEST(WaveAudioDevice, RecordWithoutAServerFailsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(reply, "0");
     EXPECT_EQ(send(device, "save a /tmp/never.wav"), toCode(CommandError::NothingRecorded));
     EXPECT_EQ(send(device, "close a"), 0);
+}
+
+// Without HOME and XDG_STATE_HOME there is no private place for takes; a folder shared with
+// every user, such as /tmp, is never used instead.
+TEST(WaveAudioDevice, WithoutHomeOrStateFolderRecordingIsRefusedWithTheReason) {
+    const ScopedEnvironment noHome("HOME", std::nullopt);
+    const ScopedEnvironment noState("XDG_STATE_HOME", std::nullopt);
+    EXPECT_EQ(TakeSpool::defaultFolder(), "");
+    WaveAudioCommandDevice device;
+    ASSERT_EQ(send(device, "open new type waveaudio alias a"), 0);
+    const int code = send(device, "record a");
+    EXPECT_EQ(code, toCode(CommandError::NoTakeFile));
+    EXPECT_EQ(device.errorString(code),
+              "The recording cannot start: neither HOME nor XDG_STATE_HOME is set, so there is no "
+              "private folder to keep it in.");
+    EXPECT_EQ(send(device, "close a"), 0);
+
+    const ScopedEnvironment relative("XDG_STATE_HOME", std::string("state"));
+    EXPECT_EQ(TakeSpool::defaultFolder(), "") << "a relative folder does not count";
+}
+
+// A script written with CRLF line ends runs as it would with LF ones, its waits included.
+TEST(WaveAudioDevice, CommandToolRunsAScriptWithCrlfLineEnds) {
+    ChildProcess tool({SORVINTA_MCISEND});
+    ASSERT_TRUE(tool.started());
+    for (const char* line : {"open new type waveaudio alias c\r", "wait 50\r", "\r",
+                             "status c length\r", "close c\r", "wait 10\r"})
+        tool.writeLine(line);
+    tool.closeInput();
+    const int status = tool.wait();
+    ASSERT_TRUE(WIFEXITED(status)) << tool.output();
+    EXPECT_EQ(WEXITSTATUS(status), 0) << tool.output();
+    EXPECT_NE(tool.output().find("wait 50\n"), std::string::npos) << tool.output();
+    EXPECT_NE(tool.output().find("wait 10\n"), std::string::npos) << tool.output();
 }

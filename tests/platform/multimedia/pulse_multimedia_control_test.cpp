@@ -1,5 +1,6 @@
 #include "platform/multimedia/pulse_multimedia_control.h"
 #include "platform/multimedia/sound_file_reader.h"
+#include "platform/spool/take_header.h"
 
 #include "support/audio_server.h"
 #include "support/hung_audio_server.h"
@@ -405,6 +406,42 @@ TEST_F(PulseMultimediaControlTest, DataChunkLongerThanTheFilePlaysWhatIsThere) {
     EXPECT_EQ(m_control.length(), 250);
     m_control.setCommand("Play");
     ASSERT_TRUE(waitFor([&] { return m_control.position() == m_control.length(); }));
+}
+
+// A take of seven hours, as the recorder leaves it: RF64 past 4 GiB, its sizes in the ds64
+// chunk and 0xFFFFFFFF in the 32-bit fields. Its first second holds a tone, the rest is a hole
+// in a sparse file, so it costs no disk.
+TEST_F(PulseMultimediaControlTest, ATakePastFourGibibytesOpensAndPlays) {
+    REQUIRE_AUDIO_SERVER();
+    const WaveFormat format{44100, 16, 2};
+    const std::uint64_t seconds = 7 * 3600;
+    const std::uint64_t data = seconds * static_cast<std::uint64_t>(format.bytesPerSecond());
+    ASSERT_GT(data, 0xFFFFFFFFu);
+    const TakeHeaderBytes header = takeHeader(format, data);
+    ASSERT_EQ(std::string(reinterpret_cast<const char*>(header.data()), 4), "RF64");
+    std::string tone;
+    for (int i = 0; i < 44100; ++i) {
+        const auto v = static_cast<std::int16_t>(16384 * std::sin(2.0 * M_PI * 440.0 * i / 44100));
+        tone += le16(static_cast<std::uint16_t>(v)) + le16(static_cast<std::uint16_t>(v));
+    }
+    const std::string p = path("long-take.wav");
+    writeBytes(p, std::string(reinterpret_cast<const char*>(header.data()), header.size()) + tone);
+    ASSERT_EQ(::truncate(p.c_str(), static_cast<off_t>(kTakeHeaderBytes + data)), 0);
+
+    SoundFileReader reader;
+    ASSERT_TRUE(reader.open(p));
+    EXPECT_EQ(reader.frames(), static_cast<std::int64_t>(data / 4));
+    std::vector<float> block(2 * 4410);
+    ASSERT_EQ(reader.read(block), 4410u);
+    EXPECT_NEAR(*std::max_element(block.begin(), block.end()), 0.5f, 0.01f);
+
+    m_control.setFileName(p);
+    m_control.setCommand("Open");
+    EXPECT_EQ(m_control.length(), static_cast<std::int32_t>(seconds * 1000));
+    m_control.setCommand("Play");
+    EXPECT_TRUE(waitFor([&] { return m_control.position() > 0; }));
+    m_control.setCommand("Stop");
+    m_control.setCommand("Close");
 }
 
 TEST_F(PulseMultimediaControlTest, UnreachableServerPlaysNothing) {

@@ -6,17 +6,53 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sndfile.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <vector>
 
+#include <csignal>
+#include <dirent.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+// Every fsync of this test program passes through here on its way to the kernel, so that a
+// test can see which folders were synced and which names they held at that moment.
+struct FolderSyncs {
+    bool watching = false;
+    std::vector<std::pair<std::string, std::vector<std::string>>> seen; // folder, its names
+};
+FolderSyncs folderSyncs;
+
+} // namespace
+
+extern "C" int fsync(int fd) {
+    struct stat st {};
+    if (folderSyncs.watching && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        char link[64];
+        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        char target[4096];
+        const ssize_t n = ::readlink(link, target, sizeof target);
+        std::vector<std::string> names;
+        if (DIR* dir = ::opendir(link)) {
+            while (const dirent* e = ::readdir(dir))
+                names.emplace_back(e->d_name);
+            ::closedir(dir);
+        }
+        folderSyncs.seen.emplace_back(n > 0 ? std::string(target, std::size_t(n)) : "",
+                                      std::move(names));
+    }
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -302,11 +338,12 @@ TEST_F(TakeFileTest, ACrashedTakeComesBackWithEveryWholeFrameOnDisk) {
 TEST_F(TakeFileTest, EmptyTakesGoAndStrangeFilesStay) {
     const std::string empty = takeLeftByACrash({44100, 16, 2}, 0);
     ASSERT_FALSE(empty.empty());
-    // A take killed before its header was out, and a file that is no take at all.
+    // A take killed before its header was out, one whose damaged header has nothing after it,
+    // and a file that is no take at all.
     const std::string headless = spoolDir().toStdString() + "/take-20260101-120000-abcdef.wav";
     { std::ofstream(headless) << "RIFF"; }
-    const std::string stranger = spoolDir().toStdString() + "/take-20260101-120000-zzzzzz.wav";
-    { std::ofstream(stranger) << std::string(200, 'x'); }
+    const std::string bare = spoolDir().toStdString() + "/take-20260101-120000-zzzzzz.wav";
+    { std::ofstream(bare) << std::string(kTakeHeaderBytes, 'x'); }
     // A take that a crash caught while it was being made, before its name.
     const std::string starting = spoolDir().toStdString() + "/.new-take-qwerty";
     {
@@ -321,8 +358,163 @@ TEST_F(TakeFileTest, EmptyTakesGoAndStrangeFilesStay) {
     EXPECT_FALSE(std::filesystem::exists(empty));
     EXPECT_FALSE(std::filesystem::exists(headless));
     EXPECT_FALSE(std::filesystem::exists(starting));
-    EXPECT_TRUE(std::filesystem::exists(stranger));
+    EXPECT_FALSE(std::filesystem::exists(bare));
     EXPECT_TRUE(std::filesystem::exists(notes));
+}
+
+// A take whose header was destroyed (random bytes, or zeros over its first 80 bytes) still
+// holds its sound after the header: it comes back like any left take, read in the format of
+// its name, else of a "fmt " chunk that survived, else the default, and says so. Nothing of
+// the sound is lost on the way.
+TEST_F(TakeFileTest, ATakeWithADamagedHeaderComesBackReadAsItWasRecorded) {
+    struct Case {
+        const char* name;
+        std::string fileName;
+        std::function<void(std::string&)> damage; // on the first 80 bytes
+        WaveFormat recorded;
+        WaveFormat readAs;
+    };
+    const auto zeros = [](std::string& h) { h.assign(kTakeHeaderBytes, '\0'); };
+    const auto randomBytes = [](std::string& h) {
+        std::uint32_t x = 12345;
+        for (char& c : h)
+            c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+    };
+    const auto upToFmt = [](std::string& h) { std::fill(h.begin(), h.begin() + 48, '\0'); };
+    const std::vector<Case> cases = {
+        {"zeros, the format in its name", "", zeros, {48000, 8, 2}, {48000, 8, 2}},
+        {"random bytes, the format in its name", "", randomBytes, {11025, 16, 1}, {11025, 16, 1}},
+        {"an older name, its fmt chunk left",
+         "take-20261210-140312-olderA.wav",
+         upToFmt,
+         {48000, 16, 2},
+         {48000, 16, 2}},
+        {"an older name, nothing left",
+         "take-20261210-140312-olderB.wav",
+         zeros,
+         {44100, 16, 2},
+         kDefaultTakeFormat},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<unsigned char> sound =
+            ramp(static_cast<std::size_t>(c.recorded.bytesPerSecond() * 3 / 2 /
+                                          c.recorded.bytesPerFrame() * c.recorded.bytesPerFrame()));
+        std::string path = takeLeftByACrash(c.recorded, sound.size());
+        ASSERT_FALSE(path.empty());
+        if (!c.fileName.empty()) {
+            const std::string renamed = spoolDir().toStdString() + "/" + c.fileName;
+            ASSERT_EQ(::rename(path.c_str(), renamed.c_str()), 0);
+            path = renamed;
+        }
+        std::string bytes = readAll(path);
+        std::string head = bytes.substr(0, kTakeHeaderBytes);
+        c.damage(head);
+        bytes.replace(0, kTakeHeaderBytes, head);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        ASSERT_FALSE(
+            readTakeHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+
+        auto found = spool().leftovers();
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_TRUE(found[0]->headerWasDamaged());
+        EXPECT_EQ(found[0]->format(), c.readAs);
+        EXPECT_EQ(found[0]->dataBytes(), sound.size());
+        const std::string target = dir() + "/saved.wav";
+        ASSERT_FALSE(found[0]->saveTo(target, nullptr));
+        const Wav wav = readWav(target);
+        EXPECT_EQ(wav.info.samplerate, c.readAs.samplesPerSec);
+        EXPECT_EQ(wav.info.channels, c.readAs.channels);
+        EXPECT_EQ(wav.raw, sound) << "every byte of the sound, as it was recorded";
+        EXPECT_TRUE(entries(spoolDir()).isEmpty());
+    }
+}
+
+// A new take's name is on disk before its first second: the spool folder is synced once the
+// name has been linked.
+TEST_F(TakeFileTest, ANewTakesNameIsSyncedToDisk) {
+    folderSyncs = {};
+    folderSyncs.watching = true;
+    auto take = make({44100, 16, 2});
+    folderSyncs.watching = false;
+    ASSERT_TRUE(take);
+    const std::string name =
+        QFileInfo(QString::fromStdString(take->path())).fileName().toStdString();
+    const std::string folder = QFileInfo(spoolDir()).canonicalFilePath().toStdString();
+    const bool synced =
+        std::any_of(folderSyncs.seen.begin(), folderSyncs.seen.end(), [&](const auto& sync) {
+            return sync.first == folder &&
+                   std::count(sync.second.begin(), sync.second.end(), name) == 1;
+        });
+    EXPECT_TRUE(synced) << folderSyncs.seen.size() << " folder syncs, none of " << folder
+                        << " holding " << name;
+}
+
+// A crash in the middle of a save to another file system leaves a hidden, half-made copy
+// beside the target. The take itself is safe in the spool, and when it comes back at the next
+// start, the half-made copy goes.
+TEST_F(TakeFileTest, ACrashDuringACopyLeavesNoHalfMadeCopyBehind) {
+    QTemporaryDir elsewhere(QStringLiteral("/dev/shm/sorvinta-test-XXXXXX"));
+    if (!elsewhere.isValid())
+        GTEST_SKIP() << "no /dev/shm";
+    struct stat spoolFs {
+    }, otherFs{};
+    ASSERT_EQ(::stat(spoolDir().toLocal8Bit().constData(), &spoolFs), 0);
+    ASSERT_EQ(::stat(elsewhere.path().toLocal8Bit().constData(), &otherFs), 0);
+    if (spoolFs.st_dev == otherFs.st_dev)
+        GTEST_SKIP() << "/dev/shm is on the same file system";
+
+    // The process dies without a word after the first block of the copy.
+    class Crash : public CopyProgress {
+    public:
+        bool copied(std::uint64_t done, std::uint64_t) override {
+            if (done > 0)
+                ::kill(::getpid(), SIGKILL);
+            return true;
+        }
+        void ended() override {}
+    };
+    const std::vector<unsigned char> data = ramp(3 << 20);
+    const std::string target = elsewhere.filePath("copy.wav").toStdString();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int error = 0;
+        auto take = spool().newTake({48000, 16, 2}, &error);
+        if (take && take->append(data.data(), data.size())) {
+            Crash crash;
+            take->saveTo(target, &crash);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the copy ran to its end";
+    const QStringList left = entries(elsewhere.path());
+    ASSERT_EQ(left.size(), 1) << left.join(' ').toStdString();
+    EXPECT_TRUE(left[0].startsWith(".sorvinta-save-"));
+
+    auto found = spool().leftovers();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->dataBytes(), data.size());
+    EXPECT_TRUE(entries(elsewhere.path()).isEmpty())
+        << entries(elsewhere.path()).join(' ').toStdString();
+    EXPECT_EQ(entries(spoolDir()),
+              QStringList{QString::fromStdString(fileNameOf(found[0]->path()))});
+    ASSERT_FALSE(found[0]->saveTo(target, nullptr));
+    EXPECT_EQ(readWav(target).raw, data);
+}
+
+// A take's name tells when it started and its format.
+TEST(TakeName, HoldsTheStartAndTheFormat) {
+    const std::time_t started = std::time(nullptr);
+    const std::string name = takeFileName(started, {48000, 8, 1}, "AbC123");
+    EXPECT_EQ(name.rfind("take-", 0), 0u);
+    EXPECT_NE(name.find("-48000hz-8bit-1ch-AbC123.wav"), std::string::npos) << name;
+    EXPECT_EQ(takeStartFromName(name), started);
+    EXPECT_EQ(takeFormatFromName(name), (WaveFormat{48000, 8, 1}));
+    EXPECT_FALSE(takeFormatFromName("take-20261210-140312-abcdef.wav"));
+    EXPECT_TRUE(takeStartFromName("take-20261210-140312-abcdef.wav"));
+    EXPECT_FALSE(takeFormatFromName("take-20261210-140312-0hz-16bit-2ch-abcdef.wav"));
 }
 
 TEST_F(TakeFileTest, ATakePastFourGibibytesBecomesRf64) {

@@ -1,0 +1,11 @@
+#include "app/program_end.h"
+
+#include "app/form1.h"
+
+#include <QCoreApplication>
+
+void endProgramWith(Form1& form) {
+    // exit(), not quit(): quit() would first ask every other window whether it may close.
+    QObject::connect(&form, &Form1::closed, QCoreApplication::instance(),
+                     [] { QCoreApplication::exit(0); });
+}
