@@ -67,14 +67,21 @@ def find(app, role, name=None):
     return None
 
 
+def action_names(node):
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
 def press(node, what):
-    action = node.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
+    names = action_names(node)
     if "Press" not in names:
         fail(what + " has no Press action (actions: %s)" % names)
     start = time.monotonic()
     try:
-        action.doAction(names.index("Press"))
+        node.queryAction().doAction(names.index("Press"))
     except Exception as error:  # no answer within the bus's timeout
         fail("Press on %s got no answer after %.1f s: %s" % (what, time.monotonic() - start,
                                                            error))
@@ -147,6 +154,9 @@ def main():
     checked = [n.name for n in buttons if "checked" in states(n)]
     if checked != ["44,100 kHz, 16 Bit, Stereo"]:
         fail("the chosen format should be the first one, got %s" % checked)
+    stop = find(app, "push button", "STOP")
+    if "enabled" in states(stop) or "Press" in action_names(stop):
+        fail("STOP is enabled or can be pressed before a recording")
     status = find(app, "label", "STOP")
     if status is None:
         fail("no status label reading STOP")
@@ -176,7 +186,6 @@ def main():
 
     wait_for('the status to read "RECORD"', lambda: status_reads("RECORD"), 30)
     print('status reads "RECORD"', flush=True)
-    stop = find(app, "push button", "STOP")
     if "enabled" not in states(stop):
         fail("STOP is not enabled while recording")
     time.sleep(args.seconds)
