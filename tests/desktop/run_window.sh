@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program in a window of its own, driven over a private accessibility bus:
 #   run_window.sh x11|wayland PROGRAM OUT-DIR
-# x11:     a private Xvfb display (Qt's xcb platform).
+# x11:     a private Xvfb display (Qt's xcb platform); the window's class must be the desktop
+#          entry's StartupWMClass.
 # wayland: a private headless weston (pixman renderer, so that screenshots have pixels) and Qt's
 #          wayland platform; screenshots of each stage land in OUT-DIR/shots, and the window
 #          must name its desktop entry as its app id.
@@ -80,7 +81,26 @@ APP=$!
 PIDS+=("$APP")
 
 status=0
-/usr/bin/python3 "$HERE/drive_window.py" --pid "$APP" --wav "$OUT/take.wav" --seconds 2 \
+if [ "$MODE" = x11 ]; then
+    # X11 docks tie the window to its desktop entry by the class of WM_CLASS.
+    wm_class=$(sed -n 's/^StartupWMClass=//p' "$ROOT/packaging/example.sorvinta.Sorvinta.desktop")
+    found=
+    for _ in $(seq 450); do
+        for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
+            xprop -id "$w" WM_CLASS 2>/dev/null | grep -q "\", \"$wm_class\"\$" && found=$w
+        done
+        [ -n "$found" ] && break
+        kill -0 "$APP" 2>/dev/null || break
+        sleep 0.2
+    done
+    if [ -n "$found" ]; then
+        echo "window class: $wm_class, as the desktop entry's StartupWMClass"
+    else
+        echo "FAIL: no window of class \"$wm_class\" (the desktop entry's StartupWMClass)"
+        status=1
+    fi
+fi
+[ $status -eq 0 ] && /usr/bin/python3 "$HERE/drive_window.py" --pid "$APP" --wav "$OUT/take.wav" --seconds 2 \
     "${SHOTS[@]}" || status=$?
 if [ $status -eq 0 ]; then
     wait "$APP" || { status=$?; echo "FAIL: the program ended with status $status"; }
