@@ -95,6 +95,8 @@ void Form1::buildControls() {
     txtFileName = new QLineEdit(c);
     txtFileName->setGeometry(twipsRect(1710, 3315, 3195, 240));
     txtFileName->setToolTip(QStringLiteral("Save Wav File Path"));
+    // No label names the box, so a screen reader says its tool tip, as for the icon buttons.
+    txtFileName->setAccessibleName(txtFileName->toolTip());
     txtFileName->setFont(formFont(QStringLiteral("MS Sans Serif"), 8.25, true));
     txtFileName->setStyleSheet(
         QStringLiteral("QLineEdit { color: rgb(128,64,0); background: rgb(218,167,71);"

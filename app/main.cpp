@@ -25,6 +25,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
+    // Docks and task lists tie the window to its desktop entry by this name (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.sorvinta.Sorvinta"));
     // No display name: Qt would add it to every caption, and each window and message box
     // carries exactly its own.
 

@@ -88,7 +88,7 @@ public:
     };
 
     // Property Behaviour: Command is momentary, Check toggles Value, Option sets Value and clears
-    // the other option buttons of its container.
+    // the other option buttons of its container. The other values 3..255 act as Command.
     enum ButtonBehaviour : std::uint8_t { Command = 0, Check = 1, Option = 2 };
 
     // Properties CaptionJustify and PictureJustify.
@@ -173,7 +173,7 @@ public:
     void setTransparency(ColourRef New_Transparency);
     bool UseTransparency() const { return m_useTransparency; }
     void setUseTransparency(bool New_UseTransparency);
-    // Takes effect with Behaviour Check or Option only.
+    // Takes effect with Behaviour Check or Option only; other values act as Command throughout.
     bool Value() const { return m_value; }
     void setValue(bool New_Value);
 
@@ -211,7 +211,8 @@ public:
     // with Alt), and the hover timer's tick.
     void AccessKeyPress();
     void tmrRCB_Timer();
-    // The press an assistive tool asks for: the same road as a mouse click on the button.
+    // The press an assistive tool asks for: the same road as a mouse click on the button. The
+    // accessible Press action queues it, so the tool's call returns before the click runs.
     void AccessiblePress();
 
 signals:
@@ -252,13 +253,14 @@ private:
     // bvl_button_input.cpp
     void OnMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void OnMouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void OnMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // `over`: the release happened over the button (IsPointOver at the release's position).
+    void OnMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y, bool over);
     void ApplyRelease(bool over);
     void OnClick();
     void OnDblClick();
     void ClearOptionSiblings();
 
-    // bvl_button_properties.cpp
+    // bvl_button.cpp (the property setters)
     bool SetOffset(const QString& text, std::string& stored, std::int16_t& x, std::int16_t& y);
     void ApplyAccessKeys();
     void ApplyMousePointer();

@@ -55,8 +55,10 @@ public:
     }
 
     void doAction(const QString& actionName) override {
+        // A click may run for as long as a recording lasts; the assistive tool that asked must
+        // not wait for it, so the press is queued and the call returns at once.
         if (actionName == pressAction())
-            button()->AccessiblePress();
+            QMetaObject::invokeMethod(button(), &bvlBUTTON::AccessiblePress, Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(actionName);
     }

@@ -30,14 +30,17 @@ void bvlBUTTON::mouseReleaseEvent(QMouseEvent* event) {
     const std::int16_t button = HostCodes::mouseButtons(event->button());
     if (button == 0)
         return;
-    // A press and a release of the primary button, both on the button, make the host's click,
-    // as on any desktop button: a right click must not start a recording.
-    const QPoint at = event->position().toPoint();
-    const bool click = event->button() == Qt::LeftButton && (m_pressedButtons & event->button()) &&
-                       rect().contains(at) && (mask().isEmpty() || mask().contains(at));
+    // Where the release happened decides both the release rules and the click, in one test: by
+    // the time a busy window handles the release the cursor may be elsewhere, and an option
+    // button must never raise its click without taking its Value.
+    const bool over = IsPointOver(this, event->position().toPoint());
+    // A press and a release, both on the button, of a mouse button that MouseKeys accepts make
+    // the host's click: with the default MouseKeys a right click does not start a recording.
+    const bool click =
+        (button & m_mouseKeys) == button && (m_pressedButtons & event->button()) && over;
     m_pressedButtons &= ~event->button();
     const QPointF p = event->position();
-    OnMouseUp(button, HostCodes::shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    OnMouseUp(button, HostCodes::shiftState(event->modifiers()), float(p.x()), float(p.y()), over);
     if (click)
         OnClick();
 }
@@ -89,10 +92,9 @@ void bvlBUTTON::OnMouseMove(std::int16_t Button, std::int16_t Shift, float X, fl
     emit MouseMove(Button, Shift, X, Y);
 }
 
-void bvlBUTTON::OnMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+void bvlBUTTON::OnMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y, bool over) {
     if (!m_enabled)
         return;
-    const bool over = IsCursorOver(this);
     ApplyRelease(over);
     if (over)
         emit MouseUp(Button, Shift, X, Y);
@@ -100,8 +102,8 @@ void bvlBUTTON::OnMouseUp(std::int16_t Button, std::int16_t Shift, float X, floa
     m_mouseIsDown = false;
 }
 
-// The state and Value a release leaves. Behaviour values past Option release like a Command
-// button, so that a pressed button never stays sunken.
+// The state and Value a release leaves. Behaviour values past Option are Command buttons, so
+// that a pressed button never stays sunken.
 void bvlBUTTON::ApplyRelease(bool over) {
     if (over) {
         switch (m_behaviour) {
@@ -186,7 +188,8 @@ void bvlBUTTON::tmrRCB_Timer() {
 }
 
 void bvlBUTTON::setValue(bool New_Value) {
-    if (m_behaviour == Command || New_Value == m_value)
+    // Only Check and Option buttons hold a Value; Behaviour values past Option are Command.
+    if ((m_behaviour != Check && m_behaviour != Option) || New_Value == m_value)
         return;
     m_value = New_Value;
     if (New_Value) {

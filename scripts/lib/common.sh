@@ -14,6 +14,7 @@ PACKAGES=(
     xvfb xauth x11-apps imagemagick
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     desktop-file-utils appstream lintian dpkg-dev file xdg-utils
+    weston qt6-wayland dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0 x11-utils
 )
 
 say() { printf '[sorvinta] %s\n' "$*" >&2; }

@@ -40,13 +40,41 @@ TEST_F(BevelAccessible, PressTakesTheRoadOfAClick) {
     ASSERT_NE(action, nullptr);
     ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
     action->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(check->Value());
     EXPECT_EQ(take(), std::vector<std::string>{"check Click"}); // one click, as with the mouse
     EXPECT_EQ(check->ButtonState(), bvlBUTTON::StateDown);
 
     check->setEnabled(false);
+    EXPECT_FALSE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
     action->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(check->Value());
+    EXPECT_TRUE(take().empty());
+}
+
+// A click may run a whole recording; the tool that pressed must have its answer first.
+TEST_F(BevelAccessible, PressReturnsBeforeTheClickRuns) {
+    bvlBUTTON* b = add("cmdRecord", QRect(0, 0, 100, 40));
+    bool pressReturned = false;
+    bool returnedBeforeClick = false;
+    QObject::connect(b, &bvlBUTTON::Click, [&] { returnedBeforeClick = pressReturned; });
+    QAccessible::queryAccessibleInterface(b)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    pressReturned = true;
+    EXPECT_TRUE(take().empty()); // nothing has run yet
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(returnedBeforeClick);
+    EXPECT_EQ(take(), std::vector<std::string>{"cmdRecord Click"});
+}
+
+// A button deleted while its press waits in the queue is simply not pressed.
+TEST_F(BevelAccessible, PressQueuedForADeletedButtonDoesNothing) {
+    bvlBUTTON* b = add("b", QRect(0, 0, 100, 40));
+    QAccessible::queryAccessibleInterface(b)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    delete b;
+    QCoreApplication::processEvents();
     EXPECT_TRUE(take().empty());
 }
 

@@ -40,7 +40,7 @@ TEST_F(BevelInput, MouseKeysDecideWhichButtonsPress) {
     EXPECT_FALSE(b->MouseIsDown());
     release(b, QPoint(50, 20), Qt::RightButton);
     EXPECT_TRUE(b->Value());
-    // Only the primary button makes the host's click.
+    // A mouse button that MouseKeys does not accept makes no click of the host's.
     EXPECT_EQ(take(), (Events{"b Click", "b MouseUp 2 0 50 20"}));
 
     b->setMouseKeys(bvlBUTTON::MouseLeft | bvlBUTTON::MouseRight);
@@ -48,14 +48,23 @@ TEST_F(BevelInput, MouseKeysDecideWhichButtonsPress) {
     EXPECT_EQ(take(), Events{"b MouseDown 2 0 50 20"});
 }
 
-TEST_F(BevelInput, RightClickOnACommandButtonRaisesNoClick) {
+// The host's click comes from a mouse button that MouseKeys accepts, whichever it is.
+TEST_F(BevelInput, RightClickOnACommandButtonClicksOnlyWhenMouseKeysAcceptIt) {
     bvlBUTTON* b = add("b", QRect(20, 20, 100, 40));
-    b->setMouseKeys(bvlBUTTON::MouseLeft | bvlBUTTON::MouseRight);
     show();
     take();
-    press(b, QPoint(50, 20), Qt::RightButton);
-    release(b, QPoint(50, 20), Qt::RightButton);
-    EXPECT_EQ(take(), (Events{"b MouseDown 2 0 50 20", "b MouseUp 2 0 50 20"}));
+    click(b, QPoint(50, 20), Qt::RightButton);
+    EXPECT_EQ(take(), Events{"b MouseUp 2 0 50 20"});
+
+    b->setMouseKeys(bvlBUTTON::MouseLeft | bvlBUTTON::MouseRight);
+    click(b, QPoint(50, 20), Qt::RightButton);
+    EXPECT_EQ(take(), (Events{"b MouseDown 2 0 50 20", "b MouseUp 2 0 50 20", "b Click"}));
+
+    b->setMouseKeys(bvlBUTTON::MouseMiddle);
+    click(b, QPoint(50, 20), Qt::MiddleButton);
+    click(b, QPoint(50, 20), Qt::LeftButton);
+    EXPECT_EQ(take(), (Events{"b MouseDown 4 0 50 20", "b MouseUp 4 0 50 20", "b Click",
+                              "b MouseUp 1 0 50 20"}));
 }
 
 TEST_F(BevelInput, FourOptionButtonsMakeOneGroup) {
@@ -91,6 +100,42 @@ TEST_F(BevelInput, FourOptionButtonsMakeOneGroup) {
     opt[3]->setValue(true);
     EXPECT_EQ(take(), Events{"opt3 Click"});
     EXPECT_FALSE(opt[2]->Value());
+}
+
+// A busy window handles a release late, when the cursor has moved on: where the release
+// happened decides the Value, the MouseUp and the Click alike, so an option button never
+// raises its Click without taking its Value.
+TEST_F(BevelInput, ReleaseHandledAfterTheCursorMovedDecidesByWhereItHappened) {
+    auto* frame = new QGroupBox(&form);
+    frame->setObjectName(QStringLiteral("Frame3"));
+    frame->setGeometry(10, 10, 200, 200);
+    std::vector<bvlBUTTON*> opt;
+    for (int i = 0; i < 3; ++i) {
+        opt.push_back(
+            add(("opt" + std::to_string(i)).c_str(), QRect(10, 20 + 40 * i, 150, 30), frame));
+        ASSERT_TRUE(opt.back()->setBehaviour(bvlBUTTON::Option));
+    }
+    opt[0]->setValue(true);
+    show();
+    take();
+
+    // Released on opt1, handled once the cursor is away.
+    press(opt[1], QPoint(20, 10));
+    moveAway();
+    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, onForm(opt[1], QPoint(20, 10)));
+    EXPECT_EQ(take(), (Events{"opt1 MouseDown 1 0 20 10", "opt1 MouseUp 1 0 20 10", "opt1 Click"}));
+    EXPECT_EQ((std::vector<bool>{opt[0]->Value(), opt[1]->Value(), opt[2]->Value()}),
+              (std::vector<bool>{false, true, false}));
+
+    // Released away from opt2, handled once the cursor is back over it: nothing is chosen.
+    press(opt[2], QPoint(20, 10));
+    moveAway();
+    moveTo(opt[2], QPoint(20, 10));
+    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, QPoint(395, 295));
+    EXPECT_EQ(take(), Events{"opt2 MouseDown 1 0 20 10"});
+    EXPECT_EQ((std::vector<bool>{opt[0]->Value(), opt[1]->Value(), opt[2]->Value()}),
+              (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(opt[2]->ButtonState() & bvlBUTTON::StateDown, 0);
 }
 
 TEST_F(BevelInput, ContainersAreMatchedByName) {
@@ -228,6 +273,11 @@ TEST_F(BevelInput, CoveredButtonIsNotUnderTheCursor) {
     b->tmrRCB_Timer();
     EXPECT_EQ(b->ButtonState(), 0);
     EXPECT_EQ(take(), Events{"b MouseExit"});
+
+    press(b, QPoint(10, 10));
+    release(b, QPoint(70, 10)); // released under the cover: not over the button
+    EXPECT_EQ(take(), Events{"b MouseDown 1 0 10 10"});
+    EXPECT_EQ(b->ButtonState(), 0);
 }
 
 } // namespace

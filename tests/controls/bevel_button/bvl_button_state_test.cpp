@@ -206,6 +206,10 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   false,
                   {Down, Up, Click}},
+        // ... and takes no Value from code either.
+        StateCase{
+            "behaviour_3_value_true_does_nothing", 3, {S::MoveOver, S::ValueTrue}, 2, false, {}},
+        StateCase{"behaviour_255_value_true_does_nothing", 255, {S::ValueTrue}, 0, false, {}},
         StateCase{"behaviour_200_release_outside",
                   200,
                   {S::MoveOver, S::Press, S::MoveAway, S::Release},

@@ -141,6 +141,32 @@ TEST_F(BevelStorage, StoredOffsetThatFailsIsShownAtLoad) {
     EXPECT_EQ(b->PictureRect().top, bh);
 }
 
+// A stored number that does not fit its property's type is not cut down to fit: the property
+// keeps its default, and saving again stores nothing for it.
+TEST_F(BevelStorage, OutOfRangeStoredValuesKeepTheirDefaults) {
+    struct Case {
+        const char* key;
+        std::int32_t stored;
+    };
+    for (const Case c :
+         {Case{"behaviour", 256}, Case{"behaviour", -1}, Case{"behaviour", 258},
+          Case{"bevelheight", 32768}, Case{"bevelheight", -32769}, Case{"bevelheight", 65541},
+          Case{"mousepointer", 65536}, Case{"mousepointer", -40000}}) {
+        PropertyBag bag;
+        bag.set("bevelautoadjust", false); // BevelHeight as stored, not as computed
+        bag.set(c.key, c.stored);
+        bvlBUTTON* b = add("b", QRect(0, 0, 100, 40));
+        b->ReadProperties(bag);
+        EXPECT_EQ(b->Behaviour(), bvlBUTTON::Command) << c.key << " " << c.stored;
+        EXPECT_EQ(b->MousePointer(), 0) << c.key << " " << c.stored;
+        EXPECT_EQ(b->BevelHeight(), 0) << c.key << " " << c.stored;
+        PropertyBag saved;
+        b->WriteProperties(saved);
+        EXPECT_EQ(saved.size(), 1u) << c.key << " " << c.stored; // bevelautoadjust alone
+        delete b;
+    }
+}
+
 TEST_F(BevelStorage, StoredPictureKeepsItsPath) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("dot.png").toStdString();

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Runs the real program in a window of its own, driven over a private accessibility bus:
+#   run_window.sh x11|wayland PROGRAM OUT-DIR
+# x11:     a private Xvfb display (Qt's xcb platform); the window's class must be the desktop
+#          entry's StartupWMClass.
+# wayland: a private headless weston (pixman renderer, so that screenshots have pixels) and Qt's
+#          wayland platform; screenshots of each stage land in OUT-DIR/shots, and the window
+#          must name its desktop entry as its app id.
+# The audio server is the caller's (PULSE_SERVER). Everything else is private: D-Bus session
+# and accessibility bus, runtime folder, home, state, config and temporary folders (the
+# single-instance lock lives there). Every process started here is stopped by its PID.
+set -euo pipefail
+MODE=$1
+PROGRAM=$(realpath "$2")
+OUT=$(realpath -m "$3")
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+
+if [ -z "${SORVINTA_WINDOW_SESSION:-}" ]; then
+    rm -rf "$OUT"
+    mkdir -p "$OUT/runtime" "$OUT/home" "$OUT/tmp"
+    chmod 700 "$OUT/runtime"
+    unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY
+    export SORVINTA_WINDOW_SESSION=1
+    exec dbus-run-session -- "$0" "$@"
+fi
+
+PIDS=()
+cleanup() {
+    local p
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+export HOME=$OUT/home TMPDIR=$OUT/tmp XDG_RUNTIME_DIR=$OUT/runtime
+export XDG_CONFIG_HOME=$OUT/home/.config XDG_STATE_HOME=$OUT/home/.local/state
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+unset QT_QPA_PLATFORM
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$OUT/at-spi.log" 2>&1 &
+PIDS+=($!)
+
+SHOTS=()
+case $MODE in
+x11)
+    # shellcheck source=../../scripts/lib/xvfb.sh
+    source "$ROOT/scripts/lib/xvfb.sh"
+    start_private_xvfb "$OUT/xvfb.log" || { echo "FAIL: no Xvfb display"; exit 1; }
+    PIDS+=("$XVFB_PID")
+    export DISPLAY=:$DISPLAY_NO QT_QPA_PLATFORM=xcb
+    ;;
+wayland)
+    SOCKET=sorvinta-window-$$
+    weston --backend=headless-backend.so --use-pixman --debug --no-config --idle-time=0 \
+        --width=1024 --height=640 --socket="$SOCKET" --log="$OUT/weston.log" &
+    PIDS+=($!)
+    for _ in $(seq 100); do
+        [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break
+        sleep 0.1
+    done
+    [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] || { echo "FAIL: weston did not start"; cat "$OUT/weston.log"; exit 1; }
+    export WAYLAND_DISPLAY=$SOCKET QT_QPA_PLATFORM=wayland
+    mkdir -p "$OUT/shots"
+    SHOTS=(--shots "$OUT/shots")
+    ;;
+*)
+    echo "usage: run_window.sh x11|wayland PROGRAM OUT-DIR" >&2
+    exit 2
+    ;;
+esac
+
+echo "$MODE: $QT_QPA_PLATFORM platform, audio server $PULSE_SERVER"
+if [ "$MODE" = wayland ]; then
+    # The client's side of the protocol, to see the app id the window gives the compositor.
+    WAYLAND_DEBUG=client "$PROGRAM" >"$OUT/program.log" 2>&1 &
+else
+    "$PROGRAM" >"$OUT/program.log" 2>&1 &
+fi
+APP=$!
+PIDS+=("$APP")
+
+status=0
+if [ "$MODE" = x11 ]; then
+    # X11 docks tie the window to its desktop entry by the class of WM_CLASS.
+    wm_class=$(sed -n 's/^StartupWMClass=//p' "$ROOT/packaging/example.sorvinta.Sorvinta.desktop")
+    found=
+    for _ in $(seq 450); do
+        for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
+            xprop -id "$w" WM_CLASS 2>/dev/null | grep -q "\", \"$wm_class\"\$" && found=$w
+        done
+        [ -n "$found" ] && break
+        kill -0 "$APP" 2>/dev/null || break
+        sleep 0.2
+    done
+    if [ -n "$found" ]; then
+        echo "window class: $wm_class, as the desktop entry's StartupWMClass"
+    else
+        echo "FAIL: no window of class \"$wm_class\" (the desktop entry's StartupWMClass)"
+        status=1
+    fi
+fi
+[ $status -eq 0 ] && /usr/bin/python3 "$HERE/drive_window.py" --pid "$APP" --wav "$OUT/take.wav" --seconds 2 \
+    "${SHOTS[@]}" || status=$?
+if [ $status -eq 0 ]; then
+    wait "$APP" || { status=$?; echo "FAIL: the program ended with status $status"; }
+fi
+if [ "$MODE" = wayland ]; then
+    if grep -q 'set_app_id("example.sorvinta.Sorvinta")' "$OUT/program.log"; then
+        echo "app id: example.sorvinta.Sorvinta"
+    else
+        echo "FAIL: the window did not give its desktop entry's name as its app id"
+        status=1
+    fi
+fi
+if [ $status -ne 0 ]; then
+    echo "--- the program's output (last lines) ---"
+    grep -v '^\[' "$OUT/program.log" | tail -40 || true
+fi
+exit $status
