@@ -56,7 +56,7 @@ TEST(ProgressBarKeys, MatchWhatTheBarSaves) {
 }
 
 TEST(ProgressBarKeys, TheMainWindowFormHasThePositionBar) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "../../resources/form1.form";
+    const auto path = std::filesystem::path(SORVINTA_SOURCE_DIR) / "resources/form1.form";
     const FormType types[] = {kProgressBarFormType, kBevelButtonFormType};
     const FormFile form = loadFormFile(path.string(), types);
     for (const FormDiagnostic& d : form.diagnostics)
