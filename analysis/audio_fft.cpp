@@ -5,32 +5,54 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE__)
-#include <immintrin.h>
-#endif
-
-// Every float operation below rounds to single precision on its own (SSE arithmetic, no
-// fused multiply-add), so the vector and scalar paths give the same bits.
+// Every butterfly below does the same float operations on the same values as the textbook
+// order (bit-reversed input, ten stages of half blocks 1 .. 512, the twiddle recurrence), each
+// rounded to single precision on its own, so the results are the same bits. Only the order in
+// which independent butterflies run and where their values are kept differ.
+//
+// Where the values are kept: position j of the textbook order is kept at index rev(j) (its 10
+// bits reversed) during the first seven stages. There the samples load in their own order, a
+// butterfly's two values are 512 / half apart and every eight neighbours share one twiddle, so
+// eight butterflies run as one vector operation without any shuffling. One transpose of 8 x 8
+// blocks then brings the values to their textbook positions, where the last three stages'
+// partners are 128 and more apart and their twiddles lie side by side.
 
 namespace {
+
+// Eight floats. Plain operators on them compile to whatever vectors the function's target has:
+// two four-wide halves on any x86-64, one eight-wide register where the processor has AVX.
+typedef float Vec8 __attribute__((vector_size(32)));
+typedef std::int16_t Samples8 __attribute__((vector_size(16)));
+
+// Every function that takes or returns a Vec8 is inlined, so no call passes one in registers
+// whose layout would depend on the target.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+#define SORVINTA_FFT_INLINE inline __attribute__((always_inline))
 
 // The transform's tables and scratch. The program has one (below): InitFFT builds its tables
 // and every ComputeFFT works in it, so calls must not overlap.
 struct Transform {
     // Entry i is i with its lowest 10 bits reversed.
     std::array<std::int32_t, kFFTSize> bitReverse{};
-    // Imaginary parts during and after a transform.
-    alignas(32) float imag[kFFTSize]{};
     // The twiddles of every stage, position by position: the stage whose half block is h keeps
     // its h values at [h, 2h). The recurrence restarts at 1 + 0i for every block of a stage and
     // never sees the samples, so each block of every transform meets the same sequence. Working
     // it out once, in InitFFT, leaves every value as it was; it is a serial chain of about a
     // thousand rounded steps that would otherwise cost more than all the butterflies.
-    alignas(32) float twiddleReal[kFFTSize]{};
-    alignas(32) float twiddleImag[kFFTSize]{};
-    // The real parts, when the caller's output is not aligned for the vector stages.
-    alignas(32) float real[kFFTSize]{};
-    // The eight-wide butterflies, where the processor has them.
+    float twiddleReal[kFFTSize]{};
+    float twiddleImag[kFFTSize]{};
+    // The same values of the first seven stages (h = 1 .. 64) in the order the reversed indices
+    // meet them, each on eight lanes: entry h + g is the twiddle of position h + rev(g) (g's
+    // log2(h) bits reversed).
+    float reversedTwiddleReal[128][8]{};
+    float reversedTwiddleImag[128][8]{};
+    // The values, at reversed indices during the first seven stages and at their own positions
+    // during the last three. The padding keeps the two arrays off the same 4 KiB offsets, which
+    // some processors mistake for a store and a load of one address.
+    alignas(64) float real[kFFTSize + 16]{};
+    alignas(64) float imag[kFFTSize]{};
+    // The eight-wide registers, where the processor has them.
     bool useAvx = false;
 };
 
@@ -61,165 +83,241 @@ void buildTwiddles(Transform& t) {
     }
 }
 
-#if defined(__SSE__)
-
-// Four butterflies: j and k values, twiddles; results back into the same variables.
-inline void butterfly4(__m128& rj, __m128& ij, __m128& rk, __m128& ik, __m128 ar, __m128 ai) {
-    const __m128 tr = _mm_sub_ps(_mm_mul_ps(ar, rk), _mm_mul_ps(ai, ik));
-    const __m128 ti = _mm_add_ps(_mm_mul_ps(ar, ik), _mm_mul_ps(ai, rk));
-    rk = _mm_sub_ps(rj, tr);
-    ik = _mm_sub_ps(ij, ti);
-    rj = _mm_add_ps(rj, tr);
-    ij = _mm_add_ps(ij, ti);
-}
-
-// The reorder and the first three stages (half blocks 1, 2 and 4) for one block of eight,
-// in registers: re[j] for j = i .. i + 7 comes from input[bitReverse[j]] (the table
-// undoes itself), every imaginary part starts at 0.
-inline void firstThreeStages(const Transform& t, const std::int16_t* input, float* re, float* im,
-                             int i) {
-    const std::int32_t* rev = t.bitReverse.data() + i;
-    __m128 r0 = _mm_setr_ps(input[rev[0]], input[rev[1]], input[rev[2]], input[rev[3]]);
-    __m128 r1 = _mm_setr_ps(input[rev[4]], input[rev[5]], input[rev[6]], input[rev[7]]);
-    __m128 i0 = _mm_setzero_ps();
-    __m128 i1 = _mm_setzero_ps();
-
-    // Half block 1: pairs (j, j + 1).
-    {
-        const __m128 ar = _mm_set1_ps(t.twiddleReal[1]);
-        const __m128 ai = _mm_set1_ps(t.twiddleImag[1]);
-        __m128 rj = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(2, 0, 2, 0));
-        __m128 rk = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(3, 1, 3, 1));
-        __m128 ij = _mm_shuffle_ps(i0, i1, _MM_SHUFFLE(2, 0, 2, 0));
-        __m128 ik = _mm_shuffle_ps(i0, i1, _MM_SHUFFLE(3, 1, 3, 1));
-        butterfly4(rj, ij, rk, ik, ar, ai);
-        r0 = _mm_unpacklo_ps(rj, rk);
-        r1 = _mm_unpackhi_ps(rj, rk);
-        i0 = _mm_unpacklo_ps(ij, ik);
-        i1 = _mm_unpackhi_ps(ij, ik);
-    }
-    // Half block 2: (j, j + 2) for the first two positions of each four.
-    {
-        const __m128 ar =
-            _mm_setr_ps(t.twiddleReal[2], t.twiddleReal[3], t.twiddleReal[2], t.twiddleReal[3]);
-        const __m128 ai =
-            _mm_setr_ps(t.twiddleImag[2], t.twiddleImag[3], t.twiddleImag[2], t.twiddleImag[3]);
-        __m128 rj = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(1, 0, 1, 0));
-        __m128 rk = _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(3, 2, 3, 2));
-        __m128 ij = _mm_shuffle_ps(i0, i1, _MM_SHUFFLE(1, 0, 1, 0));
-        __m128 ik = _mm_shuffle_ps(i0, i1, _MM_SHUFFLE(3, 2, 3, 2));
-        butterfly4(rj, ij, rk, ik, ar, ai);
-        // Back in order: (j0 j1 k0 k1) (j2 j3 k2 k3) of the two blocks of four.
-        r0 = _mm_shuffle_ps(rj, rk, _MM_SHUFFLE(1, 0, 1, 0));
-        r1 = _mm_shuffle_ps(rj, rk, _MM_SHUFFLE(3, 2, 3, 2));
-        i0 = _mm_shuffle_ps(ij, ik, _MM_SHUFFLE(1, 0, 1, 0));
-        i1 = _mm_shuffle_ps(ij, ik, _MM_SHUFFLE(3, 2, 3, 2));
-    }
-    // Half block 4: (j, j + 4).
-    butterfly4(r0, i0, r1, i1, _mm_load_ps(t.twiddleReal + 4), _mm_load_ps(t.twiddleImag + 4));
-    _mm_store_ps(re + i, r0);
-    _mm_store_ps(re + i + 4, r1);
-    _mm_store_ps(im + i, i0);
-    _mm_store_ps(im + i + 4, i1);
-}
-
-void laterStage(const Transform& t, float* re, float* im, int size, int half) {
-    const float* twr = t.twiddleReal + half;
-    const float* twi = t.twiddleImag + half;
-    for (int i = 0; i < kFFTSize; i += size) {
-        float* reJ = re + i;
-        float* imJ = im + i;
-        float* reK = reJ + half;
-        float* imK = imJ + half;
-        for (int p = 0; p < half; p += 4) {
-            __m128 rj = _mm_load_ps(reJ + p);
-            __m128 ij = _mm_load_ps(imJ + p);
-            __m128 rk = _mm_load_ps(reK + p);
-            __m128 ik = _mm_load_ps(imK + p);
-            butterfly4(rj, ij, rk, ik, _mm_load_ps(twr + p), _mm_load_ps(twi + p));
-            _mm_store_ps(reK + p, rk);
-            _mm_store_ps(imK + p, ik);
-            _mm_store_ps(reJ + p, rj);
-            _mm_store_ps(imJ + p, ij);
+void buildReversedTwiddles(Transform& t) {
+    for (std::uint8_t bits = 0; bits <= 6; ++bits) {
+        const int half = 1 << bits;
+        for (int g = 0; g < half; ++g) {
+            std::uint8_t count = bits;
+            const int p = ReverseBits(g, count);
+            for (int lane = 0; lane < 8; ++lane) {
+                t.reversedTwiddleReal[half + g][lane] = t.twiddleReal[half + p];
+                t.reversedTwiddleImag[half + g][lane] = t.twiddleImag[half + p];
+            }
         }
     }
 }
 
-// SORVINTA_FFT_FOUR_WIDE builds the transform without it, so that the tests of the four-wide
-// path run on processors that have AVX too.
+SORVINTA_FFT_INLINE Vec8 load(const float* p) {
+    Vec8 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+SORVINTA_FFT_INLINE void store(float* p, Vec8 v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+SORVINTA_FFT_INLINE Vec8 loadSamples(const std::int16_t* p) {
+    Samples8 s;
+    std::memcpy(&s, p, sizeof s);
+    return __builtin_convertvector(s, Vec8);
+}
+
+// Eight butterflies: j and k values, twiddles; results back into the same variables.
+SORVINTA_FFT_INLINE void butterfly(Vec8& rj, Vec8& ij, Vec8& rk, Vec8& ik, Vec8 ar, Vec8 ai) {
+    const Vec8 tr = ar * rk - ai * ik;
+    const Vec8 ti = ar * ik + ai * rk;
+    rk = rj - tr;
+    ik = ij - ti;
+    rj = rj + tr;
+    ij = ij + ti;
+}
+
+// Twiddle g of the stage with half block h, in reversed order, on every lane.
+SORVINTA_FFT_INLINE void reversedTwiddle(const Transform& t, int h, int g, Vec8& ar, Vec8& ai) {
+    ar = load(t.reversedTwiddleReal[h + g]);
+    ai = load(t.reversedTwiddleImag[h + g]);
+}
+
+// Stages h = 1, 2, 4 at reversed indices: index i pairs with i + 512 / h, and its twiddle is
+// number i >> (10 - log2 h) in reversed order. Eight rows of eight, 128 apart, hold every
+// partner, so the three stages run in registers straight from the samples.
+SORVINTA_FFT_INLINE void firstThreeStages(const Transform& t, const std::int16_t* input, float* re,
+                                          float* im) {
+    for (int column = 0; column < 128; column += 8) {
+        Vec8 r[8];
+        Vec8 i[8];
+        for (int m = 0; m < 8; ++m) {
+            r[m] = loadSamples(input + 128 * m + column);
+            i[m] = Vec8{};
+        }
+        Vec8 ar;
+        Vec8 ai;
+        reversedTwiddle(t, 1, 0, ar, ai);
+        for (int m = 0; m < 4; ++m)
+            butterfly(r[m], i[m], r[m + 4], i[m + 4], ar, ai);
+        for (int m = 0; m < 8; m += 4) {
+            reversedTwiddle(t, 2, m >> 2, ar, ai);
+            butterfly(r[m], i[m], r[m + 2], i[m + 2], ar, ai);
+            butterfly(r[m + 1], i[m + 1], r[m + 3], i[m + 3], ar, ai);
+        }
+        for (int m = 0; m < 8; m += 2) {
+            reversedTwiddle(t, 4, m >> 1, ar, ai);
+            butterfly(r[m], i[m], r[m + 1], i[m + 1], ar, ai);
+        }
+        for (int m = 0; m < 8; ++m) {
+            store(re + 128 * m + column, r[m]);
+            store(im + 128 * m + column, i[m]);
+        }
+    }
+}
+
+// Stages h and 2h at reversed indices on four rows of eight, `stride` apart from `base`
+// (stride = 256 / h): the first pairs rows 0-2 and 1-3 with twiddle g, the second pairs rows
+// 0-1 with twiddle 2g and 2-3 with twiddle 2g + 1.
+SORVINTA_FFT_INLINE void twoReversedStages(const Transform& t, float* re, float* im, int base,
+                                           int stride, int h, int g) {
+    Vec8 r[4];
+    Vec8 i[4];
+    for (int c = 0; c < 4; ++c) {
+        r[c] = load(re + base + stride * c);
+        i[c] = load(im + base + stride * c);
+    }
+    Vec8 ar;
+    Vec8 ai;
+    reversedTwiddle(t, h, g, ar, ai);
+    butterfly(r[0], i[0], r[2], i[2], ar, ai);
+    butterfly(r[1], i[1], r[3], i[3], ar, ai);
+    reversedTwiddle(t, 2 * h, 2 * g, ar, ai);
+    butterfly(r[0], i[0], r[1], i[1], ar, ai);
+    reversedTwiddle(t, 2 * h, 2 * g + 1, ar, ai);
+    butterfly(r[2], i[2], r[3], i[3], ar, ai);
+    for (int c = 0; c < 4; ++c) {
+        store(re + base + stride * c, r[c]);
+        store(im + base + stride * c, i[c]);
+    }
+}
+
+// Stages h = 8, 16 (partners 64 and 32 apart) and h = 32, 64 (16 and 8 apart).
+SORVINTA_FFT_INLINE void middleStages(const Transform& t, float* re, float* im) {
+    for (int a = 0; a < 8; ++a)
+        for (int e = 0; e < 32; e += 8)
+            twoReversedStages(t, re, im, 128 * a + e, 32, 8, a);
+    for (int q = 0; q < 32; ++q)
+        twoReversedStages(t, re, im, 32 * q, 8, 32, q);
+}
+
+// Rows r0 .. r7 become columns.
+SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
+    Vec8 t[8];
+    for (int n = 0; n < 8; n += 2) {
+        t[n] = __builtin_shufflevector(r[n], r[n + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+        t[n + 1] = __builtin_shufflevector(r[n], r[n + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+    }
+    Vec8 u[8];
+    for (int n = 0; n < 8; n += 4) {
+        u[n] = __builtin_shufflevector(t[n], t[n + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+        u[n + 1] = __builtin_shufflevector(t[n], t[n + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+        u[n + 2] = __builtin_shufflevector(t[n + 1], t[n + 3], 0, 1, 8, 9, 4, 5, 12, 13);
+        u[n + 3] = __builtin_shufflevector(t[n + 1], t[n + 3], 2, 3, 10, 11, 6, 7, 14, 15);
+    }
+    for (int n = 0; n < 4; ++n) {
+        r[n] = __builtin_shufflevector(u[n], u[n + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+        r[n + 4] = __builtin_shufflevector(u[n], u[n + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+    }
+}
+
+// Position j = 128a + 8m + c is kept at rev(j) = 128 rev3(c) + 8 rev4(m) + rev3(a): the eight
+// rows 128 apart at 8 rev4(m), taken in rev3 order and transposed, are the eight rows 128 apart
+// at 8m, in rev3 order. Blocks m and rev4(m) trade places, so both are read before either is
+// written.
+SORVINTA_FFT_INLINE void readBlock(const float* values, int m, Vec8 (&rows)[8]) {
+    static constexpr int rev3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+    for (int c = 0; c < 8; ++c)
+        rows[c] = load(values + 128 * rev3[c] + 8 * m);
+    transpose(rows);
+}
+
+SORVINTA_FFT_INLINE void writeBlock(float* values, int m, const Vec8 (&rows)[8]) {
+    static constexpr int rev3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+    for (int a = 0; a < 8; ++a)
+        store(values + 128 * a + 8 * m, rows[rev3[a]]);
+}
+
+SORVINTA_FFT_INLINE void toOwnPositions(float* values) {
+    static constexpr int rev4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+    for (int m = 0; m < 16; ++m) {
+        const int other = rev4[m];
+        if (other < m)
+            continue;
+        Vec8 here[8];
+        readBlock(values, other, here);
+        if (other == m) {
+            writeBlock(values, m, here);
+            continue;
+        }
+        Vec8 there[8];
+        readBlock(values, m, there);
+        writeBlock(values, m, here);
+        writeBlock(values, other, there);
+    }
+}
+
+// Stage h = 128 at the values' own positions: j pairs with j + 128, twiddle j & 127.
+SORVINTA_FFT_INLINE void stage128(const Transform& t, float* re, float* im) {
+    for (int block = 0; block < kFFTSize; block += 256) {
+        for (int p = 0; p < 128; p += 8) {
+            const int j = block + p;
+            Vec8 rj = load(re + j);
+            Vec8 ij = load(im + j);
+            Vec8 rk = load(re + j + 128);
+            Vec8 ik = load(im + j + 128);
+            butterfly(rj, ij, rk, ik, load(t.twiddleReal + 128 + p), load(t.twiddleImag + 128 + p));
+            store(re + j, rj);
+            store(im + j, ij);
+            store(re + j + 128, rk);
+            store(im + j + 128, ik);
+        }
+    }
+}
+
+// Stages h = 256 and 512 on the rows j, j + 256, j + 512, j + 768 (j < 256). Only the real
+// parts of the last stage leave the transform, so its imaginary parts are not worked out.
+SORVINTA_FFT_INLINE void lastTwoStages(const Transform& t, const float* re, const float* im,
+                                       float* output) {
+    for (int j = 0; j < 256; j += 8) {
+        Vec8 r[4];
+        Vec8 i[4];
+        for (int c = 0; c < 4; ++c) {
+            r[c] = load(re + j + 256 * c);
+            i[c] = load(im + j + 256 * c);
+        }
+        const Vec8 ar = load(t.twiddleReal + 256 + j);
+        const Vec8 ai = load(t.twiddleImag + 256 + j);
+        butterfly(r[0], i[0], r[1], i[1], ar, ai);
+        butterfly(r[2], i[2], r[3], i[3], ar, ai);
+        for (int c = 0; c < 2; ++c) {
+            const Vec8 br = load(t.twiddleReal + 512 + j + 256 * c);
+            const Vec8 bi = load(t.twiddleImag + 512 + j + 256 * c);
+            const Vec8 tr = br * r[c + 2] - bi * i[c + 2];
+            store(output + j + 256 * c, r[c] + tr);
+            store(output + j + 256 * c + 512, r[c] - tr);
+        }
+    }
+}
+
+SORVINTA_FFT_INLINE void runStages(Transform& t, const std::int16_t* input, float* output) {
+    firstThreeStages(t, input, t.real, t.imag);
+    middleStages(t, t.real, t.imag);
+    toOwnPositions(t.real);
+    toOwnPositions(t.imag);
+    stage128(t, t.real, t.imag);
+    lastTwoStages(t, t.real, t.imag, output);
+}
+
+void runPlain(Transform& t, const std::int16_t* input, float* output) {
+    runStages(t, input, output);
+}
+
+// SORVINTA_FFT_FOUR_WIDE builds the transform without it, so that the tests of the plain path
+// run on processors that have AVX too.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(SORVINTA_FFT_FOUR_WIDE)
 #define SORVINTA_FFT_AVX 1
-// The same butterflies eight at a time, for processors that have AVX. Plain multiplies and
-// adds (no fused multiply-add), so every value rounds exactly as in the four-wide path.
-__attribute__((target("avx"))) void laterStagesAvx(const Transform& t, float* re, float* im) {
-    for (int half = 8; half < kFFTSize; half *= 2) {
-        const int size = half * 2;
-        const float* twr = t.twiddleReal + half;
-        const float* twi = t.twiddleImag + half;
-        for (int i = 0; i < kFFTSize; i += size) {
-            float* reJ = re + i;
-            float* imJ = im + i;
-            float* reK = reJ + half;
-            float* imK = imJ + half;
-            for (int p = 0; p < half; p += 8) {
-                const __m256 ar = _mm256_loadu_ps(twr + p);
-                const __m256 ai = _mm256_loadu_ps(twi + p);
-                const __m256 rj = _mm256_loadu_ps(reJ + p);
-                const __m256 ij = _mm256_loadu_ps(imJ + p);
-                const __m256 rk = _mm256_loadu_ps(reK + p);
-                const __m256 ik = _mm256_loadu_ps(imK + p);
-                const __m256 tr = _mm256_sub_ps(_mm256_mul_ps(ar, rk), _mm256_mul_ps(ai, ik));
-                const __m256 ti = _mm256_add_ps(_mm256_mul_ps(ar, ik), _mm256_mul_ps(ai, rk));
-                _mm256_storeu_ps(reK + p, _mm256_sub_ps(rj, tr));
-                _mm256_storeu_ps(imK + p, _mm256_sub_ps(ij, ti));
-                _mm256_storeu_ps(reJ + p, _mm256_add_ps(rj, tr));
-                _mm256_storeu_ps(imJ + p, _mm256_add_ps(ij, ti));
-            }
-        }
-    }
+// The same code with eight-wide registers. Plain multiplies and adds (no fused multiply-add),
+// so every value rounds exactly as in the plain path.
+__attribute__((target("avx"))) void runAvx(Transform& t, const std::int16_t* input, float* output) {
+    runStages(t, input, output);
 }
-#endif
-
-void runStages(const Transform& t, const std::int16_t* input, float* re, float* im) {
-    for (int i = 0; i < kFFTSize; i += 8)
-        firstThreeStages(t, input, re, im, i);
-#if defined(SORVINTA_FFT_AVX)
-    if (t.useAvx) {
-        laterStagesAvx(t, re, im);
-        return;
-    }
-#endif
-    for (int size = 16; size <= kFFTSize; size *= 2)
-        laterStage(t, re, im, size, size / 2);
-}
-
-#else
-
-void runStages(const Transform& t, const std::int16_t* input, float* re, float* im) {
-    for (int i = 0; i < kFFTSize; ++i) {
-        const std::int32_t j = t.bitReverse[static_cast<std::size_t>(i)];
-        re[j] = static_cast<float>(input[i]);
-        im[j] = 0.0f;
-    }
-    for (int half = 1; half < kFFTSize; half *= 2) {
-        const int size = half * 2;
-        for (int i = 0; i < kFFTSize; i += size) {
-            for (int p = 0; p < half; ++p) {
-                const int j = i + p;
-                const int k = j + half;
-                const float ar = t.twiddleReal[half + p];
-                const float ai = t.twiddleImag[half + p];
-                const float tr = ar * re[k] - ai * im[k];
-                const float ti = ar * im[k] + ai * re[k];
-                re[k] = re[j] - tr;
-                im[k] = im[j] - ti;
-                re[j] = re[j] + tr;
-                im[j] = im[j] + ti;
-            }
-        }
-    }
-}
-
 #endif
 
 } // namespace
@@ -240,6 +338,7 @@ void InitFFT() {
     for (std::int32_t i = 0; i < kFFTSize; ++i)
         t.bitReverse[static_cast<std::size_t>(i)] = ReverseBits(i, bits);
     buildTwiddles(t);
+    buildReversedTwiddles(t);
 #if defined(SORVINTA_FFT_AVX)
     t.useAvx = __builtin_cpu_supports("avx");
 #endif
@@ -247,12 +346,13 @@ void InitFFT() {
 
 void ComputeFFT(const std::int16_t* input, float* output) {
     Transform& t = theTransform;
-    // The vector stages want 16-byte alignment; the caller's array may not have it.
-    const bool aligned = reinterpret_cast<std::uintptr_t>(output) % 16 == 0;
-    float* re = aligned ? output : t.real;
-    runStages(t, input, re, t.imag);
-    if (!aligned)
-        std::memcpy(output, re, sizeof(float) * kFFTSize);
+#if defined(SORVINTA_FFT_AVX)
+    if (t.useAvx) {
+        runAvx(t, input, output);
+        return;
+    }
+#endif
+    runPlain(t, input, output);
 }
 
 const std::array<std::int32_t, kFFTSize>& BitReverseTable() {
