@@ -218,80 +218,46 @@ SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
 }
 
 // Position j = 128a + 8m + c is kept at rev(j) = 128 rev3(c) + 8 rev4(m) + rev3(a): the eight
-// rows 128 apart at 8 rev4(m), taken in rev3 order and transposed, are the eight rows 128 apart
-// at 8m, in rev3 order. Blocks m and rev4(m) trade places, so both are read before either is
-// written.
-SORVINTA_FFT_INLINE void readBlock(const float* values, int m, Vec8 (&rows)[8]) {
+// rows 128 apart at 8 rev4(m), taken in rev3 order and transposed, are the rows of positions
+// 128a + 8m (a = 0 .. 7), in rev3 order. Here they come back in the order of a.
+SORVINTA_FFT_INLINE void readOwnPositions(const float* values, int m, Vec8 (&rows)[8]) {
     static constexpr int rev3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-    for (int c = 0; c < 8; ++c)
-        rows[c] = load(values + 128 * rev3[c] + 8 * m);
-    transpose(rows);
-}
-
-SORVINTA_FFT_INLINE void writeBlock(float* values, int m, const Vec8 (&rows)[8]) {
-    static constexpr int rev3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-    for (int a = 0; a < 8; ++a)
-        store(values + 128 * a + 8 * m, rows[rev3[a]]);
-}
-
-SORVINTA_FFT_INLINE void toOwnPositions(float* values) {
     static constexpr int rev4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+    Vec8 columns[8];
+    for (int c = 0; c < 8; ++c)
+        columns[c] = load(values + 128 * rev3[c] + 8 * rev4[m]);
+    transpose(columns);
+    for (int a = 0; a < 8; ++a)
+        rows[a] = columns[rev3[a]];
+}
+
+// Stages h = 128, 256 and 512 at the values' own positions, on the eight rows of positions
+// 128a + 8m: j pairs with j + h, twiddle j & (h - 1), so every partner is in the block and the
+// twiddles of a row lie side by side. Only the real parts of the last stage leave the
+// transform, so its imaginary parts are not worked out.
+SORVINTA_FFT_INLINE void lastThreeStages(const Transform& t, const float* re, const float* im,
+                                         float* output) {
     for (int m = 0; m < 16; ++m) {
-        const int other = rev4[m];
-        if (other < m)
-            continue;
-        Vec8 here[8];
-        readBlock(values, other, here);
-        if (other == m) {
-            writeBlock(values, m, here);
-            continue;
+        Vec8 r[8];
+        Vec8 i[8];
+        readOwnPositions(re, m, r);
+        readOwnPositions(im, m, i);
+        for (int a = 0; a < 8; a += 2)
+            butterfly(r[a], i[a], r[a + 1], i[a + 1], load(t.twiddleReal + 128 + 8 * m),
+                      load(t.twiddleImag + 128 + 8 * m));
+        for (int a = 0; a < 8; a += 4) {
+            for (int b = a; b < a + 2; ++b) {
+                const int p = 128 * (b & 1) + 8 * m;
+                butterfly(r[b], i[b], r[b + 2], i[b + 2], load(t.twiddleReal + 256 + p),
+                          load(t.twiddleImag + 256 + p));
+            }
         }
-        Vec8 there[8];
-        readBlock(values, m, there);
-        writeBlock(values, m, here);
-        writeBlock(values, other, there);
-    }
-}
-
-// Stage h = 128 at the values' own positions: j pairs with j + 128, twiddle j & 127.
-SORVINTA_FFT_INLINE void stage128(const Transform& t, float* re, float* im) {
-    for (int block = 0; block < kFFTSize; block += 256) {
-        for (int p = 0; p < 128; p += 8) {
-            const int j = block + p;
-            Vec8 rj = load(re + j);
-            Vec8 ij = load(im + j);
-            Vec8 rk = load(re + j + 128);
-            Vec8 ik = load(im + j + 128);
-            butterfly(rj, ij, rk, ik, load(t.twiddleReal + 128 + p), load(t.twiddleImag + 128 + p));
-            store(re + j, rj);
-            store(im + j, ij);
-            store(re + j + 128, rk);
-            store(im + j + 128, ik);
-        }
-    }
-}
-
-// Stages h = 256 and 512 on the rows j, j + 256, j + 512, j + 768 (j < 256). Only the real
-// parts of the last stage leave the transform, so its imaginary parts are not worked out.
-SORVINTA_FFT_INLINE void lastTwoStages(const Transform& t, const float* re, const float* im,
-                                       float* output) {
-    for (int j = 0; j < 256; j += 8) {
-        Vec8 r[4];
-        Vec8 i[4];
-        for (int c = 0; c < 4; ++c) {
-            r[c] = load(re + j + 256 * c);
-            i[c] = load(im + j + 256 * c);
-        }
-        const Vec8 ar = load(t.twiddleReal + 256 + j);
-        const Vec8 ai = load(t.twiddleImag + 256 + j);
-        butterfly(r[0], i[0], r[1], i[1], ar, ai);
-        butterfly(r[2], i[2], r[3], i[3], ar, ai);
-        for (int c = 0; c < 2; ++c) {
-            const Vec8 br = load(t.twiddleReal + 512 + j + 256 * c);
-            const Vec8 bi = load(t.twiddleImag + 512 + j + 256 * c);
-            const Vec8 tr = br * r[c + 2] - bi * i[c + 2];
-            store(output + j + 256 * c, r[c] + tr);
-            store(output + j + 256 * c + 512, r[c] - tr);
+        for (int a = 0; a < 4; ++a) {
+            const int p = 128 * a + 8 * m;
+            const Vec8 tr =
+                load(t.twiddleReal + 512 + p) * r[a + 4] - load(t.twiddleImag + 512 + p) * i[a + 4];
+            store(output + p, r[a] + tr);
+            store(output + p + 512, r[a] - tr);
         }
     }
 }
@@ -299,10 +265,7 @@ SORVINTA_FFT_INLINE void lastTwoStages(const Transform& t, const float* re, cons
 SORVINTA_FFT_INLINE void runStages(Transform& t, const std::int16_t* input, float* output) {
     firstThreeStages(t, input, t.real, t.imag);
     middleStages(t, t.real, t.imag);
-    toOwnPositions(t.real);
-    toOwnPositions(t.imag);
-    stage128(t, t.real, t.imag);
-    lastTwoStages(t, t.real, t.imag, output);
+    lastThreeStages(t, t.real, t.imag, output);
 }
 
 void runPlain(Transform& t, const std::int16_t* input, float* output) {
