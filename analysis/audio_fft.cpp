@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
 // Every butterfly below does the same float operations on the same values as the textbook
 // order (bit-reversed input, ten stages of half blocks 1 .. 512, the twiddle recurrence), each
 // rounded to single precision on its own, so the results are the same bits. Only the order in
@@ -20,9 +24,10 @@
 namespace {
 
 // Eight floats. Plain operators on them compile to whatever vectors the function's target has:
-// two four-wide halves on any x86-64, one eight-wide register where the processor has AVX.
+// two four-wide halves on any x86-64, one eight-wide register where the processor has AVX2.
 typedef float Vec8 __attribute__((vector_size(32)));
 typedef std::int16_t Samples8 __attribute__((vector_size(16)));
+typedef float Vec4 __attribute__((vector_size(16)));
 
 // Every function that takes or returns a Vec8 is inlined, so no call passes one in registers
 // whose layout would depend on the target.
@@ -53,7 +58,7 @@ struct Transform {
     alignas(64) float real[kFFTSize + 16]{};
     alignas(64) float imag[kFFTSize]{};
     // The eight-wide registers, where the processor has them.
-    bool useAvx = false;
+    bool useAvx2 = false;
 };
 
 Transform theTransform;
@@ -103,7 +108,7 @@ SORVINTA_FFT_INLINE Vec8 load(const float* p) {
     return v;
 }
 
-SORVINTA_FFT_INLINE void store(float* p, Vec8 v) {
+SORVINTA_FFT_INLINE void store(float* p, const Vec8& v) {
     std::memcpy(p, &v, sizeof v);
 }
 
@@ -114,13 +119,23 @@ SORVINTA_FFT_INLINE Vec8 loadSamples(const std::int16_t* p) {
 }
 
 // Eight butterflies: j and k values, twiddles; results back into the same variables.
-SORVINTA_FFT_INLINE void butterfly(Vec8& rj, Vec8& ij, Vec8& rk, Vec8& ik, Vec8 ar, Vec8 ai) {
+SORVINTA_FFT_INLINE void butterfly(Vec8& rj, Vec8& ij, Vec8& rk, Vec8& ik, const Vec8& ar,
+                                   const Vec8& ai) {
     const Vec8 tr = ar * rk - ai * ik;
     const Vec8 ti = ar * ik + ai * rk;
     rk = rj - tr;
     ik = ij - ti;
     rj = rj + tr;
     ij = ij + ti;
+}
+
+// The butterfly of twiddle 1 + 0i on values whose imaginary parts are +0. Its products are
+// then rk and +0 exactly (x - (+0) is x, and +0 + (+-0) is +0), so the full butterfly would
+// give rj + rk, rj - rk and imaginary parts of +0: the same bits without the products.
+SORVINTA_FFT_INLINE void sumAndDifference(Vec8& rj, Vec8& rk) {
+    const Vec8 k = rk;
+    rk = rj - k;
+    rj = rj + k;
 }
 
 // Twiddle g of the stage with half block h, in reversed order, on every lane.
@@ -141,17 +156,19 @@ SORVINTA_FFT_INLINE void firstThreeStages(const Transform& t, const std::int16_t
             r[m] = loadSamples(input + 128 * m + column);
             i[m] = Vec8{};
         }
+        // Every twiddle of half block 1 and the first of every other is exactly 1 + 0i, and
+        // the imaginary parts stay +0 until a butterfly with another twiddle has run.
+        for (int m = 0; m < 4; ++m)
+            sumAndDifference(r[m], r[m + 4]);
+        sumAndDifference(r[0], r[2]);
+        sumAndDifference(r[1], r[3]);
         Vec8 ar;
         Vec8 ai;
-        reversedTwiddle(t, 1, 0, ar, ai);
-        for (int m = 0; m < 4; ++m)
-            butterfly(r[m], i[m], r[m + 4], i[m + 4], ar, ai);
-        for (int m = 0; m < 8; m += 4) {
-            reversedTwiddle(t, 2, m >> 2, ar, ai);
-            butterfly(r[m], i[m], r[m + 2], i[m + 2], ar, ai);
-            butterfly(r[m + 1], i[m + 1], r[m + 3], i[m + 3], ar, ai);
-        }
-        for (int m = 0; m < 8; m += 2) {
+        reversedTwiddle(t, 2, 1, ar, ai);
+        butterfly(r[4], i[4], r[6], i[6], ar, ai);
+        butterfly(r[5], i[5], r[7], i[7], ar, ai);
+        sumAndDifference(r[0], r[1]);
+        for (int m = 2; m < 8; m += 2) {
             reversedTwiddle(t, 4, m >> 1, ar, ai);
             butterfly(r[m], i[m], r[m + 1], i[m + 1], ar, ai);
         }
@@ -197,7 +214,7 @@ SORVINTA_FFT_INLINE void middleStages(const Transform& t, float* re, float* im) 
         twoReversedStages(t, re, im, 32 * q, 8, 32, q);
 }
 
-// Rows r0 .. r7 become columns.
+// Rows r0 .. r7 become columns, with eight-wide shuffles.
 SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
     Vec8 t[8];
     for (int n = 0; n < 8; n += 2) {
@@ -217,16 +234,66 @@ SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
     }
 }
 
+// Rows r0 .. r3 become columns, with four-wide shuffles. On x86-64 these are the SSE
+// instructions themselves: the compiler would turn generic shuffles of loaded rows back into
+// loads of single lanes.
+SORVINTA_FFT_INLINE void transpose(Vec4 (&r)[4]) {
+#if defined(__SSE__)
+    const __m128 t0 = _mm_unpacklo_ps(r[0], r[1]);
+    const __m128 t1 = _mm_unpackhi_ps(r[0], r[1]);
+    const __m128 t2 = _mm_unpacklo_ps(r[2], r[3]);
+    const __m128 t3 = _mm_unpackhi_ps(r[2], r[3]);
+    r[0] = _mm_movelh_ps(t0, t2);
+    r[1] = _mm_movehl_ps(t2, t0);
+    r[2] = _mm_movelh_ps(t1, t3);
+    r[3] = _mm_movehl_ps(t3, t1);
+#else
+    const Vec4 t0 = __builtin_shufflevector(r[0], r[1], 0, 4, 1, 5);
+    const Vec4 t1 = __builtin_shufflevector(r[0], r[1], 2, 6, 3, 7);
+    const Vec4 t2 = __builtin_shufflevector(r[2], r[3], 0, 4, 1, 5);
+    const Vec4 t3 = __builtin_shufflevector(r[2], r[3], 2, 6, 3, 7);
+    r[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+    r[1] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    r[2] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+    r[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+#endif
+}
+
+// The eight rows `stride` apart from `from`, transposed. Without eight-wide registers the 8 x 8
+// block is four 4 x 4 blocks: the compiler would take an eight-wide shuffle apart lane by lane.
+template <bool kEightWide>
+SORVINTA_FFT_INLINE void readTransposed(const float* from, const int (&offsets)[8],
+                                        Vec8 (&columns)[8]) {
+    if constexpr (kEightWide) {
+        for (int c = 0; c < 8; ++c)
+            columns[c] = load(from + offsets[c]);
+        transpose(columns);
+    } else {
+        Vec4 quarter[2][2][4]; // [row half][column half][row]
+        for (int c = 0; c < 8; ++c) {
+            for (int half = 0; half < 2; ++half)
+                std::memcpy(&quarter[c / 4][half][c % 4], from + offsets[c] + 4 * half,
+                            sizeof(Vec4));
+        }
+        for (int rowHalf = 0; rowHalf < 2; ++rowHalf)
+            for (int half = 0; half < 2; ++half)
+                transpose(quarter[rowHalf][half]);
+        for (int q = 0; q < 8; ++q)
+            columns[q] = __builtin_shufflevector(quarter[0][q / 4][q % 4], quarter[1][q / 4][q % 4],
+                                                 0, 1, 2, 3, 4, 5, 6, 7);
+    }
+}
+
 // Position j = 128a + 8m + c is kept at rev(j) = 128 rev3(c) + 8 rev4(m) + rev3(a): the eight
 // rows 128 apart at 8 rev4(m), taken in rev3 order and transposed, are the rows of positions
 // 128a + 8m (a = 0 .. 7), in rev3 order. Here they come back in the order of a.
+template <bool kEightWide>
 SORVINTA_FFT_INLINE void readOwnPositions(const float* values, int m, Vec8 (&rows)[8]) {
     static constexpr int rev3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
     static constexpr int rev4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+    static constexpr int offsets[8] = {0, 512, 256, 768, 128, 640, 384, 896}; // 128 rev3(c)
     Vec8 columns[8];
-    for (int c = 0; c < 8; ++c)
-        columns[c] = load(values + 128 * rev3[c] + 8 * rev4[m]);
-    transpose(columns);
+    readTransposed<kEightWide>(values + 8 * rev4[m], offsets, columns);
     for (int a = 0; a < 8; ++a)
         rows[a] = columns[rev3[a]];
 }
@@ -235,13 +302,14 @@ SORVINTA_FFT_INLINE void readOwnPositions(const float* values, int m, Vec8 (&row
 // 128a + 8m: j pairs with j + h, twiddle j & (h - 1), so every partner is in the block and the
 // twiddles of a row lie side by side. Only the real parts of the last stage leave the
 // transform, so its imaginary parts are not worked out.
+template <bool kEightWide>
 SORVINTA_FFT_INLINE void lastThreeStages(const Transform& t, const float* re, const float* im,
                                          float* output) {
     for (int m = 0; m < 16; ++m) {
         Vec8 r[8];
         Vec8 i[8];
-        readOwnPositions(re, m, r);
-        readOwnPositions(im, m, i);
+        readOwnPositions<kEightWide>(re, m, r);
+        readOwnPositions<kEightWide>(im, m, i);
         for (int a = 0; a < 8; a += 2)
             butterfly(r[a], i[a], r[a + 1], i[a + 1], load(t.twiddleReal + 128 + 8 * m),
                       load(t.twiddleImag + 128 + 8 * m));
@@ -262,24 +330,27 @@ SORVINTA_FFT_INLINE void lastThreeStages(const Transform& t, const float* re, co
     }
 }
 
+template <bool kEightWide>
 SORVINTA_FFT_INLINE void runStages(Transform& t, const std::int16_t* input, float* output) {
     firstThreeStages(t, input, t.real, t.imag);
     middleStages(t, t.real, t.imag);
-    lastThreeStages(t, t.real, t.imag, output);
+    lastThreeStages<kEightWide>(t, t.real, t.imag, output);
 }
 
 void runPlain(Transform& t, const std::int16_t* input, float* output) {
-    runStages(t, input, output);
+    runStages<false>(t, input, output);
 }
 
 // SORVINTA_FFT_FOUR_WIDE builds the transform without it, so that the tests of the plain path
-// run on processors that have AVX too.
+// run on processors that have AVX2 too.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(SORVINTA_FFT_FOUR_WIDE)
-#define SORVINTA_FFT_AVX 1
-// The same code with eight-wide registers. Plain multiplies and adds (no fused multiply-add),
-// so every value rounds exactly as in the plain path.
-__attribute__((target("avx"))) void runAvx(Transform& t, const std::int16_t* input, float* output) {
-    runStages(t, input, output);
+#define SORVINTA_FFT_AVX2 1
+// The same code with eight-wide registers (AVX2 also widens the samples eight at a time). Plain
+// multiplies and adds (no fused multiply-add), so every value rounds exactly as in the plain
+// path.
+__attribute__((target("avx2"))) void runAvx2(Transform& t, const std::int16_t* input,
+                                             float* output) {
+    runStages<true>(t, input, output);
 }
 #endif
 
@@ -302,16 +373,16 @@ void InitFFT() {
         t.bitReverse[static_cast<std::size_t>(i)] = ReverseBits(i, bits);
     buildTwiddles(t);
     buildReversedTwiddles(t);
-#if defined(SORVINTA_FFT_AVX)
-    t.useAvx = __builtin_cpu_supports("avx");
+#if defined(SORVINTA_FFT_AVX2)
+    t.useAvx2 = __builtin_cpu_supports("avx2");
 #endif
 }
 
 void ComputeFFT(const std::int16_t* input, float* output) {
     Transform& t = theTransform;
-#if defined(SORVINTA_FFT_AVX)
-    if (t.useAvx) {
-        runAvx(t, input, output);
+#if defined(SORVINTA_FFT_AVX2)
+    if (t.useAvx2) {
+        runAvx2(t, input, output);
         return;
     }
 #endif
