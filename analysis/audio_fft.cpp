@@ -23,13 +23,13 @@
 
 namespace {
 
-// Eight floats. Plain operators on them compile to whatever vectors the function's target has:
-// two four-wide halves on any x86-64, one eight-wide register where the processor has AVX2.
+// Eight and four floats. Plain operators on them compile to the vector instructions of the
+// function's target: one AVX2 register for a Vec8, an SSE register (or plain floats off x86)
+// for a Vec4.
 typedef float Vec8 __attribute__((vector_size(32)));
-typedef std::int16_t Samples8 __attribute__((vector_size(16)));
 typedef float Vec4 __attribute__((vector_size(16)));
 
-// Every function that takes or returns a Vec8 is inlined, so no call passes one in registers
+// Every function that takes or returns a vector is inlined, so no call passes one in registers
 // whose layout would depend on the target.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
@@ -102,27 +102,33 @@ void buildReversedTwiddles(Transform& t) {
     }
 }
 
-SORVINTA_FFT_INLINE Vec8 load(const float* p) {
-    Vec8 v;
+// The kernel below is written once for a vector of W floats, V: Vec8 where the processor has
+// eight-wide registers, Vec4 otherwise (two Vec8 halves would not fit the sixteen four-wide
+// registers). A row is eight floats side by side; a loop over `lane` takes it W at a time.
+template <class V> constexpr int kLanes = sizeof(V) / sizeof(float);
+
+template <class V> SORVINTA_FFT_INLINE V load(const float* p) {
+    V v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-SORVINTA_FFT_INLINE void store(float* p, const Vec8& v) {
+template <class V> SORVINTA_FFT_INLINE void store(float* p, const V& v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-SORVINTA_FFT_INLINE Vec8 loadSamples(const std::int16_t* p) {
-    Samples8 s;
+template <class V> SORVINTA_FFT_INLINE V loadSamples(const std::int16_t* p) {
+    typedef std::int16_t Samples __attribute__((vector_size(sizeof(V) / 2)));
+    Samples s;
     std::memcpy(&s, p, sizeof s);
-    return __builtin_convertvector(s, Vec8);
+    return __builtin_convertvector(s, V);
 }
 
-// Eight butterflies: j and k values, twiddles; results back into the same variables.
-SORVINTA_FFT_INLINE void butterfly(Vec8& rj, Vec8& ij, Vec8& rk, Vec8& ik, const Vec8& ar,
-                                   const Vec8& ai) {
-    const Vec8 tr = ar * rk - ai * ik;
-    const Vec8 ti = ar * ik + ai * rk;
+// W butterflies: j and k values, twiddles; results back into the same variables.
+template <class V>
+SORVINTA_FFT_INLINE void butterfly(V& rj, V& ij, V& rk, V& ik, const V& ar, const V& ai) {
+    const V tr = ar * rk - ai * ik;
+    const V ti = ar * ik + ai * rk;
     rk = rj - tr;
     ik = ij - ti;
     rj = rj + tr;
@@ -132,29 +138,32 @@ SORVINTA_FFT_INLINE void butterfly(Vec8& rj, Vec8& ij, Vec8& rk, Vec8& ik, const
 // The butterfly of twiddle 1 + 0i on values whose imaginary parts are +0. Its products are
 // then rk and +0 exactly (x - (+0) is x, and +0 + (+-0) is +0), so the full butterfly would
 // give rj + rk, rj - rk and imaginary parts of +0: the same bits without the products.
-SORVINTA_FFT_INLINE void sumAndDifference(Vec8& rj, Vec8& rk) {
-    const Vec8 k = rk;
+template <class V> SORVINTA_FFT_INLINE void sumAndDifference(V& rj, V& rk) {
+    const V k = rk;
     rk = rj - k;
     rj = rj + k;
 }
 
 // Twiddle g of the stage with half block h, in reversed order, on every lane.
-SORVINTA_FFT_INLINE void reversedTwiddle(const Transform& t, int h, int g, Vec8& ar, Vec8& ai) {
-    ar = load(t.reversedTwiddleReal[h + g]);
-    ai = load(t.reversedTwiddleImag[h + g]);
+template <class V>
+SORVINTA_FFT_INLINE void reversedTwiddle(const Transform& t, int h, int g, V& ar, V& ai) {
+    ar = load<V>(t.reversedTwiddleReal[h + g]);
+    ai = load<V>(t.reversedTwiddleImag[h + g]);
 }
 
 // Stages h = 1, 2, 4 at reversed indices: index i pairs with i + 512 / h, and its twiddle is
-// number i >> (10 - log2 h) in reversed order. Eight rows of eight, 128 apart, hold every
-// partner, so the three stages run in registers straight from the samples.
+// number i >> (10 - log2 h) in reversed order. Eight rows, 128 apart, hold every partner, so
+// the three stages run in registers straight from the samples. Loops over rows are unrolled in
+// full so that the rows stay in registers.
+template <class V>
 SORVINTA_FFT_INLINE void firstThreeStages(const Transform& t, const std::int16_t* input, float* re,
                                           float* im) {
-    for (int column = 0; column < 128; column += 8) {
-        Vec8 r[8];
-        Vec8 i[8];
+    for (int column = 0; column < 128; column += kLanes<V>) {
+        V r[8];
+        V i[8];
         for (int m = 0; m < 8; ++m) {
-            r[m] = loadSamples(input + 128 * m + column);
-            i[m] = Vec8{};
+            r[m] = loadSamples<V>(input + 128 * m + column);
+            i[m] = V{};
         }
         // Every twiddle of half block 1 and the first of every other is exactly 1 + 0i, and
         // the imaginary parts stay +0 until a butterfly with another twiddle has run.
@@ -162,8 +171,8 @@ SORVINTA_FFT_INLINE void firstThreeStages(const Transform& t, const std::int16_t
             sumAndDifference(r[m], r[m + 4]);
         sumAndDifference(r[0], r[2]);
         sumAndDifference(r[1], r[3]);
-        Vec8 ar;
-        Vec8 ai;
+        V ar;
+        V ai;
         reversedTwiddle(t, 2, 1, ar, ai);
         butterfly(r[4], i[4], r[6], i[6], ar, ai);
         butterfly(r[5], i[5], r[7], i[7], ar, ai);
@@ -172,6 +181,7 @@ SORVINTA_FFT_INLINE void firstThreeStages(const Transform& t, const std::int16_t
             reversedTwiddle(t, 4, m >> 1, ar, ai);
             butterfly(r[m], i[m], r[m + 1], i[m + 1], ar, ai);
         }
+#pragma GCC unroll 8
         for (int m = 0; m < 8; ++m) {
             store(re + 128 * m + column, r[m]);
             store(im + 128 * m + column, i[m]);
@@ -179,19 +189,20 @@ SORVINTA_FFT_INLINE void firstThreeStages(const Transform& t, const std::int16_t
     }
 }
 
-// Stages h and 2h at reversed indices on four rows of eight, `stride` apart from `base`
+// Stages h and 2h at reversed indices on four rows, `stride` apart from `base`
 // (stride = 256 / h): the first pairs rows 0-2 and 1-3 with twiddle g, the second pairs rows
 // 0-1 with twiddle 2g and 2-3 with twiddle 2g + 1.
+template <class V>
 SORVINTA_FFT_INLINE void twoReversedStages(const Transform& t, float* re, float* im, int base,
                                            int stride, int h, int g) {
-    Vec8 r[4];
-    Vec8 i[4];
+    V r[4];
+    V i[4];
     for (int c = 0; c < 4; ++c) {
-        r[c] = load(re + base + stride * c);
-        i[c] = load(im + base + stride * c);
+        r[c] = load<V>(re + base + stride * c);
+        i[c] = load<V>(im + base + stride * c);
     }
-    Vec8 ar;
-    Vec8 ai;
+    V ar;
+    V ai;
     reversedTwiddle(t, h, g, ar, ai);
     butterfly(r[0], i[0], r[2], i[2], ar, ai);
     butterfly(r[1], i[1], r[3], i[3], ar, ai);
@@ -199,6 +210,7 @@ SORVINTA_FFT_INLINE void twoReversedStages(const Transform& t, float* re, float*
     butterfly(r[0], i[0], r[1], i[1], ar, ai);
     reversedTwiddle(t, 2 * h, 2 * g + 1, ar, ai);
     butterfly(r[2], i[2], r[3], i[3], ar, ai);
+#pragma GCC unroll 8
     for (int c = 0; c < 4; ++c) {
         store(re + base + stride * c, r[c]);
         store(im + base + stride * c, i[c]);
@@ -206,15 +218,16 @@ SORVINTA_FFT_INLINE void twoReversedStages(const Transform& t, float* re, float*
 }
 
 // Stages h = 8, 16 (partners 64 and 32 apart) and h = 32, 64 (16 and 8 apart).
-SORVINTA_FFT_INLINE void middleStages(const Transform& t, float* re, float* im) {
+template <class V> SORVINTA_FFT_INLINE void middleStages(const Transform& t, float* re, float* im) {
     for (int a = 0; a < 8; ++a)
-        for (int e = 0; e < 32; e += 8)
-            twoReversedStages(t, re, im, 128 * a + e, 32, 8, a);
+        for (int e = 0; e < 32; e += kLanes<V>)
+            twoReversedStages<V>(t, re, im, 128 * a + e, 32, 8, a);
     for (int q = 0; q < 32; ++q)
-        twoReversedStages(t, re, im, 32 * q, 8, 32, q);
+        for (int lane = 0; lane < 8; lane += kLanes<V>)
+            twoReversedStages<V>(t, re, im, 32 * q + lane, 8, 32, q);
 }
 
-// Rows r0 .. r7 become columns, with eight-wide shuffles.
+// Rows r0 .. r7 become columns.
 SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
     Vec8 t[8];
     for (int n = 0; n < 8; n += 2) {
@@ -234,9 +247,8 @@ SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
     }
 }
 
-// Rows r0 .. r3 become columns, with four-wide shuffles. On x86-64 these are the SSE
-// instructions themselves: the compiler would turn generic shuffles of loaded rows back into
-// loads of single lanes.
+// Rows r0 .. r3 become columns. On x86-64 with the SSE instructions themselves: the compiler
+// would turn generic shuffles of loaded rows back into loads of single lanes.
 SORVINTA_FFT_INLINE void transpose(Vec4 (&r)[4]) {
 #if defined(__SSE__)
     const __m128 t0 = _mm_unpacklo_ps(r[0], r[1]);
@@ -259,41 +271,30 @@ SORVINTA_FFT_INLINE void transpose(Vec4 (&r)[4]) {
 #endif
 }
 
-// The eight rows `stride` apart from `from`, transposed. Without eight-wide registers the 8 x 8
-// block is four 4 x 4 blocks: the compiler would take an eight-wide shuffle apart lane by lane.
-template <bool kEightWide>
-SORVINTA_FFT_INLINE void readTransposed(const float* from, const int (&offsets)[8],
-                                        Vec8 (&columns)[8]) {
-    if constexpr (kEightWide) {
-        for (int c = 0; c < 8; ++c)
-            columns[c] = load(from + offsets[c]);
-        transpose(columns);
-    } else {
-        Vec4 quarter[2][2][4]; // [row half][column half][row]
-        for (int c = 0; c < 8; ++c) {
-            for (int half = 0; half < 2; ++half)
-                std::memcpy(&quarter[c / 4][half][c % 4], from + offsets[c] + 4 * half,
-                            sizeof(Vec4));
-        }
-        for (int rowHalf = 0; rowHalf < 2; ++rowHalf)
-            for (int half = 0; half < 2; ++half)
-                transpose(quarter[rowHalf][half]);
-        for (int q = 0; q < 8; ++q)
-            columns[q] = __builtin_shufflevector(quarter[0][q / 4][q % 4], quarter[1][q / 4][q % 4],
-                                                 0, 1, 2, 3, 4, 5, 6, 7);
-    }
-}
-
 // Position j = 128a + 8m + c is kept at rev(j) = 128 rev3(c) + 8 rev4(m) + rev3(a): the eight
 // rows 128 apart at 8 rev4(m), taken in rev3 order and transposed, are the rows of positions
-// 128a + 8m (a = 0 .. 7), in rev3 order. Here they come back in the order of a.
-template <bool kEightWide>
-SORVINTA_FFT_INLINE void readOwnPositions(const float* values, int m, Vec8 (&rows)[8]) {
+// 128a + 8m (a = 0 .. 7), in rev3 order. Here they come back in the order of a, lanes
+// lane .. lane + W - 1 of each; those come from the taken rows lane .. lane + W - 1 alone.
+template <class V>
+SORVINTA_FFT_INLINE void readOwnPositions(const float* values, int m, int lane, V (&rows)[8]) {
     static constexpr int rev3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
     static constexpr int rev4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
-    static constexpr int offsets[8] = {0, 512, 256, 768, 128, 640, 384, 896}; // 128 rev3(c)
-    Vec8 columns[8];
-    readTransposed<kEightWide>(values + 8 * rev4[m], offsets, columns);
+    const float* from = values + 8 * rev4[m];
+    V columns[8];
+    if constexpr (kLanes<V> == 8) {
+        for (int c = 0; c < 8; ++c)
+            columns[c] = load<V>(from + 128 * rev3[c]);
+        transpose(columns);
+    } else {
+        for (int half = 0; half < 8; half += 4) {
+            V quarter[4];
+            for (int c = 0; c < 4; ++c)
+                quarter[c] = load<V>(from + 128 * rev3[lane + c] + half);
+            transpose(quarter);
+            for (int c = 0; c < 4; ++c)
+                columns[half + c] = quarter[c];
+        }
+    }
     for (int a = 0; a < 8; ++a)
         rows[a] = columns[rev3[a]];
 }
@@ -302,43 +303,47 @@ SORVINTA_FFT_INLINE void readOwnPositions(const float* values, int m, Vec8 (&row
 // 128a + 8m: j pairs with j + h, twiddle j & (h - 1), so every partner is in the block and the
 // twiddles of a row lie side by side. Only the real parts of the last stage leave the
 // transform, so its imaginary parts are not worked out.
-template <bool kEightWide>
+template <class V>
 SORVINTA_FFT_INLINE void lastThreeStages(const Transform& t, const float* re, const float* im,
                                          float* output) {
     for (int m = 0; m < 16; ++m) {
-        Vec8 r[8];
-        Vec8 i[8];
-        readOwnPositions<kEightWide>(re, m, r);
-        readOwnPositions<kEightWide>(im, m, i);
-        for (int a = 0; a < 8; a += 2)
-            butterfly(r[a], i[a], r[a + 1], i[a + 1], load(t.twiddleReal + 128 + 8 * m),
-                      load(t.twiddleImag + 128 + 8 * m));
-        for (int a = 0; a < 8; a += 4) {
-            for (int b = a; b < a + 2; ++b) {
-                const int p = 128 * (b & 1) + 8 * m;
-                butterfly(r[b], i[b], r[b + 2], i[b + 2], load(t.twiddleReal + 256 + p),
-                          load(t.twiddleImag + 256 + p));
+        for (int lane = 0; lane < 8; lane += kLanes<V>) {
+            V r[8];
+            V i[8];
+            readOwnPositions(re, m, lane, r);
+            readOwnPositions(im, m, lane, i);
+            const int column = 8 * m + lane;
+            for (int a = 0; a < 8; a += 2)
+                butterfly(r[a], i[a], r[a + 1], i[a + 1], load<V>(t.twiddleReal + 128 + column),
+                          load<V>(t.twiddleImag + 128 + column));
+            for (int a = 0; a < 8; a += 4) {
+                for (int b = a; b < a + 2; ++b) {
+                    const int p = 128 * (b & 1) + column;
+                    butterfly(r[b], i[b], r[b + 2], i[b + 2], load<V>(t.twiddleReal + 256 + p),
+                              load<V>(t.twiddleImag + 256 + p));
+                }
             }
-        }
-        for (int a = 0; a < 4; ++a) {
-            const int p = 128 * a + 8 * m;
-            const Vec8 tr =
-                load(t.twiddleReal + 512 + p) * r[a + 4] - load(t.twiddleImag + 512 + p) * i[a + 4];
-            store(output + p, r[a] + tr);
-            store(output + p + 512, r[a] - tr);
+#pragma GCC unroll 8
+            for (int a = 0; a < 4; ++a) {
+                const int p = 128 * a + column;
+                const V tr = load<V>(t.twiddleReal + 512 + p) * r[a + 4] -
+                             load<V>(t.twiddleImag + 512 + p) * i[a + 4];
+                store(output + p, r[a] + tr);
+                store(output + p + 512, r[a] - tr);
+            }
         }
     }
 }
 
-template <bool kEightWide>
+template <class V>
 SORVINTA_FFT_INLINE void runStages(Transform& t, const std::int16_t* input, float* output) {
-    firstThreeStages(t, input, t.real, t.imag);
-    middleStages(t, t.real, t.imag);
-    lastThreeStages<kEightWide>(t, t.real, t.imag, output);
+    firstThreeStages<V>(t, input, t.real, t.imag);
+    middleStages<V>(t, t.real, t.imag);
+    lastThreeStages<V>(t, t.real, t.imag, output);
 }
 
 void runPlain(Transform& t, const std::int16_t* input, float* output) {
-    runStages<false>(t, input, output);
+    runStages<Vec4>(t, input, output);
 }
 
 // SORVINTA_FFT_FOUR_WIDE builds the transform without it, so that the tests of the plain path
@@ -350,7 +355,7 @@ void runPlain(Transform& t, const std::int16_t* input, float* output) {
 // path.
 __attribute__((target("avx2"))) void runAvx2(Transform& t, const std::int16_t* input,
                                              float* output) {
-    runStages<true>(t, input, output);
+    runStages<Vec8>(t, input, output);
 }
 #endif
 
