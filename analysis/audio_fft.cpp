@@ -228,7 +228,7 @@ template <class V> SORVINTA_FFT_INLINE void middleStages(const Transform& t, flo
 }
 
 // Rows r0 .. r7 become columns.
-SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
+[[maybe_unused]] SORVINTA_FFT_INLINE void transpose(Vec8 (&r)[8]) {
     Vec8 t[8];
     for (int n = 0; n < 8; n += 2) {
         t[n] = __builtin_shufflevector(r[n], r[n + 1], 0, 8, 1, 9, 4, 12, 5, 13);
