@@ -346,8 +346,8 @@ void runPlain(Transform& t, const std::int16_t* input, float* output) {
     runStages<Vec4>(t, input, output);
 }
 
-// SORVINTA_FFT_FOUR_WIDE builds the transform without it, so that the tests of the plain path
-// run on processors that have AVX2 too.
+// SORVINTA_FFT_FOUR_WIDE builds the transform without the eight-wide path, so that the tests
+// of the plain path run on processors that have AVX2 too.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(SORVINTA_FFT_FOUR_WIDE)
 #define SORVINTA_FFT_AVX2 1
 // The same code with eight-wide registers (AVX2 also widens the samples eight at a time). Plain
