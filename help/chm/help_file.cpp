@@ -264,8 +264,8 @@ const TopicCatalog& HelpFile::catalog() const {
     if (m_catalog)
         return *m_catalog;
     auto catalog = std::make_unique<TopicCatalog>();
-    // Every page of the archive, and any page the contents names that the archive's listing
-    // misses (files from help compilers that write a wrong first listing chunk).
+    // Every page of the archive's listing, and any page the contents names that the listing
+    // lacks but a look-up finds.
     std::set<std::string> seen;
     for (const std::string& path : m_archive->files()) {
         if (isTopicPage(path) && seen.insert(folded(path)).second)

@@ -368,4 +368,14 @@ TEST_F(HelpSessionTest, TheHelpWindowOpensBesideTheCallersWindow) {
     ASSERT_TRUE(w);
     EXPECT_FALSE(w->frameGeometry().intersects(main.frameGeometry()))
         << w->frameGeometry().x() << "," << w->frameGeometry().y();
+
+    // The program names no window: the help is for the one the user was working in.
+    main.activateWindow();
+    QApplication::processEvents();
+    if (QApplication::activeWindow() != &main)
+        GTEST_SKIP() << "this platform does not activate windows";
+    call(sample + ">Plain", HelpCommand::HH_DISPLAY_TOPIC);
+    ASSERT_EQ(session.windows().size(), 2u);
+    const QRect plain = session.windows()[1]->frameGeometry();
+    EXPECT_FALSE(plain.intersects(main.frameGeometry())) << plain.x() << "," << plain.y();
 }
