@@ -2,6 +2,7 @@
 
 #include "help/chm/file_bytes.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -117,6 +118,16 @@ bool check(const FileBytes& f, const std::vector<ChmNamedUnit>& units, Compresse
     std::vector<unsigned char> starts(std::size_t{blockCount} * 8);
     if (!f.read(tableAt, starts.data(), starts.size()))
         return false;
+    // The compressed bytes the file really holds: a file cut short, or a table pointing past
+    // its end, has blocks chmlib cannot fetch whole. It then keeps a block it failed on as if it
+    // were read, and its decompressor carries on from a half-done block into the next, over
+    // bytes that were never filled in. Only the blocks before the first such one are read; what
+    // lies further counts as damaged.
+    const std::uint64_t contentAt = dataOffset + content->start;
+    const std::uint64_t held = contentAt < dataOffset || contentAt > f.size()
+                                   ? 0
+                                   : std::min<std::uint64_t>(content->length, f.size() - contentAt);
+    std::uint64_t inside = blockCount;
     for (std::uint32_t b = 0; b < blockCount; ++b) {
         // As chmlib takes it: the difference, read as a signed number.
         const std::uint64_t start = u64(starts.data() + 8 * b);
@@ -125,8 +136,10 @@ bool check(const FileBytes& f, const std::vector<ChmNamedUnit>& units, Compresse
         const auto length = static_cast<std::int64_t>(end - start);
         if (length < 0 || length > static_cast<std::int64_t>(blockLength) + kBlockSlack)
             return false;
+        if (end > held && inside == blockCount)
+            inside = b;
     }
-    section.blocks = blockCount;
+    section.blocks = inside;
     return true;
 }
 

@@ -12,7 +12,8 @@
 // file, allocate gigabytes for each block, or read a block into a buffer too small for it.
 struct CompressedSection {
     static constexpr std::uint64_t kBlockLength = 0x8000;
-    // The blocks a compressed file may lie in; 0 when chmlib reads nothing compressed.
+    // The blocks a compressed file may lie in: those the reset table describes and the file
+    // holds whole; 0 when chmlib reads nothing compressed.
     std::uint64_t blocks = 0;
 };
 

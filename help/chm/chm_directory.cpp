@@ -72,9 +72,26 @@ public:
     // chmlib's own files in the listing chunks the walks met.
     std::vector<ChmNamedUnit>& units() { return m_units; }
 
+    // The chunk that starts the listing: from `first` back along the "previous" numbers to the
+    // listing chunk that has none; `first` itself when that way leads anywhere else.
+    std::int32_t listingStart(std::int32_t first) {
+        std::vector<bool> seen(m_chunks, false);
+        for (std::int32_t n = first;;) {
+            if (!isChunk(n) || seen[static_cast<std::size_t>(n)] || !read(n) ||
+                !hasSignature("PMGL"))
+                return first;
+            seen[static_cast<std::size_t>(n)] = true;
+            const auto previous = static_cast<std::int32_t>(u32(0x0C));
+            if (previous == -1)
+                return n;
+            n = previous;
+        }
+    }
+
     // From the first listing chunk along the "next" numbers, each a listing chunk whose entries
-    // lie inside it, to the end (-1) or to a chunk of another kind.
-    bool listingEnds(std::int32_t first) {
+    // lie inside it, to the end (-1) or to a chunk of another kind. The paths met on the way,
+    // but chmlib's own, go to `paths`.
+    bool listingEnds(std::int32_t first, std::vector<std::string>& paths) {
         std::vector<bool> seen(m_chunks, false);
         for (std::int32_t n = first; n != -1;) {
             if (!isChunk(n) || seen[static_cast<std::size_t>(n)])
@@ -84,7 +101,7 @@ public:
                 return false;
             if (!hasSignature("PMGL"))
                 return true;
-            if (!listingEntriesFit(n))
+            if (!listingEntriesFit(n, &paths))
                 return false;
             n = static_cast<std::int32_t>(u32(0x10));
         }
@@ -197,13 +214,18 @@ private:
         return true;
     }
 
-    // A listing chunk's entries; those of chmlib's own files ("::" paths) are kept, once.
-    bool listingEntriesFit(std::int32_t n) {
+    // A listing chunk's entries; those of chmlib's own files ("::" paths) are kept, once, and
+    // the others' paths go to `paths` when given, as chmlib spells them (up to a NUL).
+    bool listingEntriesFit(std::int32_t n, std::vector<std::string>* paths = nullptr) {
         const bool keep = !m_kept[static_cast<std::size_t>(n)];
         m_kept[static_cast<std::size_t>(n)] = true;
         return entriesFit(0x14, 3, [&](std::string_view name, const std::uint64_t* numbers) {
-            if (keep && name.starts_with("::"))
-                m_units.push_back({std::string(name), {numbers[0], numbers[1], numbers[2]}});
+            if (name.starts_with("::")) {
+                if (keep)
+                    m_units.push_back({std::string(name), {numbers[0], numbers[1], numbers[2]}});
+            } else if (paths) {
+                paths->emplace_back(name.substr(0, name.find('\0')));
+            }
         });
     }
 
@@ -243,8 +265,7 @@ private:
 
 } // namespace
 
-bool directoryIsSound(const std::string& path, std::vector<ChmNamedUnit>& units,
-                      std::string& error) {
+bool directoryIsSound(const std::string& path, ChmListing& listing, std::string& error) {
     const FileBytes f(path);
     bool ok = f.isOpen() && f.hasSignature(0, "ITSF");
     const std::uint64_t directory = f.u64(0x48, ok);
@@ -260,10 +281,13 @@ bool directoryIsSound(const std::string& path, std::vector<ChmNamedUnit>& units,
          directory + headerLength + static_cast<std::uint64_t>(chunks) * chunkSize <= f.size();
     if (ok) {
         DirectoryWalk walk(f, directory + headerLength, chunkSize, chunks);
-        // Without an index, chmlib looks paths up in the first listing chunk.
-        ok = walk.listingEnds(firstListing) &&
+        // The listing is read from its real start; chmlib itself only looks paths up, and without
+        // an index it does so in the chunk the header names.
+        std::vector<std::string> paths;
+        ok = walk.listingEnds(walk.listingStart(firstListing), paths) &&
              walk.indexEnds(indexRoot <= -1 ? firstListing : indexRoot);
-        units = std::move(walk.units());
+        listing.units = std::move(walk.units());
+        listing.paths = std::move(paths);
     }
     if (!ok) {
         error = "is damaged: its directory cannot be read";

@@ -23,12 +23,20 @@ struct ChmNamedUnit {
     ChmUnit unit;
 };
 
+// What the directory lists: the entries of chmlib's own files ("::" paths) in the chunks the
+// walks below reach, and every other path in the listing, in its order.
+struct ChmListing {
+    std::vector<ChmNamedUnit> units;
+    std::vector<std::string> paths;
+};
+
 // True when the directory header describes listing chunks that fit in the file and are of a
 // size help files use (chmlib takes the size from the file and allocates a chunk of it for every
 // look-up, so a damaged size would cost gigabytes), and when every walk chmlib makes through the
 // chunks ends inside them: the listing from chunk to chunk, and a look-up from the index root
 // down (chmlib follows the numbers it reads, round in circles if they lead there, and reads
-// entries past their chunk's end if they say so). `units` then holds the entries of chmlib's
-// own files ("::" paths) in the chunks those walks reach; `error` says what is wrong otherwise.
-bool directoryIsSound(const std::string& path, std::vector<ChmNamedUnit>& units,
-                      std::string& error);
+// entries past their chunk's end if they say so). `listing` is then filled; `error` says what is
+// wrong otherwise. The listing starts at the chunk that really starts it, which is not always
+// the one the header names (see repairFirstListingChunk): from the header's chunk back along the
+// "previous" numbers to the chunk that has none.
+bool directoryIsSound(const std::string& path, ChmListing& listing, std::string& error);

@@ -55,7 +55,9 @@ std::string folded(const std::string& text) {
         .toStdString();
 }
 
-bool isPage(const std::string& path) {
+} // namespace
+
+bool isTopicPage(const std::string& path) {
     const std::string lower = QString::fromStdString(path).toLower().toStdString();
     for (const char* ending : {".htm", ".html", ".xhtml", ".shtml"}) {
         const std::string e = ending;
@@ -65,22 +67,39 @@ bool isPage(const std::string& path) {
     return false;
 }
 
-} // namespace
+std::string damageSentence(const std::vector<std::string>& files) {
+    if (files.empty())
+        return {};
+    if (files.size() == 1)
+        return "is damaged: " + files.front() + " cannot be read";
+    return "is damaged: " + std::to_string(files.size()) + " of its files cannot be read";
+}
 
 std::shared_ptr<HelpFile> HelpFile::open(const std::string& path, std::string& error) {
     std::unique_ptr<ChmArchive> archive = ChmArchive::open(path, error);
     if (!archive)
         return nullptr;
+    // The internal files say where everything is: one that is there but cannot be read makes
+    // the whole file unusable, rather than one that seems to lack contents or context ids.
+    std::string internal[4];
+    const char* names[4] = {"/#SYSTEM", "/#STRINGS", "/#IVB", "/#WINDOWS"};
+    for (int i = 0; i < 4; ++i) {
+        bool damaged = false;
+        internal[i] = archive->read(names[i], &damaged).value_or(std::string());
+        if (damaged) {
+            error =
+                std::string("is damaged: its internal file ") + (names[i] + 1) + " cannot be read";
+            return nullptr;
+        }
+    }
     std::shared_ptr<HelpFile> file(new HelpFile);
     file->m_path = path;
     file->m_archive = std::move(archive);
-    file->m_system = parseSystem(file->m_archive->read("/#SYSTEM").value_or(std::string()));
+    file->m_system = parseSystem(internal[0]);
     file->m_charset = charsetForLanguage(file->m_system.language);
-    file->m_strings = file->m_archive->read("/#STRINGS").value_or(std::string());
-    file->m_contextMap =
-        parseContextMap(file->m_archive->read("/#IVB").value_or(std::string()), file->m_strings);
-    file->m_windowTypes = parseWindowTypes(
-        file->m_archive->read("/#WINDOWS").value_or(std::string()), file->m_strings);
+    file->m_strings = std::move(internal[1]);
+    file->m_contextMap = parseContextMap(internal[2], file->m_strings);
+    file->m_windowTypes = parseWindowTypes(internal[3], file->m_strings);
     return file;
 }
 
@@ -102,8 +121,25 @@ std::optional<std::string> HelpFile::findTopic(const std::string& path) const {
     return *spelt + anchorOf(absolute);
 }
 
-std::optional<std::string> HelpFile::read(const std::string& path) const {
-    return m_archive->read(withoutAnchor(resolveTopicPath("/", path)));
+std::optional<std::string> HelpFile::read(const std::string& path, bool* damaged) const {
+    const std::string object = withoutAnchor(resolveTopicPath("/", path));
+    bool failed = false;
+    std::optional<std::string> bytes = m_archive->read(object, &failed);
+    if (failed)
+        noteDamage(object);
+    if (damaged)
+        *damaged = failed;
+    return bytes;
+}
+
+void HelpFile::noteDamage(const std::string& object) const {
+    const std::string spelt = m_archive->spelling(object).value_or(object);
+    if (std::find(m_damaged.begin(), m_damaged.end(), spelt) == m_damaged.end())
+        m_damaged.push_back(spelt);
+}
+
+std::string HelpFile::damage() const {
+    return damageSentence(m_damaged);
 }
 
 const ChmWindowType* HelpFile::windowType(const std::string& name) const {
@@ -135,7 +171,7 @@ std::string HelpFile::defaultTopic(const ChmWindowType* window) const {
             return *topic;
     }
     for (const std::string& path : m_archive->files()) {
-        if (isPage(path))
+        if (isTopicPage(path))
             return path;
     }
     return {};
@@ -167,15 +203,41 @@ std::optional<std::string> HelpFile::topicForContext(std::uint32_t id) const {
 }
 
 std::string HelpFile::contentsFile(const ChmWindowType* window) const {
-    if (window && !window->contentsFile.empty())
-        return window->contentsFile;
-    return m_system.contentsFile;
+    return sitemapFile(window, &ChmWindowType::contentsFile, m_system.contentsFile, ".hhc");
 }
 
 std::string HelpFile::indexFile(const ChmWindowType* window) const {
-    if (window && !window->indexFile.empty())
-        return window->indexFile;
-    return m_system.indexFile;
+    return sitemapFile(window, &ChmWindowType::indexFile, m_system.indexFile, ".hhk");
+}
+
+std::string HelpFile::sitemapFile(const ChmWindowType* window, std::string ChmWindowType::*named,
+                                  const std::string& system, const char* ending) const {
+    if (window && !(window->*named).empty())
+        return window->*named;
+    // Many help compilers name the contents and index only in the default window type.
+    const ChmWindowType* fallback = windowType(m_system.defaultWindow);
+    if (fallback && !(fallback->*named).empty())
+        return fallback->*named;
+    if (!system.empty())
+        return system;
+    auto& sole = m_soleRootFiles[ending];
+    if (!sole)
+        sole = soleRootFile(ending);
+    return *sole;
+}
+
+std::string HelpFile::soleRootFile(const std::string& ending) const {
+    std::string found;
+    for (const std::string& path : m_archive->files()) {
+        if (path.find('/', 1) != std::string::npos || path.size() <= ending.size() ||
+            QString::fromStdString(path.substr(path.size() - ending.size()))
+                    .compare(QString::fromStdString(ending), Qt::CaseInsensitive) != 0)
+            continue;
+        if (!found.empty())
+            return {};
+        found = path;
+    }
+    return found;
 }
 
 const std::vector<SitemapEntry>& HelpFile::sitemap(const std::string& file) const {
@@ -202,11 +264,11 @@ const TopicCatalog& HelpFile::catalog() const {
     if (m_catalog)
         return *m_catalog;
     auto catalog = std::make_unique<TopicCatalog>();
-    // Every page of the archive, and any page the contents names that the archive's listing
-    // misses (files from help compilers that write a wrong first listing chunk).
+    // Every page of the archive's listing, and any page the contents names that the listing
+    // lacks but a look-up finds.
     std::set<std::string> seen;
     for (const std::string& path : m_archive->files()) {
-        if (isPage(path) && seen.insert(folded(path)).second)
+        if (isTopicPage(path) && seen.insert(folded(path)).second)
             catalog->paths.push_back(path);
     }
     for (const SitemapEntry& entry : contents()) {
@@ -222,7 +284,13 @@ const TopicCatalog& HelpFile::catalog() const {
     std::string title;
     std::string body;
     for (std::uint32_t i = 0; i < catalog->paths.size(); ++i) {
-        std::string page = m_archive->read(catalog->paths[i]).value_or(std::string());
+        // A page that cannot be read stays in the catalog with nothing to find in it.
+        bool damaged = false;
+        std::string page = m_archive->read(catalog->paths[i], &damaged).value_or(std::string());
+        if (damaged) {
+            noteDamage(catalog->paths[i]);
+            catalog->unreadable.push_back(catalog->paths[i]);
+        }
         makePageUtf8(page, m_charset);
         title.clear();
         body.clear();

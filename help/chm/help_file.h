@@ -14,6 +14,12 @@
 #include <unordered_map>
 #include <vector>
 
+// A page the viewer shows and the search reads: an .htm or .html file, in any letter case.
+bool isTopicPage(const std::string& path);
+// "is damaged: /toc.hhc cannot be read", or "is damaged: 3 of its files cannot be read"; empty
+// for no files.
+std::string damageSentence(const std::vector<std::string>& files);
+
 // Every topic page of a help file, read once: titles, the link names and keywords the pages
 // declare, and the full-text search over their text.
 struct TopicCatalog {
@@ -23,6 +29,8 @@ struct TopicCatalog {
     // Folded names to topic numbers.
     std::unordered_map<std::string, std::vector<std::uint32_t>> alinks;
     std::unordered_map<std::string, std::vector<std::uint32_t>> keywords;
+    // Pages the archive lists but could not give: the search knows nothing of them.
+    std::vector<std::string> unreadable;
 };
 
 // A compiled help file opened for reading: its archive and what its internal files say. The
@@ -43,7 +51,12 @@ public:
     // The archive path of a topic, spelt as the archive spells it, with `path`'s "#anchor";
     // relative paths count from the archive's root. Nothing when the archive has no such file.
     std::optional<std::string> findTopic(const std::string& path) const;
-    std::optional<std::string> read(const std::string& path) const;
+    // A file of the archive; `damaged` says when it is listed but cannot be read.
+    std::optional<std::string> read(const std::string& path, bool* damaged = nullptr) const;
+    // The archive paths of the files that are listed but could not be read so far, in the order
+    // they were met; and a sentence for them ("is damaged: … cannot be read"), empty for none.
+    const std::vector<std::string>& damagedFiles() const { return m_damaged; }
+    std::string damage() const; // damageSentence(damagedFiles())
     const ChmArchive& archive() const { return *m_archive; }
 
     // The topic a window type opens at, else the file's default topic, else the first entry of
@@ -55,7 +68,9 @@ public:
     const std::vector<ChmWindowType>& windowTypes() const { return m_windowTypes; }
     const ChmWindowType* windowType(const std::string& name) const;
 
-    // The contents tree and keyword index: those the window type names, else the file's own.
+    // The contents tree and keyword index: those the window type names, else those of the
+    // file's default window type, else those #SYSTEM names, else the file's one .hhc (.hhk) at
+    // its root.
     const std::vector<SitemapEntry>& contents(const ChmWindowType* window = nullptr) const;
     const std::vector<SitemapEntry>& keywordIndex(const ChmWindowType* window = nullptr) const;
     std::string contentsFile(const ChmWindowType* window = nullptr) const;
@@ -75,6 +90,10 @@ public:
 private:
     HelpFile() = default;
     const std::vector<SitemapEntry>& sitemap(const std::string& file) const;
+    std::string sitemapFile(const ChmWindowType* window, std::string ChmWindowType::*named,
+                            const std::string& system, const char* ending) const;
+    std::string soleRootFile(const std::string& ending) const;
+    void noteDamage(const std::string& object) const;
 
     std::string m_path;
     std::unique_ptr<ChmArchive> m_archive;
@@ -85,4 +104,6 @@ private:
     std::vector<ChmWindowType> m_windowTypes;
     mutable std::map<std::string, std::vector<SitemapEntry>> m_sitemaps;
     mutable std::unique_ptr<TopicCatalog> m_catalog;
+    mutable std::map<std::string, std::optional<std::string>> m_soleRootFiles; // by ending
+    mutable std::vector<std::string> m_damaged;
 };

@@ -10,6 +10,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_window_services.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -83,6 +84,19 @@ std::shared_ptr<HelpFile> HelpSession::openFile(const std::string& path) {
     return file;
 }
 
+QRect HelpSession::placeBeside(QWidget* caller) const {
+    // Callers often name no window; the help is then for the window the user was working in,
+    // when that is not one of the engine's own.
+    QWidget* window = caller ? caller->window() : QApplication::activeWindow();
+    if (!window || !window->isVisible())
+        return {};
+    for (QWidget* w = window; w; w = w->parentWidget()) {
+        if (qobject_cast<HelpViewerWindow*>(w) || qobject_cast<TextPopup*>(w))
+            return {};
+    }
+    return window->frameGeometry();
+}
+
 HelpViewerWindow* HelpSession::windowFor(const std::shared_ptr<HelpFile>& file,
                                          const std::string& windowName, WindowHandle caller) {
     // Without a window type, the file's default window type, when it has one.
@@ -98,7 +112,7 @@ HelpViewerWindow* HelpSession::windowFor(const std::shared_ptr<HelpFile>& file,
     }
     QWidget* owner = QtWindowServices::findWindow(caller);
     auto* window = new HelpViewerWindow(
-        file, type ? std::optional<ChmWindowType>(*type) : std::nullopt, owner);
+        file, type ? std::optional<ChmWindowType>(*type) : std::nullopt, owner, placeBeside(owner));
     window->setObjectName(QStringLiteral("helpWindow"));
     connect(window, &HelpViewerWindow::otherHelpFileLinked, this,
             [this, file](const QString& other, const QString& path) {
@@ -227,7 +241,13 @@ WindowHandle HelpSession::showPopup(WindowHandle caller, const char* file, const
         if (!help)
             return 0;
         if (popup->idString != 0) {
+            const std::size_t known = help->damagedFiles().size();
             const auto found = help->popupText(target.topic, popup->idString);
+            if (help->damagedFiles().size() > known) {
+                warn("The help file " + target.file + " " +
+                     damageSentence({help->damagedFiles().back()}) + ".");
+                return 0;
+            }
             text = found ? help->decode(*found)
                          : QStringLiteral("No help topic is associated with this item.");
         }
@@ -268,6 +288,22 @@ WindowHandle HelpSession::HtmlHelp(WindowHandle caller, const char* file, std::u
     const std::shared_ptr<HelpFile> help = openFile(target.file);
     if (!help)
         return 0;
+    const std::size_t known = help->damagedFiles().size();
+    const WindowHandle shown = run(help, target, caller, command, data);
+    // Pages say so where they are shown and searched; a contents, index or other file that
+    // could not be read is told here, so that what looks empty is not taken for all there is.
+    std::vector<std::string> unread;
+    for (std::size_t i = known; i < help->damagedFiles().size(); ++i) {
+        if (!isTopicPage(help->damagedFiles()[i]))
+            unread.push_back(help->damagedFiles()[i]);
+    }
+    if (!unread.empty())
+        warn("The help file " + target.file + " " + damageSentence(unread) + ".");
+    return shown;
+}
+
+WindowHandle HelpSession::run(const std::shared_ptr<HelpFile>& help, const HelpTarget& target,
+                              WindowHandle caller, std::uint32_t command, std::uintptr_t data) {
     switch (command) {
     case HelpCommand::HH_DISPLAY_TOPIC: {
         std::string topic = target.topic;

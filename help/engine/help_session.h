@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 
 #include <map>
 #include <memory>
@@ -39,6 +40,10 @@ public:
 
 private:
     std::shared_ptr<HelpFile> openFile(const std::string& path);
+    WindowHandle run(const std::shared_ptr<HelpFile>& help, const HelpTarget& target,
+                     WindowHandle caller, std::uint32_t command, std::uintptr_t data);
+    // Where the window is that a new help window should keep clear of; empty for none.
+    QRect placeBeside(QWidget* caller) const;
     HelpViewerWindow* windowFor(const std::shared_ptr<HelpFile>& file,
                                 const std::string& windowName, WindowHandle caller);
     WindowHandle display(const std::shared_ptr<HelpFile>& file, const std::string& windowName,

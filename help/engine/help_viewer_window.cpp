@@ -2,6 +2,7 @@
 
 #include "help/chm/help_file.h"
 #include "help/chm/help_target.h"
+#include "help/engine/help_window_place.h"
 #include "help/engine/topic_browser.h"
 #include "help/engine/topics_found_dialog.h"
 #include "platform/ui/window_services.h"
@@ -24,6 +25,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -37,7 +39,8 @@ QString folded(const std::string& path) {
 } // namespace
 
 HelpViewerWindow::HelpViewerWindow(std::shared_ptr<const HelpFile> file,
-                                   std::optional<ChmWindowType> windowType, QWidget* parent)
+                                   std::optional<ChmWindowType> windowType, QWidget* parent,
+                                   const QRect& beside)
     : QMainWindow(parent, Qt::Window), m_file(std::move(file)),
       m_windowType(std::move(windowType)) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -75,11 +78,14 @@ HelpViewerWindow::HelpViewerWindow(std::shared_ptr<const HelpFile> file,
             m_tabs->setCurrentWidget(page(tab));
     }
     setNavigationVisible(triPane && !(m_windowType && m_windowType->navigationClosed));
-    placeWindow();
+    placeWindow(beside);
 }
 
-void HelpViewerWindow::placeWindow() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+void HelpViewerWindow::placeWindow(const QRect& beside) {
+    // The screen of the window the help is for, else the main screen.
+    const QScreen* screen = beside.isEmpty() ? nullptr : QGuiApplication::screenAt(beside.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     QRect box(0, 0, 900, 640);
     box.moveCenter(area.center());
@@ -88,10 +94,15 @@ void HelpViewerWindow::placeWindow() {
         if (t.left >= 0 && t.top >= 0 && t.right > t.left && t.bottom > t.top)
             box = QRect(QPoint(t.left, t.top), QPoint(t.right - 1, t.bottom - 1));
     }
-    box.setWidth(std::min(box.width(), area.width()));
-    box.setHeight(std::min(box.height(), area.height()));
-    box.moveLeft(std::clamp(box.left(), area.left(), area.right() - box.width() + 1));
-    box.moveTop(std::clamp(box.top(), area.top(), area.bottom() - box.height() + 1));
+    // The rectangle placed is the window's inside; its frame, where the platform says how wide
+    // that is, must keep clear of the other window too: the title bar above, borders around.
+    QRect clear = beside;
+    if (!beside.isEmpty()) {
+        winId();
+        const QMargins m = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        clear = beside.marginsAdded(QMargins(m.right(), m.bottom(), m.left(), m.top()));
+    }
+    box = placeHelpWindow(box, area, clear);
     setGeometry(box);
     const int nav = m_windowType && m_windowType->navigationWidth > 50
                         ? std::min(m_windowType->navigationWidth, box.width() / 2)
@@ -342,9 +353,15 @@ void HelpViewerWindow::runSearch() {
         m_searchResults->addItem(QString::fromStdString(title.empty() ? path : title));
         m_searchPaths.push_back(path);
     }
-    m_searchStatus->setText(m_searchPaths.empty()
-                                ? QStringLiteral("No topics found.")
-                                : QStringLiteral("Topics found: %1").arg(m_searchPaths.size()));
+    QString status = m_searchPaths.empty()
+                         ? QStringLiteral("No topics found.")
+                         : QStringLiteral("Topics found: %1").arg(m_searchPaths.size());
+    // What the search could not read, it cannot have found.
+    if (!catalog.unreadable.empty())
+        status += QStringLiteral("\nPart of the help file could not be read: %1 of its pages "
+                                 "were left out.")
+                      .arg(catalog.unreadable.size());
+    m_searchStatus->setText(status);
     if (!m_searchPaths.empty())
         m_searchResults->setCurrentRow(0);
 }

@@ -3,6 +3,7 @@
 #include "help/chm/chm_internal_files.h"
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <memory>
 #include <optional>
@@ -28,9 +29,11 @@ public:
     // The command number of "Jump to URL…" in the window's Options menu.
     static constexpr unsigned kJumpToUrlCommand = 0xEFFF;
 
-    // `windowType` may be null: the window then takes the file's own defaults.
+    // `windowType` may be null: the window then takes the file's own defaults. `beside` is the
+    // place of the window the help is for, which the new window keeps clear of where it can;
+    // empty for none.
     HelpViewerWindow(std::shared_ptr<const HelpFile> file, std::optional<ChmWindowType> windowType,
-                     QWidget* parent = nullptr);
+                     QWidget* parent = nullptr, const QRect& beside = {});
 
     const HelpFile& file() const { return *m_file; }
     const std::optional<ChmWindowType>& windowType() const { return m_windowType; }
@@ -66,7 +69,7 @@ private:
     QWidget* page(Tab tab) const;
     void buildToolBar();
     void buildNavigation();
-    void placeWindow();
+    void placeWindow(const QRect& beside);
     QWidget* buildContentsTab();
     QWidget* buildIndexTab();
     QWidget* buildSearchTab();

@@ -57,16 +57,25 @@ QString TopicBrowser::missingPage(const std::string& path) const {
              QString::fromStdString(path).toHtmlEscaped());
 }
 
+QString TopicBrowser::damagedPage(const std::string& path) const {
+    return QStringLiteral("<html><body><h2>This page cannot be read</h2>"
+                          "<p>The help file %1 is damaged: its page <b>%2</b> cannot be "
+                          "read.</p></body></html>")
+        .arg(QFileInfo(QString::fromStdString(m_file->path())).fileName().toHtmlEscaped(),
+             QString::fromStdString(path).toHtmlEscaped());
+}
+
 QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
     // Nothing is ever fetched from outside the help file.
     if (name.scheme() != kScheme)
         return {};
     const std::string path = name.path(QUrl::FullyDecoded).toStdString();
-    const std::optional<std::string> bytes = m_file->read(path);
+    bool damaged = false;
+    const std::optional<std::string> bytes = m_file->read(path, &damaged);
     switch (type) {
     case QTextDocument::HtmlResource:
         if (!bytes)
-            return missingPage(path);
+            return damaged ? damagedPage(path) : missingPage(path);
         applyStyleSheets(path, *bytes);
         return decodeHtml(*bytes, m_file->charset());
     case QTextDocument::StyleSheetResource:

@@ -37,6 +37,7 @@ signals:
 
 private:
     QString missingPage(const std::string& path) const;
+    QString damagedPage(const std::string& path) const;
     void applyStyleSheets(const std::string& page, const std::string& html);
 
     std::shared_ptr<const HelpFile> m_file;

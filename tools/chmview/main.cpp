@@ -6,7 +6,8 @@
 //   chmview --topic ID FILE.chm      the topic a context id leads to
 // Trees print one entry a line: two blanks of indent per level, the name, a tab and the topic
 // path (several paths are separated by tabs). Exit code 1 with one line on standard error when
-// the file cannot be read; 2 for a wrong command line.
+// the file cannot be read, also when the damage shows only on the way (a search still prints
+// what it found in the rest); 2 for a wrong command line.
 
 #include "help/chm/help_file.h"
 #include "help/chm/help_target.h"
@@ -56,6 +57,16 @@ void printTree(const HelpFile& file, const std::vector<SitemapEntry>& entries) {
     }
 }
 
+// Damage met only while reading: one line, as for a file that does not open, and exit code 1.
+int damageOrDone(const HelpFile& file, const char* afterwards = "") {
+    if (file.damagedFiles().empty())
+        return 0;
+    std::fflush(stdout);
+    std::fprintf(stderr, "chmview: %s %s%s\n", file.path().c_str(), file.damage().c_str(),
+                 afterwards);
+    return 1;
+}
+
 std::shared_ptr<HelpFile> openOrSay(const std::string& path) {
     std::string error;
     std::shared_ptr<HelpFile> file = HelpFile::open(path, error);
@@ -79,7 +90,7 @@ int main(int argc, char** argv) {
         if (!file)
             return 1;
         printTree(*file, option == "--contents" ? file->contents() : file->keywordIndex());
-        return 0;
+        return damageOrDone(*file);
     }
     if (option == "--search" || option == "--topic") {
         if (args.size() != 3)
@@ -90,7 +101,7 @@ int main(int argc, char** argv) {
         if (option == "--search") {
             for (const std::string& path : file->search(args[1]))
                 std::printf("%s\n", path.c_str());
-            return 0;
+            return damageOrDone(*file, "; the search covered only the rest");
         }
         char* end = nullptr;
         const unsigned long id = std::strtoul(args[1].c_str(), &end, 0);

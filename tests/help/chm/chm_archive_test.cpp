@@ -1,6 +1,7 @@
 #include "help/chm/chm_archive.h"
 #include "help/chm/chm_directory.h"
 
+#include "../help_file_patch.h"
 #include "help_files.h"
 
 #include <gtest/gtest.h>
@@ -70,9 +71,10 @@ TEST(ChmArchive, SaysWhyAFileIsNoHelpFile) {
     }
 }
 
-// The compiler's first listing chunk fault hides the files of chunk 0; the finished file and a
-// repaired copy of the raw one list every topic.
-TEST(ChmDirectory, RepairShowsEveryFileOfTheListing) {
+// The help compiler names chunk 1 as the first listing chunk when the listing takes several:
+// the files of chunk 0 are listed all the same, in the file as it left it and in a finished one
+// patched the same way; and the finishing step repairs the header.
+TEST(ChmDirectory, EveryListingChunkIsListedWhateverTheHeaderNames) {
     const auto countTopics = [](const std::string& path) {
         std::string error;
         const auto archive = ChmArchive::open(path, error);
@@ -83,13 +85,23 @@ TEST(ChmDirectory, RepairShowsEveryFileOfTheListing) {
     };
     EXPECT_EQ(countTopics(testHelpFile("many.chm")), 420);
     const std::string raw = testHelpFile("many-unfinished.chm");
-    ASSERT_LT(countTopics(raw), 420) << "the help compiler no longer shows the fault";
+    HelpFilePatch rawBytes(raw);
+    ASSERT_TRUE(rawBytes.isRead());
+    ASSERT_NE(rawBytes.u32(rawBytes.firstListingField()), 0u)
+        << "the help compiler no longer shows the fault";
+    EXPECT_EQ(countTopics(raw), 420);
 
     QTemporaryDir dir;
+    HelpFilePatch patched(testHelpFile("many.chm"));
+    ASSERT_EQ(patched.u32(patched.firstListingField()), 0u);
+    patched.setU32(patched.firstListingField(), 1);
+    EXPECT_EQ(countTopics(patched.writeTo(dir.path(), "patched.chm")), 420);
+
     const std::string copy = dir.filePath("many.chm").toStdString();
     ASSERT_TRUE(QFile::copy(QString::fromStdString(raw), QString::fromStdString(copy)));
     std::string error;
     EXPECT_EQ(repairFirstListingChunk(copy, error), DirectoryRepair::Repaired);
+    EXPECT_EQ(HelpFilePatch(copy).u32(rawBytes.firstListingField()), 0u);
     EXPECT_EQ(countTopics(copy), 420);
     EXPECT_EQ(repairFirstListingChunk(copy, error), DirectoryRepair::AlreadyRight);
     EXPECT_EQ(repairFirstListingChunk(testHelpFile("sample.chm"), error),

@@ -30,13 +30,13 @@ Compressed readCompressed(const std::string& path) {
     if (!f.open(QIODevice::ReadOnly))
         return c;
     c.bytes = f.readAll();
-    std::vector<ChmNamedUnit> units;
+    ChmListing listing;
     std::string error;
-    if (!directoryIsSound(path, units, error))
+    if (!directoryIsSound(path, listing, error))
         return c;
     const auto data =
         static_cast<qsizetype>(qFromLittleEndian<quint64>(c.bytes.constData() + 0x58));
-    for (const ChmNamedUnit& u : units) {
+    for (const ChmNamedUnit& u : listing.units) {
         if (u.path == "::DataSpace/Storage/MSCompressed/ControlData")
             c.control = data + static_cast<qsizetype>(u.unit.start);
         else if (u.path.ends_with("/InstanceData/ResetTable"))

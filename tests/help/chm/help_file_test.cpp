@@ -1,9 +1,14 @@
 #include "help/chm/help_file.h"
 
+#include "../help_file_patch.h"
 #include "help_files.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <functional>
 
 using ::testing::ElementsAre;
 
@@ -110,4 +115,133 @@ TEST(ProgramHelpFile, EveryContextLeadsToATopicAndHowToUseIsOne) {
         for (const std::string& local : e.locals)
             EXPECT_TRUE(help->findTopic(local)) << local;
     EXPECT_EQ(help->topicsForALink("How to Use").size(), 1u);
+}
+
+// Many help files name their contents and index only in their default window type, and some
+// name them nowhere: every caller gets them the same way, from the window type given, else the
+// default one, else #SYSTEM, else the one .hhc (.hhk) at the file's root.
+TEST(HelpFileSitemaps, FromTheDefaultWindowTypeElseTheOneFileAtTheRoot) {
+    HelpFilePatch windowOnly(testHelpFile("sample.chm"));
+    ASSERT_TRUE(windowOnly.isRead());
+    windowOnly.hideSystemRecords(0);
+    windowOnly.hideSystemRecords(1);
+    HelpFilePatch rootOnly = windowOnly;
+    rootOnly.hideSystemRecords(5);
+    QTemporaryDir dir;
+    const struct {
+        std::string path;
+        const char* contents;
+        const char* index;
+    } cases[] = {
+        {windowOnly.writeTo(dir.path(), "window-only.chm"), "toc.hhc", "keywords.hhk"},
+        {rootOnly.writeTo(dir.path(), "root-only.chm"), "/toc.hhc", "/keywords.hhk"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto file = HelpFile::open(c.path, error);
+        ASSERT_TRUE(file) << error;
+        ASSERT_TRUE(file->system().contentsFile.empty() && file->system().indexFile.empty())
+            << "the #SYSTEM records were not hidden";
+        EXPECT_EQ(file->contentsFile(), c.contents) << c.path;
+        EXPECT_EQ(file->indexFile(), c.index) << c.path;
+        EXPECT_EQ(file->contentsFile(file->windowType("Plain")), c.contents) << c.path;
+        ASSERT_EQ(file->contents().size(), 5u) << c.path;
+        EXPECT_EQ(file->contents().front().name(), "Introduction");
+        EXPECT_THAT(file->topicsForKeyword("welcome"), ElementsAre("/intro.htm")) << c.path;
+    }
+}
+
+// The help compiler names chunk 1 as the first listing chunk when the listing takes several;
+// the pages listed in chunk 0 are searched all the same.
+TEST(HelpFileListing, SearchFindsThePagesOfEveryListingChunk) {
+    const std::string path = testHelpFile("loose-unfinished.chm");
+    HelpFilePatch raw(path);
+    ASSERT_TRUE(raw.isRead());
+    ASSERT_NE(raw.u32(raw.firstListingField()), 0u)
+        << "the help compiler no longer shows the fault";
+    std::string error;
+    const auto file = HelpFile::open(path, error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_TRUE(file->contents().empty());
+    EXPECT_EQ(file->catalog().paths.size(), 420u);
+    for (int n = 0; n < 420; ++n) {
+        const std::string topic = "/topic" + std::to_string(n) + ".htm";
+        EXPECT_THAT(file->search("uniqueword" + std::to_string(n)), ElementsAre(topic));
+    }
+}
+
+namespace {
+
+// The program's test file of many topics, damaged where its data say.
+struct Damaged {
+    std::string path;
+    std::string error; // from opening it
+    std::shared_ptr<HelpFile> file;
+};
+
+Damaged damagedManyTopics(const QTemporaryDir& dir, const char* name,
+                          const std::function<void(HelpFilePatch&)>& damage) {
+    HelpFilePatch patch(testHelpFile("many.chm"));
+    damage(patch);
+    Damaged d;
+    d.path = patch.writeTo(dir.path(), name);
+    d.file = HelpFile::open(d.path, d.error);
+    return d;
+}
+
+// Zeros where the decompressor reads a block's type: it cannot decompress that block, nor any
+// later block before the next restart.
+void spoilBlock(HelpFilePatch& p, quint32 block) {
+    const qsizetype at = p.compressedBlock(block);
+    ASSERT_GT(at, 0);
+    for (qsizetype i = 0; i < 16; ++i)
+        p.bytes()[at + i] = 0;
+}
+
+} // namespace
+
+// Damage that shows only when a file inside is read is told as damage, never as a file without
+// contents, pages or context ids. chmcmd puts the pages first in the compressed section, then
+// the contents, then the internal files, restarting every second block.
+TEST(HelpFileDamage, FilesThatCannotBeReadAreToldApart) {
+    QTemporaryDir dir;
+    // The first two blocks: every page and the start of the contents.
+    const Damaged pages =
+        damagedManyTopics(dir, "pages.chm", [](HelpFilePatch& p) { spoilBlock(p, 0); });
+    ASSERT_TRUE(pages.file) << pages.error;
+    EXPECT_TRUE(pages.file->contents().empty());
+    EXPECT_THAT(pages.file->damagedFiles(), ElementsAre("/toc.hhc"));
+    EXPECT_EQ(pages.file->damage(), "is damaged: /toc.hhc cannot be read");
+    EXPECT_TRUE(pages.file->search("uniqueword1").empty());
+    EXPECT_EQ(pages.file->catalog().unreadable.size(), 420u);
+    EXPECT_EQ(pages.file->damage(), "is damaged: 421 of its files cannot be read");
+
+    // One page said to lie beyond the compressed section.
+    const Damaged onePage = damagedManyTopics(dir, "one-page.chm", [](HelpFilePatch& p) {
+        const auto page = p.entry("/topic300.htm");
+        ASSERT_TRUE(page);
+        ASSERT_GE(page->start, 1u << 14) << "the start must take three bytes";
+        p.setNumber(page->startAt, (1u << 21) - 1);
+    });
+    ASSERT_TRUE(onePage.file) << onePage.error;
+    bool damaged = false;
+    EXPECT_FALSE(onePage.file->read("topic300.htm", &damaged));
+    EXPECT_TRUE(damaged);
+    EXPECT_FALSE(onePage.file->read("none.htm", &damaged));
+    EXPECT_FALSE(damaged);
+    EXPECT_EQ(onePage.file->search("shared").size(), 419u);
+    EXPECT_THAT(onePage.file->catalog().unreadable, ElementsAre("/topic300.htm"));
+    EXPECT_EQ(onePage.file->damage(), "is damaged: /topic300.htm cannot be read");
+
+    // The internal files, which every use needs: the file does not open.
+    const Damaged internal =
+        damagedManyTopics(dir, "internal.chm", [](HelpFilePatch& p) { spoilBlock(p, 2); });
+    EXPECT_FALSE(internal.file);
+    EXPECT_EQ(internal.error, "is damaged: its internal file #STRINGS cannot be read");
+
+    // Cut short in its compressed section: what lies past the end cannot be read.
+    const Damaged cut = damagedManyTopics(
+        dir, "cut.chm", [](HelpFilePatch& p) { p.bytes().truncate(p.compressedBlock(2) + 10); });
+    EXPECT_FALSE(cut.file);
+    EXPECT_EQ(cut.error, "is damaged: its internal file #STRINGS cannot be read");
 }

@@ -1,3 +1,4 @@
+#include "../help_file_patch.h"
 #include "engine_fixture.h"
 
 #include <QDesktopServices>
@@ -319,3 +320,62 @@ TEST_F(HelpSessionTest, UnknownCommandsAndShortRecordsShowNothing) {
 }
 
 #include "help_session_test.moc"
+
+// A help file that opens but whose parts cannot all be read says it is damaged, and where:
+// not that it lacks a topic, a page or a contents tree.
+TEST_F(HelpSessionTest, DamageMetWhileReadingIsToldAsDamage) {
+    QTemporaryDir dir;
+    const auto spoiled = [&](const char* name, quint32 block) {
+        HelpFilePatch p(testHelpFile("many.chm"));
+        const qsizetype at = p.compressedBlock(block);
+        EXPECT_GT(at, 0);
+        for (qsizetype i = 0; i < 16; ++i)
+            p.bytes()[at + i] = 0;
+        return p.writeTo(dir.path(), name);
+    };
+    // Its internal files: nothing opens.
+    const std::string internal = spoiled("internal.chm", 2);
+    EXPECT_EQ(call(internal, HelpCommand::HH_HELP_CONTEXT, 1), 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The help file " + internal +
+                                       " is damaged: its internal file #STRINGS cannot be read.");
+
+    // Its pages and contents: the window opens and says what it cannot show.
+    const std::string pages = spoiled("pages.chm", 0);
+    EXPECT_NE(call(pages, HelpCommand::HH_DISPLAY_TOC), 0);
+    HelpViewerWindow* w = only();
+    ASSERT_TRUE(w);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text,
+              "The help file " + pages + " is damaged: /toc.hhc cannot be read.");
+    EXPECT_TRUE(w->browser()->toPlainText().contains(QStringLiteral("This page cannot be read")));
+    EXPECT_TRUE(w->browser()->toPlainText().contains(QStringLiteral("is damaged")));
+    w->setSearchQuery(QStringLiteral("shared"), true);
+    EXPECT_EQ(w->searchResults()->count(), 0);
+    EXPECT_TRUE(w->searchStatus()->text().contains(
+        QStringLiteral("Part of the help file could not be read: 420 of its pages")));
+    EXPECT_EQ(boxes.shown.size(), 2u) << "pages are told where they are shown";
+}
+
+// A help window opened from the program's window keeps clear of it where the screen has room.
+TEST_F(HelpSessionTest, TheHelpWindowOpensBesideTheCallersWindow) {
+    QWidget main;
+    main.setGeometry(300, 200, 200, 150);
+    main.show();
+    const WindowHandle caller = windowHandleOf(&main);
+    session.HtmlHelp(caller, (sample + ">Main").c_str(), HelpCommand::HH_HELP_CONTEXT, 1);
+    HelpViewerWindow* w = only();
+    ASSERT_TRUE(w);
+    EXPECT_FALSE(w->frameGeometry().intersects(main.frameGeometry()))
+        << w->frameGeometry().x() << "," << w->frameGeometry().y();
+
+    // The program names no window: the help is for the one the user was working in.
+    main.activateWindow();
+    QApplication::processEvents();
+    if (QApplication::activeWindow() != &main)
+        GTEST_SKIP() << "this platform does not activate windows";
+    call(sample + ">Plain", HelpCommand::HH_DISPLAY_TOPIC);
+    ASSERT_EQ(session.windows().size(), 2u);
+    const QRect plain = session.windows()[1]->frameGeometry();
+    EXPECT_FALSE(plain.intersects(main.frameGeometry())) << plain.x() << "," << plain.y();
+}

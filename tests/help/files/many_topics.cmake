@@ -1,5 +1,7 @@
 # write_many_topics(DIR COUNT): a help project with COUNT small topics, enough files that the
 # archive's listing takes more than one chunk. Topic n holds the word "uniqueword<n>".
+# many.hhp has a contents tree of every topic; loose.hhp the same topics and nothing else, so
+# that only the archive's listing leads to them.
 function(write_many_topics dir count)
     set(files "")
     set(toc "<html><body><ul>\n")
@@ -18,6 +20,14 @@ Compiled file=many.chm
 Contents file=toc.hhc
 Default topic=topic0.htm
 Title=Many Topics
+
+[FILES]
+${files}" @ONLY)
+    file(CONFIGURE OUTPUT ${dir}/loose.hhp CONTENT
+"[OPTIONS]
+Compiled file=loose.chm
+Default topic=topic0.htm
+Title=Loose Topics
 
 [FILES]
 ${files}" @ONLY)
