@@ -1,0 +1,143 @@
+// The click benchmark's probe. It clicks buttons through the XTest extension and times each
+// click from the press to the first change of the button's pixels on the screen.
+//
+//   click_paint_probe RUNS LABEL X Y W H X Y W H [LABEL X Y W H X Y W H]...
+//
+// Each LABEL names a pair of buttons (screen rectangles) of one window; every run clicks the
+// pair's buttons in turn, so that each click lands on a button that is up. The windows take
+// turns within a run. After two warm-up runs, RUNS clicks a window are timed; prints one line
+//     click <label> <ms>
+// a click and, at the end,
+//     median <label> <ms> <min ms> <max ms>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Box {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+struct Target {
+    std::string label;
+    Box buttons[2];
+    std::vector<double> ms;
+};
+
+using Clock = std::chrono::steady_clock;
+
+// The button's pixels as the screen shows them now (no window manager, so the root holds all).
+std::vector<char> grab(Display* display, const Box& box) {
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), box.x, box.y, static_cast<unsigned>(box.w),
+                  static_cast<unsigned>(box.h), AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    std::vector<char> pixels(image->data,
+                             image->data + static_cast<size_t>(image->bytes_per_line) * box.h);
+    XDestroyImage(image);
+    return pixels;
+}
+
+// Waits until two grabs 100 ms apart agree (hover and other paints have settled).
+std::vector<char> settledGrab(Display* display, const Box& box) {
+    std::vector<char> before = grab(display, box);
+    for (int i = 0; i < 30; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::vector<char> now = grab(display, box);
+        if (now == before)
+            return now;
+        before = std::move(now);
+    }
+    return before;
+}
+
+// One click in the middle of `box`; the time from the press to the first changed pixel, or a
+// negative number when nothing changed within 10 s.
+double clickToPaint(Display* display, const Box& box) {
+    const int cx = box.x + box.w / 2;
+    const int cy = box.y + box.h / 2;
+    XTestFakeMotionEvent(display, -1, cx, cy, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::vector<char> before = settledGrab(display, box);
+
+    const Clock::time_point start = Clock::now();
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+    while (Clock::now() - start < std::chrono::seconds(10)) {
+        if (grab(display, box) != before)
+            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 11 || (argc - 2) % 9 != 0) {
+        std::fprintf(stderr, "usage: %s RUNS LABEL X Y W H X Y W H [LABEL ...]\n", argv[0]);
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    std::vector<Target> targets;
+    for (int i = 2; i + 8 < argc; i += 9) {
+        Target t;
+        t.label = argv[i];
+        for (int b = 0; b < 2; ++b)
+            t.buttons[b] = {std::atoi(argv[i + 1 + 4 * b]), std::atoi(argv[i + 2 + 4 * b]),
+                            std::atoi(argv[i + 3 + 4 * b]), std::atoi(argv[i + 4 + 4 * b])};
+        targets.push_back(t);
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "no X display\n");
+        return 2;
+    }
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
+        std::fprintf(stderr, "the X server has no XTest extension\n");
+        return 2;
+    }
+    int status = 0;
+    for (int run = 0; run < runs + 2; ++run) {
+        for (Target& t : targets) {
+            const double ms = clickToPaint(display, t.buttons[run % 2]);
+            if (ms < 0) {
+                std::fprintf(stderr, "%s: the button did not change within 10 s\n",
+                             t.label.c_str());
+                status = 1;
+                continue;
+            }
+            if (run < 2)
+                continue;
+            t.ms.push_back(ms);
+            std::printf("click %s %.2f\n", t.label.c_str(), ms);
+            std::fflush(stdout);
+        }
+    }
+    for (Target& t : targets) {
+        if (t.ms.empty())
+            continue;
+        std::sort(t.ms.begin(), t.ms.end());
+        const size_t n = t.ms.size();
+        const double median = n % 2 ? t.ms[n / 2] : (t.ms[n / 2 - 1] + t.ms[n / 2]) / 2;
+        std::printf("median %s %.2f %.2f %.2f\n", t.label.c_str(), median, t.ms.front(),
+                    t.ms.back());
+    }
+    XCloseDisplay(display);
+    return status;
+}
