@@ -75,6 +75,7 @@ FAILED=()
 stop_private_pulse
 
 "$ROOT/bench/capture_idle_cpu.sh" 30 || FAILED+=(capture_idle_cpu.sh)
+"$ROOT/bench/click_paint_bench.sh" || FAILED+=(click_paint_bench.sh)
 "$ROOT/bench/record_bench.sh" || FAILED+=(record_bench.sh)
 "$ROOT/bench/help_bench.sh" || FAILED+=(help_bench.sh)
 "$ROOT/bench/window_bench.sh" || FAILED+=(window_bench.sh)
