@@ -3,8 +3,10 @@
 # and a private PulseAudio server: an XTest probe clicks the main window's format option
 # buttons and a bare Qt window's buttons in turn, and times each click from the press to the
 # first change of the button's pixels on the screen.
+# Then the same with the help window open (Help > How to Use): its navigation tabs clicked in
+# turn, against the bare window again (HELP_WINDOW=0 leaves this out).
 # Usage: bench/click_paint_bench.sh [runs]   (default 8 clicks a window after 2 warm-ups)
-# Target: the program's median at most 3 x the bare window's.
+# Target: the program's median at most 3 x the bare window's, in both cases.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$ROOT/scripts/lib/pulse.sh"
@@ -39,7 +41,7 @@ export DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb
 # The program's single-instance lock falls back to the temporary folder: one of its own here.
 export TMPDIR=$WORK/tmp HOME=$WORK/pulse/home
 
-SORVINTA_BENCH_WIDGETS="optFreq(1) optFreq(2)" "$BIN/sorvinta_click_target" \
+SORVINTA_BENCH_WIDGETS="optFreq(1) optFreq(2) qt_tabwidget_tabbar" "$BIN/sorvinta_click_target" \
     >"$WORK/sorvinta.out" 2>"$WORK/sorvinta.err" &
 APP_PID=$!
 # The bare window sits in the bottom right corner, clear of the main window.
@@ -47,18 +49,19 @@ SORVINTA_BENCH_WIDGETS="first second" "$BIN/bare_buttons_window" 1070 710 \
     >"$WORK/bare.out" 2>"$WORK/bare.err" &
 BARE_PID=$!
 
-# boxes FILE: the reported rectangles of a program's two buttons, as the probe takes them.
-boxes() {
-    local i
+# box FILE NAME: the reported rectangle of a widget, as the probe takes it ("x y w h").
+box() {
+    local i line
     for i in $(seq 150); do
-        grep -q '^widgets-done' "$1" && break
+        line=$(awk -v n="$2" '$1 == "widget" && $2 == n { print $3, $4, $5, $6; exit }' "$1")
+        [ -n "$line" ] && { echo "$line"; return 0; }
         sleep 0.1
     done
-    [ "$(grep -c '^widget ' "$1")" -eq 2 ] || { say "no button places in $1"; exit 2; }
-    awk '/^widget / { printf "%s %s %s %s ", $3, $4, $5, $6 }' "$1"
+    say "no place for $2 in $1"
+    exit 2
 }
-read -r -a APP_BOXES <<<"$(boxes "$WORK/sorvinta.out")"
-read -r -a BARE_BOXES <<<"$(boxes "$WORK/bare.out")"
+read -r -a APP_BOXES <<<"$(box "$WORK/sorvinta.out" "optFreq(1)") $(box "$WORK/sorvinta.out" "optFreq(2)")"
+read -r -a BARE_BOXES <<<"$(box "$WORK/bare.out" first) $(box "$WORK/bare.out" second)"
 
 # The first capture tick comes one second after the window loads.
 sleep 3
@@ -71,15 +74,46 @@ for p in "$APP_PID" "$BARE_PID"; do
     kill -0 "$p" 2>/dev/null || { say "a measured window ended early; see $WORK/*.err"; exit 2; }
 done
 
+# With the help window open (Help > How to Use, from the keyboard): its navigation tabs.
+HELP=
+if [ "${HELP_WINDOW:-1}" = 1 ]; then
+    "$BIN/click_paint_probe" --keys "@$((APP_BOXES[0] + 20)),$((APP_BOXES[1] + 10))" Alt_L+h Return
+    for _ in $(seq 100); do
+        grep -q '^widget qt_tabwidget_tabbar#1 ' "$WORK/sorvinta.out" && break
+        sleep 0.1
+    done
+    if grep -q '^widget qt_tabwidget_tabbar#1 ' "$WORK/sorvinta.out"; then
+        read -r -a TAB_BOXES <<<"$(box "$WORK/sorvinta.out" "qt_tabwidget_tabbar#1") $(box "$WORK/sorvinta.out" "qt_tabwidget_tabbar#0")"
+        "$BIN/click_paint_probe" "$RUNS" help "${TAB_BOXES[@]}" bare "${BARE_BOXES[@]}" \
+            >"$WORK/probe-help.out"
+        HELP=$WORK/probe-help.out
+    else
+        say "the help window did not show; its clicks are left out"
+    fi
+fi
+
 awk -v target="$TARGET_RATIO" -v streams="$STREAMS" '
-    /^median / { median[$2] = $3; low[$2] = $4; high[$2] = $5 }
+    FNR == 1 { file++ }
+    /^median / { key = $2 file; median[key] = $3; low[key] = $4; high[key] = $5 }
+    function row(name, key) {
+        printf "%-34s %9.2f %9.2f %9.2f\n", name, median[key], low[key], high[key]
+    }
+    function verdict(what, ours, base,    ratio) {
+        ratio = median[base] > 0 ? median[ours] / median[base] : 999
+        printf "ratio %s %.1f, target <= %s: %s\n", what, ratio, target, ratio <= target ? "ok" : "MISSED"
+        return ratio > target
+    }
     END {
         printf "click to paint under Xvfb, XTest press to the first changed pixel of the button\n"
         printf "(the program with its live spectrum running: %d record stream(s) open)\n", streams
-        printf "%-30s %9s %9s %9s\n", "window", "median ms", "min ms", "max ms"
-        printf "%-30s %9.2f %9.2f %9.2f\n", "sorvinta, format option button", median["sorvinta"], low["sorvinta"], high["sorvinta"]
-        printf "%-30s %9.2f %9.2f %9.2f\n", "bare Qt window, push button", median["bare"], low["bare"], high["bare"]
-        ratio = median["bare"] > 0 ? median["sorvinta"] / median["bare"] : 999
-        printf "ratio %.1f, target <= %s: %s\n", ratio, target, ratio <= target ? "ok" : "MISSED"
-        exit ratio > target
-    }' "$WORK/probe.out"
+        printf "%-34s %9s %9s %9s\n", "window", "median ms", "min ms", "max ms"
+        row("sorvinta, format option button", "sorvinta1")
+        row("bare Qt window, push button", "bare1")
+        missed = verdict("main window / bare", "sorvinta1", "bare1")
+        if (file > 1) {
+            row("sorvinta help window, tab", "help2")
+            row("bare Qt window, same run", "bare2")
+            missed += verdict("help window / bare", "help2", "bare2")
+        }
+        exit missed > 0
+    }' "$WORK/probe.out" $HELP

@@ -9,6 +9,12 @@
 //     click <label> <ms>
 // a click and, at the end,
 //     median <label> <ms> <min ms> <max ms>
+//
+//   click_paint_probe --keys KEYS...
+//
+// types each of KEYS (X key names joined by '+', e.g. Alt_L+h, Return; @X,Y clicks there and
+// gives that window the keyboard) with a pause after each, to bring up what the clicks are to
+// measure; nothing is timed.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -85,9 +91,63 @@ double clickToPaint(Display* display, const Box& box) {
     return -1;
 }
 
+// Presses the keys of `combination` ("Alt_L+h") in order and lets them go in reverse.
+bool typeKeys(Display* display, const std::string& combination) {
+    std::vector<KeyCode> codes;
+    size_t from = 0;
+    while (from <= combination.size()) {
+        size_t to = combination.find('+', from);
+        if (to == std::string::npos)
+            to = combination.size();
+        const KeySym sym = XStringToKeysym(combination.substr(from, to - from).c_str());
+        const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
+        if (code == 0)
+            return false;
+        codes.push_back(code);
+        from = to + 1;
+    }
+    for (KeyCode code : codes)
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+    for (auto it = codes.rbegin(); it != codes.rend(); ++it)
+        XTestFakeKeyEvent(display, *it, False, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--keys") == 0) {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display)
+            return 2;
+        for (int i = 2; i < argc; ++i) {
+            int x = 0, y = 0;
+            if (std::sscanf(argv[i], "@%d,%d", &x, &y) == 2) {
+                XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+                XTestFakeButtonEvent(display, 1, True, CurrentTime);
+                XTestFakeButtonEvent(display, 1, False, CurrentTime);
+                XSync(display, False);
+                // With no window manager a click does not move the keyboard focus: the window
+                // clicked gets it here, as a window manager would give it.
+                Window root = 0, child = 0;
+                int rx = 0, ry = 0, wx = 0, wy = 0;
+                unsigned mask = 0;
+                if (XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rx, &ry, &wx,
+                                  &wy, &mask) &&
+                    child != 0)
+                    XSetInputFocus(display, child, RevertToParent, CurrentTime);
+                XSync(display, False);
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            } else if (!typeKeys(display, argv[i])) {
+                std::fprintf(stderr, "no key for %s\n", argv[i]);
+                return 2;
+            }
+        }
+        XCloseDisplay(display);
+        return 0;
+    }
     if (argc < 11 || (argc - 2) % 9 != 0) {
         std::fprintf(stderr, "usage: %s RUNS LABEL X Y W H X Y W H [LABEL ...]\n", argv[0]);
         return 2;

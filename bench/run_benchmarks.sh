@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in a release build (build/bench) and prints their figures.
-#   bench/run_benchmarks.sh          everything (about 4 minutes)
+#   bench/run_benchmarks.sh          everything (about 6 minutes)
 #   bench/run_benchmarks.sh quick    only the transform, the spectrum frame and the buttons
 # Targets: ComputeFFT at most 3 x FFTW's time per 1024-point transform; the idle program with
 # its live spectrum at most 1.5 x parecord's CPU and its main thread woken at most 43 times a

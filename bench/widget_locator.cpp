@@ -1,13 +1,16 @@
-// Linked into a program for the click benchmark. Once the program's first window has been
-// exposed and drawn, it prints, for each widget named in SORVINTA_BENCH_WIDGETS (names apart
-// by blanks),
+// Linked into a program for the click benchmark. Each time a window of the program is exposed
+// and drawn for the first time, it prints, for each widget named in SORVINTA_BENCH_WIDGETS
+// (names apart by blanks) that the window holds,
 //     widget <name> <x> <y> <width> <height>
-// in screen coordinates, then a line "widgets-done", and takes itself out of the event path so
-// that the program runs on as it would without it.
+// in screen coordinates (a tab bar adds one line for each tab, as <name>#<index>), then a line
+// "widgets-done <window's object name>". Other events pass through untouched.
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
+#include <QSet>
+#include <QTabBar>
 #include <QWidget>
 #include <QWindow>
 
@@ -25,35 +28,51 @@ protected:
         if (event->type() != QEvent::Expose)
             return false;
         auto* window = qobject_cast<QWindow*>(watched);
-        if (!window || !window->isExposed())
+        if (!window || !window->isExposed() || m_seen.contains(window))
             return false;
-        QCoreApplication::instance()->removeEventFilter(this);
+        m_seen.insert(window);
         // The queued call runs once the window has drawn its whole tree.
-        QMetaObject::invokeMethod(this, &WidgetLocator::report, Qt::QueuedConnection);
+        QPointer<QWindow> exposed(window);
+        QMetaObject::invokeMethod(
+            this,
+            [this, exposed] {
+                if (exposed)
+                    report(exposed);
+            },
+            Qt::QueuedConnection);
         return false;
     }
 
 private:
-    void report() {
+    static void print(const QString& name, QWidget* w, QRect box) {
+        const QPoint origin = w->mapToGlobal(box.topLeft());
+        std::printf("widget %s %d %d %d %d\n", qPrintable(name), origin.x(), origin.y(),
+                    box.width(), box.height());
+    }
+
+    static void report(QWindow* window) {
         const QStringList names = QString::fromLocal8Bit(qgetenv("SORVINTA_BENCH_WIDGETS"))
                                       .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QWidget* top = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == window)
+                top = w;
+        if (!top)
+            return;
         for (const QString& name : names) {
-            for (QWidget* top : QApplication::topLevelWidgets()) {
-                if (!top->isVisible())
-                    continue;
-                QWidget* w = top->objectName() == name ? top : top->findChild<QWidget*>(name);
-                if (!w)
-                    continue;
-                const QPoint origin = w->mapToGlobal(QPoint(0, 0));
-                std::printf("widget %s %d %d %d %d\n", qPrintable(name), origin.x(), origin.y(),
-                            w->width(), w->height());
-                break;
-            }
+            QWidget* w = top->objectName() == name ? top : top->findChild<QWidget*>(name);
+            if (!w || !w->isVisible())
+                continue;
+            print(name, w, w->rect());
+            if (auto* tabs = qobject_cast<QTabBar*>(w))
+                for (int i = 0; i < tabs->count(); ++i)
+                    print(name + QLatin1Char('#') + QString::number(i), w, tabs->tabRect(i));
         }
-        std::printf("widgets-done\n");
+        std::printf("widgets-done %s\n", qPrintable(top->objectName()));
         std::fflush(stdout);
-        deleteLater();
     }
+
+    QSet<QWindow*> m_seen;
 };
 
 void installLocator() {
