@@ -4,7 +4,8 @@
 # buttons and a bare Qt window's buttons in turn, and times each click from the press to the
 # first change of the button's pixels on the screen.
 # Then the same with the help window open (Help > How to Use): its navigation tabs clicked in
-# turn, against the bare window again (HELP_WINDOW=0 leaves this out).
+# turn, against the bare window again, and a search on its Search tab timed from Return to the
+# first change of the result list (HELP_WINDOW=0 leaves the help window out).
 # Usage: bench/click_paint_bench.sh [runs]   (default 8 clicks a window after 2 warm-ups)
 # Target: the program's median at most 3 x the bare window's, in both cases.
 set -euo pipefail
@@ -41,7 +42,7 @@ export DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb
 # The program's single-instance lock falls back to the temporary folder: one of its own here.
 export TMPDIR=$WORK/tmp HOME=$WORK/pulse/home
 
-SORVINTA_BENCH_WIDGETS="optFreq(1) optFreq(2) qt_tabwidget_tabbar" "$BIN/sorvinta_click_target" \
+SORVINTA_BENCH_WIDGETS="optFreq(1) optFreq(2) qt_tabwidget_tabbar searchField searchResults" "$BIN/sorvinta_click_target" \
     >"$WORK/sorvinta.out" 2>"$WORK/sorvinta.err" &
 APP_PID=$!
 # The bare window sits in the bottom right corner, clear of the main window.
@@ -87,6 +88,14 @@ if [ "${HELP_WINDOW:-1}" = 1 ]; then
         "$BIN/click_paint_probe" "$RUNS" help "${TAB_BOXES[@]}" bare "${BARE_BOXES[@]}" \
             >"$WORK/probe-help.out"
         HELP=$WORK/probe-help.out
+        # A search on the Search tab: Return to the first change of the result list.
+        read -r -a SEARCH_TAB <<<"$(box "$WORK/sorvinta.out" "qt_tabwidget_tabbar#2")"
+        "$BIN/click_paint_probe" --keys "@$((SEARCH_TAB[0] + SEARCH_TAB[2] / 2)),$((SEARCH_TAB[1] + SEARCH_TAB[3] / 2))"
+        read -r -a FIELD <<<"$(box "$WORK/sorvinta.out" searchField)"
+        read -r -a RESULTS <<<"$(box "$WORK/sorvinta.out" searchResults)"
+        "$BIN/click_paint_probe" --keys "@$((FIELD[0] + FIELD[2] / 2)),$((FIELD[1] + FIELD[3] / 2))"
+        "$BIN/click_paint_probe" --search "$RUNS" "${RESULTS[@]}" recording spectrum \
+            >>"$WORK/probe-help.out"
     else
         say "the help window did not show; its clicks are left out"
     fi
@@ -114,6 +123,8 @@ awk -v target="$TARGET_RATIO" -v streams="$STREAMS" '
             row("sorvinta help window, tab", "help2")
             row("bare Qt window, same run", "bare2")
             missed += verdict("help window / bare", "help2", "bare2")
+            if (("search2") in median)
+                printf "help search, Return to the first change of the results: median %.2f ms (min %.2f, max %.2f)\n", median["search2"], low["search2"], high["search2"]
         }
         exit missed > 0
     }' "$WORK/probe.out" $HELP

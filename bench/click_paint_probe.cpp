@@ -10,6 +10,11 @@
 // a click and, at the end,
 //     median <label> <ms> <min ms> <max ms>
 //
+//   click_paint_probe --search RUNS X Y W H WORD WORD
+//
+// types the words in turn over the focused field and times Return to the first change of the
+// rectangle (the search results), after one warm-up; prints "median search <ms> <min> <max>".
+//
 //   click_paint_probe --keys KEYS...
 //
 // types each of KEYS (X key names joined by '+', e.g. Alt_L+h, Return; @X,Y clicks there and
@@ -19,6 +24,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -92,7 +98,7 @@ double clickToPaint(Display* display, const Box& box) {
 }
 
 // Presses the keys of `combination` ("Alt_L+h") in order and lets them go in reverse.
-bool typeKeys(Display* display, const std::string& combination) {
+bool typeKeys(Display* display, const std::string& combination, int pauseMs = 500) {
     std::vector<KeyCode> codes;
     size_t from = 0;
     while (from <= combination.size()) {
@@ -111,13 +117,61 @@ bool typeKeys(Display* display, const std::string& combination) {
     for (auto it = codes.rbegin(); it != codes.rend(); ++it)
         XTestFakeKeyEvent(display, *it, False, CurrentTime);
     XSync(display, False);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
     return true;
+}
+
+// Types `word` over whatever the focused field holds, then times Return to the first change of
+// `box`; negative when nothing changed within 10 s.
+double searchToPaint(Display* display, const Box& box, const std::string& word) {
+    typeKeys(display, "Control_L+a");
+    for (char c : word)
+        typeKeys(display, std::string(1, c), 30);
+    const std::vector<char> before = settledGrab(display, box);
+    const KeyCode enter = XKeysymToKeycode(display, XK_Return);
+    const Clock::time_point start = Clock::now();
+    XTestFakeKeyEvent(display, enter, True, CurrentTime);
+    XTestFakeKeyEvent(display, enter, False, CurrentTime);
+    XFlush(display);
+    while (Clock::now() - start < std::chrono::seconds(10)) {
+        if (grab(display, box) != before)
+            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return -1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 8 && std::strcmp(argv[1], "--search") == 0) {
+        // --search RUNS X Y W H WORD WORD: the words in turn into the focused field.
+        const int runs = std::atoi(argv[2]);
+        const Box box{std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                      std::atoi(argv[6])};
+        Display* display = XOpenDisplay(nullptr);
+        if (!display)
+            return 2;
+        std::vector<double> times;
+        for (int run = 0; run < runs + 1; ++run) {
+            const double ms = searchToPaint(display, box, argv[7 + run % 2]);
+            if (ms < 0) {
+                std::fprintf(stderr, "the results did not change within 10 s\n");
+                return 1;
+            }
+            if (run > 0) {
+                times.push_back(ms);
+                std::printf("search %.2f\n", ms);
+            }
+        }
+        std::sort(times.begin(), times.end());
+        const size_t n = times.size();
+        std::printf("median search %.2f %.2f %.2f\n",
+                    n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2, times.front(),
+                    times.back());
+        XCloseDisplay(display);
+        return 0;
+    }
     if (argc > 1 && std::strcmp(argv[1], "--keys") == 0) {
         Display* display = XOpenDisplay(nullptr);
         if (!display)

@@ -3,7 +3,8 @@
 // (names apart by blanks) that the window holds,
 //     widget <name> <x> <y> <width> <height>
 // in screen coordinates (a tab bar adds one line for each tab, as <name>#<index>), then a line
-// "widgets-done <window's object name>". Other events pass through untouched.
+// "widgets-done <window's object name>". A named widget shown later (a tab's page) is reported
+// when it shows. Other events pass through untouched.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -25,6 +26,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            widgetShown(watched);
         if (event->type() != QEvent::Expose)
             return false;
         auto* window = qobject_cast<QWindow*>(watched);
@@ -44,6 +47,28 @@ protected:
     }
 
 private:
+    static QStringList names() {
+        return QString::fromLocal8Bit(qgetenv("SORVINTA_BENCH_WIDGETS"))
+            .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    }
+
+    // A named widget shown after its window (a page of a tab widget) is reported once laid out.
+    void widgetShown(QObject* watched) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || w->isWindow() || w->objectName().isEmpty() || !names().contains(w->objectName()))
+            return;
+        QPointer<QWidget> shown(w);
+        QMetaObject::invokeMethod(
+            this,
+            [shown] {
+                if (!shown)
+                    return;
+                print(shown->objectName(), shown, shown->rect());
+                std::fflush(stdout);
+            },
+            Qt::QueuedConnection);
+    }
+
     static void print(const QString& name, QWidget* w, QRect box) {
         const QPoint origin = w->mapToGlobal(box.topLeft());
         std::printf("widget %s %d %d %d %d\n", qPrintable(name), origin.x(), origin.y(),
@@ -51,15 +76,13 @@ private:
     }
 
     static void report(QWindow* window) {
-        const QStringList names = QString::fromLocal8Bit(qgetenv("SORVINTA_BENCH_WIDGETS"))
-                                      .split(QLatin1Char(' '), Qt::SkipEmptyParts);
         QWidget* top = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->windowHandle() == window)
                 top = w;
         if (!top)
             return;
-        for (const QString& name : names) {
+        for (const QString& name : names()) {
             QWidget* w = top->objectName() == name ? top : top->findChild<QWidget*>(name);
             if (!w || !w->isVisible())
                 continue;
