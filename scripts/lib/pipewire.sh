@@ -40,8 +40,8 @@ start_private_pipewire() {
         'pipewire & sleep 0.5; wireplumber & sleep 0.2; pipewire-pulse & wait' \
         >"$dir/pipewire.log" 2>&1 &
     PIPEWIRE_PID=$!
-    local i
-    for i in $(seq 100); do
+
+    for _ in $(seq 100); do
         [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && pactl info >/dev/null 2>&1 && break
         sleep 0.1
     done
@@ -58,7 +58,7 @@ start_private_pipewire() {
     pactl load-module module-null-sink sink_name=quietsink rate=48000 channels=1 >/dev/null
     pactl load-module module-remap-source master=quietsink.monitor source_name=quietmic >/dev/null
     # The module takes the wait for its nodes to show: wait until each source is listed.
-    for i in $(seq 50); do
+    for _ in $(seq 50); do
         [ "$(pactl list short sources | grep -cE $'\t(sine|virtmic|quietmic)\t')" -ge 3 ] && break
         sleep 0.1
     done
@@ -74,7 +74,7 @@ start_private_pipewire() {
     # Silence into the playback sink keeps it running, as on the PulseAudio server.
     pacat -p -d nullsink --latency-msec=20 --raw --format=s16le --rate=44100 --channels=2 /dev/zero &
     PIPEWIRE_HELPER_PIDS+=($!)
-    for i in $(seq 50); do
+    for _ in $(seq 50); do
         [ "$(pactl list short sink-inputs | wc -l)" -ge 4 ] && break
         sleep 0.1
     done
