@@ -40,7 +40,6 @@ start_private_pipewire() {
         'pipewire & sleep 0.5; wireplumber & sleep 0.2; pipewire-pulse & wait' \
         >"$dir/pipewire.log" 2>&1 &
     PIPEWIRE_PID=$!
-
     for _ in $(seq 100); do
         [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && pactl info >/dev/null 2>&1 && break
         sleep 0.1
