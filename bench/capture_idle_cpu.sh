@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# CPU use of the idle program while its live spectrum runs, side by side with parecord
-# capturing the same real-time source in the same format, under Xvfb.
+# CPU use and wake-ups of the idle program while its live spectrum runs, side by side with
+# parecord capturing the same real-time source in the spectrum's format, under Xvfb; once on a
+# private PulseAudio server and once on a private PipeWire session (pipewire-pulse).
 #
 # Usage: bench/capture_idle_cpu.sh [seconds] [program [args...]]
-#   seconds  measuring time (default 30), after a 3 s warm-up
+#   seconds  measuring time on each server (default 30), after a 3 s warm-up
 #   program  default build/bench/app/sorvinta (a Release build with -DSORVINTA_BENCH=ON)
-# Prints the share of one core each process used; exits 1 when the program used 3 % or more.
+#   SERVERS="pulseaudio pipewire" (the default) chooses the servers.
+# Targets: the program's CPU at most 1.5 x parecord's; its main thread woken at most twice a
+# block (2 x 21.5 a second). Exits 1 when a target is missed.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$ROOT/scripts/lib/pulse.sh"
+source "$ROOT/scripts/lib/pipewire.sh"
 source "$ROOT/scripts/lib/xvfb.sh"
 
 MEASURE_S=${1:-30}
@@ -19,7 +23,10 @@ else
     build_bench sorvinta
     PROGRAM=("$BENCH_BUILD/app/sorvinta")
 fi
-TARGET_PERCENT=3
+read -r -a SERVER_LIST <<<"${SERVERS:-pulseaudio pipewire}"
+TARGET_RATIO=1.5
+BLOCK_RATE=21.5 # 512 samples at 11025 Hz
+TARGET_WAKEUPS=$(awk -v b="$BLOCK_RATE" 'BEGIN { print 2 * b }')
 WORK=$ROOT/build/bench-capture-idle
 
 [ -x "${PROGRAM[0]}" ] || { say "no program at ${PROGRAM[0]}"; exit 2; }
@@ -27,64 +34,112 @@ WORK=$ROOT/build/bench-capture-idle
 XVFB_PID=
 APP_PID=
 RECORD_PID=
-cleanup() {
-    local status=$? p
-    set +e
-    for p in "$APP_PID" "$RECORD_PID" "$XVFB_PID"; do
-        [ -n "$p" ] && kill "$p" 2>/dev/null && wait "$p" 2>/dev/null
+stop_measured() {
+    local p
+    for p in "$APP_PID" "$RECORD_PID"; do
+        [ -n "$p" ] && { kill "$p" && wait "$p"; } 2>/dev/null || true
     done
+    APP_PID=
+    RECORD_PID=
+    return 0
+}
+cleanup() {
+    local status=$?
+    set +e
+    stop_measured
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     stop_private_pulse
+    stop_private_pipewire
     exit "$status"
 }
 trap cleanup EXIT
 
 rm -rf "$WORK"
-mkdir -p "$WORK"
-start_private_pulse "$WORK/pulse"
-
+mkdir -p "$WORK/tmp"
 start_private_xvfb "$WORK/xvfb.log" ||
     { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
+HZ=$(getconf CLK_TCK)
 
 # proc_ticks PID: user + system clock ticks the process (all its threads) has used so far.
 proc_ticks() {
     # The command name may hold blanks: read the fields after its closing parenthesis.
     sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
 }
+# main_thread_switches PID: voluntary + involuntary context switches of the main thread.
+main_thread_switches() {
+    awk '/ctxt_switches:/ { n += $2 } END { print n }' "/proc/$1/task/$1/status"
+}
 
-DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb HOME="$WORK/pulse/home" "${PROGRAM[@]}" \
-    >"$WORK/program.log" 2>&1 &
-APP_PID=$!
-parecord --device=virtmic --rate=11025 --channels=1 --format=s16le --raw /dev/null \
-    >"$WORK/parecord.log" 2>&1 &
-RECORD_PID=$!
+# measure SERVER: one side-by-side run on the server already started; appends a table row.
+ROWS=()
+MISSED=0
+measure() {
+    local server=$1 name
+    name=$(basename "${PROGRAM[0]}")
+    DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb HOME="$WORK/$server/home" TMPDIR="$WORK/tmp" \
+        "${PROGRAM[@]}" >"$WORK/$server-program.log" 2>&1 &
+    APP_PID=$!
+    parecord --device=virtmic --rate=11025 --channels=1 --latency-msec=46 --format=s16le --raw \
+        /dev/null >"$WORK/$server-parecord.log" 2>&1 &
+    RECORD_PID=$!
 
-# The first capture tick comes one second after the window loads.
-sleep 3
-for p in "$APP_PID" "$RECORD_PID"; do
-    kill -0 "$p" 2>/dev/null || { say "a measured process ended early; see $WORK/*.log"; exit 2; }
+    # The first capture tick comes one second after the window loads.
+    sleep 3
+    for p in "$APP_PID" "$RECORD_PID"; do
+        kill -0 "$p" 2>/dev/null || { say "a measured process ended early; see $WORK/$server-*.log"; exit 2; }
+    done
+    # Is the program capturing at all? Count the record streams its process holds.
+    local streams
+    streams=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
+    [ "$streams" -gt 0 ] || say "$server: the program holds no record stream: it is not capturing"
+
+    local app0 rec0 sw0 start app1 rec1 sw1 end
+    app0=$(proc_ticks "$APP_PID")
+    rec0=$(proc_ticks "$RECORD_PID")
+    sw0=$(main_thread_switches "$APP_PID")
+    start=$(date +%s%N)
+    sleep "$MEASURE_S"
+    app1=$(proc_ticks "$APP_PID")
+    rec1=$(proc_ticks "$RECORD_PID")
+    sw1=$(main_thread_switches "$APP_PID")
+    end=$(date +%s%N)
+    stop_measured
+
+    local row
+    row=$(awk -v a=$((app1 - app0)) -v r=$((rec1 - rec0)) -v sw=$((sw1 - sw0)) -v hz="$HZ" \
+        -v ns=$((end - start)) -v tr="$TARGET_RATIO" -v tw="$TARGET_WAKEUPS" -v s="$server" \
+        -v st="$streams" 'BEGIN {
+            secs = ns / 1e9; ap = 100 * a / hz / secs; rp = 100 * r / hz / secs
+            ratio = rp > 0 ? ap / rp : 999; wake = sw / secs
+            ok = (ratio <= tr ? "ok" : "MISSED") "/" (wake <= tw ? "ok" : "MISSED")
+            printf "%-11s %9.2f %9.2f %7.2f %11.1f %8d  %s\n", s, ap, rp, ratio, wake, st, ok }')
+    ROWS+=("$row")
+    [[ "$row" == *MISSED* ]] && MISSED=1
+    return 0
+}
+
+for server in "${SERVER_LIST[@]}"; do
+    case $server in
+    pulseaudio)
+        start_private_pulse "$WORK/pulseaudio"
+        measure pulseaudio
+        stop_private_pulse || true
+        ;;
+    pipewire)
+        start_private_pipewire "$WORK/pipewire"
+        measure pipewire
+        stop_private_pipewire || true
+        ;;
+    *) say "unknown server $server (pulseaudio or pipewire)"; exit 2 ;;
+    esac
 done
 
-# Is the program capturing at all? Count the record streams its process holds.
-STREAMS=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
-
-HZ=$(getconf CLK_TCK)
-APP_T0=$(proc_ticks "$APP_PID")
-REC_T0=$(proc_ticks "$RECORD_PID")
-START_NS=$(date +%s%N)
-sleep "$MEASURE_S"
-APP_T1=$(proc_ticks "$APP_PID")
-REC_T1=$(proc_ticks "$RECORD_PID")
-END_NS=$(date +%s%N)
-
-percent() { awk -v t="$1" -v hz="$HZ" -v ns="$2" 'BEGIN { printf "%.2f", 100 * t / hz / (ns / 1e9) }'; }
-ELAPSED_NS=$((END_NS - START_NS))
-APP_PCT=$(percent $((APP_T1 - APP_T0)) "$ELAPSED_NS")
-REC_PCT=$(percent $((REC_T1 - REC_T0)) "$ELAPSED_NS")
-
-printf 'measured %s s under Xvfb :%s, source virtmic (1 kHz, real time)\n' "$MEASURE_S" "$DISPLAY_NO"
-printf '  %-10s %6s %% of one core  (%s record stream(s) open)\n' "$(basename "${PROGRAM[0]}")" "$APP_PCT" "$STREAMS"
-printf '  %-10s %6s %% of one core\n' parecord "$REC_PCT"
-printf '  target: program under %s %%\n' "$TARGET_PERCENT"
-[ "$STREAMS" -gt 0 ] || say "the program holds no record stream: it is not capturing"
-
-awk -v p="$APP_PCT" -v t="$TARGET_PERCENT" 'BEGIN { exit !(p < t) }'
+printf 'idle with the live spectrum, %s s on each server under Xvfb :%s, source virtmic (1 kHz, real time),\n' \
+    "$MEASURE_S" "$DISPLAY_NO"
+printf 'beside parecord --rate=11025 --channels=1 --latency-msec=46 on the same source\n'
+printf '%-11s %9s %9s %7s %11s %8s  %s\n' server "program%" parecord% ratio "wakeups/s" streams "ratio/wakeups"
+printf '%s\n' "${ROWS[@]}"
+printf 'targets: ratio <= %s; main-thread wake-ups <= %s a second (2 x %s blocks a second);\n' \
+    "$TARGET_RATIO" "$TARGET_WAKEUPS" "$BLOCK_RATE"
+printf '%% is of one core; wake-ups are the main thread'\''s voluntary + involuntary context switches\n'
+exit "$MISSED"

@@ -8,9 +8,10 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libpulse-dev libsndfile1-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libxtst-dev
     libchm-dev libxml2-dev fp-utils
     pulseaudio pulseaudio-utils sox
+    pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon procps
     xvfb xauth x11-apps imagemagick
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     desktop-file-utils appstream lintian dpkg-dev file xdg-utils
@@ -31,6 +32,12 @@ ensure_packages() {
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # The tests run against both servers. Never add pipewire-alsa nor
+    # pipewire-audio-client-libraries: apt removes pulseaudio for them.
+    for p in pulseaudio pipewire-pulse; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            { say "$p is no longer installed: the tests need PulseAudio and PipeWire side by side"; return 1; }
+    done
 }
 
 # build DIR CMAKE-ARGS...: configure once, then build incrementally.

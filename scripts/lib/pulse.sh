@@ -61,13 +61,14 @@ start_private_pulse() {
     timeout 1.5 parec -d virtmic --raw >/dev/null 2>&1 || true
 }
 
+# Safe under set -e: waiting for a server ended by a signal returns that signal's status.
 stop_private_pulse() {
     local p
-    for p in "${PULSE_HELPER_PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${PULSE_HELPER_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
     PULSE_HELPER_PIDS=()
     if [ -n "$PULSE_PID" ]; then
-        kill "$PULSE_PID" 2>/dev/null
-        wait "$PULSE_PID" 2>/dev/null
+        kill "$PULSE_PID" 2>/dev/null || true
+        wait "$PULSE_PID" 2>/dev/null || true
         PULSE_PID=
     fi
 }
