@@ -320,8 +320,11 @@ WaveWait PulseWaveInput::waitDone(WaveInputHandle handle, const WaveBlock& block
         return (block.flags.load(std::memory_order_acquire) & kWaveBlockDone) != 0;
     };
     std::unique_lock lock(cs->mutex);
-    cs->changed.wait_for(lock, std::chrono::milliseconds(std::max(0, maxWaitMs)),
-                         [&] { return isDone() || cs->failed; });
+    // A look without a wait makes no timed sleep at all: even one that has run out at once
+    // costs the caller's thread a trip through the scheduler, on every pass of the capture loop.
+    if (maxWaitMs > 0)
+        cs->changed.wait_for(lock, std::chrono::milliseconds(maxWaitMs),
+                             [&] { return isDone() || cs->failed; });
     if (isDone())
         return WaveWait::Done;
     return cs->failed ? WaveWait::Failed : WaveWait::Pending;
