@@ -23,6 +23,11 @@
 #include <QLineEdit>
 
 int main(int argc, char** argv) {
+    // The window is small and the spectrum repaints it 21 times a second. Through shared memory
+    // each repaint waits for the X server to let go of the picture, one more wake-up a frame;
+    // through the socket it does not. A user's own setting of the variable is left as it is.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
     // Docks and task lists tie the window to its desktop entry by this name (the Wayland app id).
