@@ -32,7 +32,7 @@ start_private_pulse "$WORK/pulse"
 start_private_xvfb "$WORK/xvfb.log" 1280x800x24 ||
     { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
 export DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb
-# The program's single-instance lock falls back to the temporary folder: one of its own here.
+# A home of its own: the program keeps its lock and its takes under it, apart from any running copy.
 export TMPDIR=$WORK/tmp HOME=$WORK/pulse/home
 
 python3 - "$RUNS" "$BENCH_BUILD/bench" <<'PY'
