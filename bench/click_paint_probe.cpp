@@ -75,6 +75,18 @@ std::vector<char> settledGrab(Display* display, const Box& box) {
     return before;
 }
 
+// Milliseconds from `start` until `box` differs from `before`; negative when it has not
+// within 10 s.
+double msUntilChanged(Display* display, const Box& box, const std::vector<char>& before,
+                      Clock::time_point start) {
+    while (Clock::now() - start < std::chrono::seconds(10)) {
+        if (grab(display, box) != before)
+            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return -1;
+}
+
 // One click in the middle of `box`; the time from the press to the first changed pixel, or a
 // negative number when nothing changed within 10 s.
 double clickToPaint(Display* display, const Box& box) {
@@ -89,12 +101,7 @@ double clickToPaint(Display* display, const Box& box) {
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
     XFlush(display);
-    while (Clock::now() - start < std::chrono::seconds(10)) {
-        if (grab(display, box) != before)
-            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    return -1;
+    return msUntilChanged(display, box, before, start);
 }
 
 // Presses the keys of `combination` ("Alt_L+h") in order and lets them go in reverse.
@@ -133,12 +140,7 @@ double searchToPaint(Display* display, const Box& box, const std::string& word) 
     XTestFakeKeyEvent(display, enter, True, CurrentTime);
     XTestFakeKeyEvent(display, enter, False, CurrentTime);
     XFlush(display);
-    while (Clock::now() - start < std::chrono::seconds(10)) {
-        if (grab(display, box) != before)
-            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    return -1;
+    return msUntilChanged(display, box, before, start);
 }
 
 } // namespace

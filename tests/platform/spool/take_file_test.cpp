@@ -11,6 +11,8 @@
 
 #include <sndfile.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -148,6 +150,23 @@ protected:
         return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
     }
 
+    // Empty when `elsewhere` is a folder on another file system than the spool's, so that a
+    // save there copies; else why it cannot serve.
+    std::string whyNotAnotherFileSystem(const QTemporaryDir& elsewhere) const {
+        if (!elsewhere.isValid())
+            return "no /dev/shm";
+        struct stat spoolFs {
+        }, otherFs{};
+        if (::stat(spoolDir().toLocal8Bit().constData(), &spoolFs) != 0 ||
+            ::stat(elsewhere.path().toLocal8Bit().constData(), &otherFs) != 0) {
+            ADD_FAILURE() << "cannot look at the two folders: " << std::strerror(errno);
+            return "the folders cannot be looked at";
+        }
+        if (spoolFs.st_dev == otherFs.st_dev)
+            return "/dev/shm is on the same file system";
+        return {};
+    }
+
     QTemporaryDir m_dir;
 };
 
@@ -233,14 +252,8 @@ TEST_F(TakeFileTest, SaveOnTheSameFileSystemMovesTheTakeAndReplacesAnOldFile) {
 
 TEST_F(TakeFileTest, SaveToAnotherFileSystemCopiesWithProgressAndCanBeCancelled) {
     QTemporaryDir elsewhere(QStringLiteral("/dev/shm/sorvinta-test-XXXXXX"));
-    if (!elsewhere.isValid())
-        GTEST_SKIP() << "no /dev/shm";
-    struct stat spoolFs {
-    }, otherFs{};
-    ASSERT_EQ(::stat(spoolDir().toLocal8Bit().constData(), &spoolFs), 0);
-    ASSERT_EQ(::stat(elsewhere.path().toLocal8Bit().constData(), &otherFs), 0);
-    if (spoolFs.st_dev == otherFs.st_dev)
-        GTEST_SKIP() << "/dev/shm is on the same file system";
+    if (const std::string why = whyNotAnotherFileSystem(elsewhere); !why.empty())
+        GTEST_SKIP() << why;
 
     const WaveFormat format{48000, 16, 2};
     auto take = make(format);
@@ -455,14 +468,8 @@ TEST_F(TakeFileTest, ANewTakesNameIsSyncedToDisk) {
 // start, the half-made copy goes.
 TEST_F(TakeFileTest, ACrashDuringACopyLeavesNoHalfMadeCopyBehind) {
     QTemporaryDir elsewhere(QStringLiteral("/dev/shm/sorvinta-test-XXXXXX"));
-    if (!elsewhere.isValid())
-        GTEST_SKIP() << "no /dev/shm";
-    struct stat spoolFs {
-    }, otherFs{};
-    ASSERT_EQ(::stat(spoolDir().toLocal8Bit().constData(), &spoolFs), 0);
-    ASSERT_EQ(::stat(elsewhere.path().toLocal8Bit().constData(), &otherFs), 0);
-    if (spoolFs.st_dev == otherFs.st_dev)
-        GTEST_SKIP() << "/dev/shm is on the same file system";
+    if (const std::string why = whyNotAnotherFileSystem(elsewhere); !why.empty())
+        GTEST_SKIP() << why;
 
     // The process dies without a word after the first block of the copy.
     class Crash : public CopyProgress {
