@@ -116,5 +116,9 @@ fi
 if [ $status -ne 0 ]; then
     echo "--- the program's output (last lines) ---"
     grep -v '^\[' "$OUT/program.log" | tail -40 || true
+    if [ "$MODE" = x11 ]; then
+        echo "--- Xvfb :$DISPLAY_NO (pid $XVFB_PID $(kill -0 "$XVFB_PID" 2>/dev/null && echo alive || echo gone)) ---"
+        tail -20 "$OUT/xvfb.log" || true
+    fi
 fi
 exit $status
