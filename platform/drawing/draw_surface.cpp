@@ -72,8 +72,13 @@ void DrawSurface::setBackColour(ColourRef colour) {
 }
 
 void DrawSurface::clear() {
-    if (!m_image.isNull())
-        m_image.fill(toQRgb(m_back));
+    if (m_image.isNull())
+        return;
+    // A picture still shared with a view is left to it: copying it only to paint over the copy
+    // would cost a frame's worth of memory traffic.
+    if (!m_image.isDetached())
+        m_image = QImage(m_image.size(), m_image.format());
+    m_image.fill(toQRgb(m_back));
 }
 
 ColourRef DrawSurface::pixel(int x, int y) const {
@@ -146,18 +151,23 @@ void DrawSurface::lineTo(int x, int y) {
     const __int128 twiceN = static_cast<__int128>(2) * n;
     const long long minorSign = minorDelta < 0 ? -1 : 1;
     const __int128 minorAbs = std::llabs(minorDelta);
+    QRgb* const bits = reinterpret_cast<QRgb*>(m_image.bits());
+    const qsizetype stride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     for (long long k = kFirst; k <= kLast; ++k) {
         if (dotted && (k & 1))
             continue;
+        // Straight lines (the spectrum's columns) need no division.
         const long long offset =
-            static_cast<long long>((2 * static_cast<__int128>(k) * minorAbs + n) / twiceN);
+            minorAbs == 0
+                ? 0
+                : static_cast<long long>((2 * static_cast<__int128>(k) * minorAbs + n) / twiceN);
         const long long minor = minorStart + minorSign * offset;
         if (minor < 0 || minor >= minorLimit)
             continue;
         const long long major = majorStart + majorStep * k;
         const int px = static_cast<int>(xMajor ? major : minor);
         const int py = static_cast<int>(xMajor ? minor : major);
-        reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = colour;
+        bits[py * stride + px] = colour;
     }
 }
 

@@ -19,12 +19,17 @@ void SurfaceView::showSurface(const DrawSurface& surface) {
 
 void SurfaceView::showImage(const QImage& picture) {
     m_picture = picture;
-    update();
+    // A finished frame is painted now: through a posted update it would cost the window one
+    // more trip through its event loop for every frame of the live spectrum.
+    repaint();
 }
 
 void SurfaceView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(toQRgb(m_back)));
+    const QRect pictureRect(contentsRect().topLeft(), m_picture.size());
+    // The background shows only where the picture does not cover the panel.
+    if (m_picture.isNull() || !pictureRect.contains(rect()))
+        painter.fillRect(rect(), QColor(toQRgb(m_back)));
     if (!m_picture.isNull())
-        painter.drawImage(contentsRect().topLeft(), m_picture);
+        painter.drawImage(pictureRect.topLeft(), m_picture);
 }
