@@ -16,16 +16,19 @@ bool QtEventPump::waitUntil(const std::function<bool()>& ready, int timeoutMs) {
     QTimer timeout;
     timeout.setSingleShot(true);
     timeout.setTimerType(Qt::PreciseTimer);
-    timeout.start(static_cast<int>(deadline.remainingTime()));
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Pending events run before anything else. When ready() holds at once they need a pass of
+    // their own; otherwise the first waiting pass runs them, and the window's thread is spared
+    // one look at an empty queue for every block.
+    if (ready())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
     while (!ready()) {
-        if (deadline.hasExpired())
-            return false;
         if (!timeout.isActive())
             timeout.start(static_cast<int>(deadline.remainingTime()));
         // Sleeps until an event comes, the timer runs out or wake() is called, and handles
         // whatever came.
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        if (deadline.hasExpired())
+            return ready();
     }
     return true;
 }
