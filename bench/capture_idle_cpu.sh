@@ -8,7 +8,8 @@
 #   program  default build/bench/app/sorvinta (a Release build with -DSORVINTA_BENCH=ON)
 #   SERVERS="pulseaudio pipewire" (the default) chooses the servers.
 # Targets: the program's CPU at most 1.5 x parecord's; its main thread woken at most twice a
-# block (2 x 21.5 a second). Exits 1 when a target is missed.
+# block (2 x 21.5 a second), counting the times it sleeps and is woken. Exits 1 when a target
+# is missed.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 source "$ROOT/scripts/lib/pulse.sh"
@@ -58,16 +59,18 @@ rm -rf "$WORK"
 mkdir -p "$WORK/tmp"
 start_private_xvfb "$WORK/xvfb.log" ||
     { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
-HZ=$(getconf CLK_TCK)
 
-# proc_ticks PID: user + system clock ticks the process (all its threads) has used so far.
-proc_ticks() {
-    # The command name may hold blanks: read the fields after its closing parenthesis.
-    sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
+# proc_cpu_ns PID: nanoseconds of CPU that the process's live threads have used so far (from
+# the scheduler's own count, finer than clock ticks).
+proc_cpu_ns() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { printf "%.0f\n", n }'
 }
-# main_thread_switches PID: voluntary + involuntary context switches of the main thread.
+# main_thread_switches PID: "voluntary involuntary" context switches of the main thread. A
+# voluntary one is a sleep that the thread is later woken from; an involuntary one is the
+# scheduler handing a running thread's core to another for a while.
 main_thread_switches() {
-    awk '/ctxt_switches:/ { n += $2 } END { print n }' "/proc/$1/task/$1/status"
+    awk '/^voluntary_ctxt_switches:/ { v = $2 } /^nonvoluntary_ctxt_switches:/ { n = $2 }
+        END { print v, n }' "/proc/$1/task/$1/status"
 }
 
 # measure SERVER: one side-by-side run on the server already started; appends a table row.
@@ -93,26 +96,26 @@ measure() {
     streams=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
     [ "$streams" -gt 0 ] || say "$server: the program holds no record stream: it is not capturing"
 
-    local app0 rec0 sw0 start app1 rec1 sw1 end
-    app0=$(proc_ticks "$APP_PID")
-    rec0=$(proc_ticks "$RECORD_PID")
-    sw0=$(main_thread_switches "$APP_PID")
+    local app0 rec0 vol0 inv0 start app1 rec1 vol1 inv1 end
+    app0=$(proc_cpu_ns "$APP_PID")
+    rec0=$(proc_cpu_ns "$RECORD_PID")
+    read -r vol0 inv0 < <(main_thread_switches "$APP_PID")
     start=$(date +%s%N)
     sleep "$MEASURE_S"
-    app1=$(proc_ticks "$APP_PID")
-    rec1=$(proc_ticks "$RECORD_PID")
-    sw1=$(main_thread_switches "$APP_PID")
+    app1=$(proc_cpu_ns "$APP_PID")
+    rec1=$(proc_cpu_ns "$RECORD_PID")
+    read -r vol1 inv1 < <(main_thread_switches "$APP_PID")
     end=$(date +%s%N)
     stop_measured
 
     local row
-    row=$(awk -v a=$((app1 - app0)) -v r=$((rec1 - rec0)) -v sw=$((sw1 - sw0)) -v hz="$HZ" \
-        -v ns=$((end - start)) -v tr="$TARGET_RATIO" -v tw="$TARGET_WAKEUPS" -v s="$server" \
-        -v st="$streams" 'BEGIN {
-            secs = ns / 1e9; ap = 100 * a / hz / secs; rp = 100 * r / hz / secs
-            ratio = rp > 0 ? ap / rp : 999; wake = sw / secs
+    row=$(awk -v a=$((app1 - app0)) -v r=$((rec1 - rec0)) -v vol=$((vol1 - vol0)) \
+        -v inv=$((inv1 - inv0)) -v ns=$((end - start)) -v tr="$TARGET_RATIO" \
+        -v tw="$TARGET_WAKEUPS" -v s="$server" -v st="$streams" 'BEGIN {
+            secs = ns / 1e9; ap = 100 * a / ns; rp = 100 * r / ns
+            ratio = rp > 0 ? ap / rp : 999; wake = vol / secs; pre = inv / secs
             ok = (ratio <= tr ? "ok" : "MISSED") "/" (wake <= tw ? "ok" : "MISSED")
-            printf "%-11s %9.2f %9.2f %7.2f %11.1f %8d  %s\n", s, ap, rp, ratio, wake, st, ok }')
+            printf "%-11s %9.2f %9.2f %7.2f %11.1f %11.1f %8d  %s\n", s, ap, rp, ratio, wake, pre, st, ok }')
     ROWS+=("$row")
     [[ "$row" == *MISSED* ]] && MISSED=1
     return 0
@@ -137,9 +140,11 @@ done
 printf 'idle with the live spectrum, %s s on each server under Xvfb :%s, source virtmic (1 kHz, real time),\n' \
     "$MEASURE_S" "$DISPLAY_NO"
 printf 'beside parecord --rate=11025 --channels=1 --latency-msec=46 on the same source\n'
-printf '%-11s %9s %9s %7s %11s %8s  %s\n' server "program%" parecord% ratio "wakeups/s" streams "ratio/wakeups"
+printf '%-11s %9s %9s %7s %11s %11s %8s  %s\n' server "program%" parecord% ratio "wakeups/s" \
+    "preempted/s" streams "ratio/wakeups"
 printf '%s\n' "${ROWS[@]}"
 printf 'targets: ratio <= %s; main-thread wake-ups <= %s a second (2 x %s blocks a second);\n' \
     "$TARGET_RATIO" "$TARGET_WAKEUPS" "$BLOCK_RATE"
-printf '%% is of one core; wake-ups are the main thread'\''s voluntary + involuntary context switches\n'
+printf '%% is of one core; wake-ups are the main thread'\''s voluntary context switches (sleeps it was\n'
+printf 'woken from), preempted its involuntary ones (times another thread took its core)\n'
 exit "$MISSED"
