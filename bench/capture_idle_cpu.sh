@@ -3,6 +3,10 @@
 # parecord capturing the same real-time source in the spectrum's format, under Xvfb; once on a
 # private PulseAudio server and once on a private PipeWire session (pipewire-pulse).
 #
+# A third process runs beside them as a yardstick: a bare Qt window that repaints a panel of the
+# spectrum's size at the block rate and does nothing else (bench/repaint_yardstick.cpp), which
+# shows what drawing at that rate costs on this display before a single sample is read.
+#
 # Usage: bench/capture_idle_cpu.sh [seconds] [program [args...]]
 #   seconds  measuring time on each server (default 30), after a 3 s warm-up
 #   program  default build/bench/app/sorvinta (a Release build with -DSORVINTA_BENCH=ON)
@@ -24,6 +28,8 @@ else
     build_bench sorvinta
     PROGRAM=("$BENCH_BUILD/app/sorvinta")
 fi
+build_bench repaint_yardstick
+YARDSTICK=$BENCH_BUILD/bench/repaint_yardstick
 read -r -a SERVER_LIST <<<"${SERVERS:-pulseaudio pipewire}"
 TARGET_RATIO=1.5
 BLOCK_RATE=21.5 # 512 samples at 11025 Hz
@@ -35,13 +41,15 @@ WORK=$ROOT/build/bench-capture-idle
 XVFB_PID=
 APP_PID=
 RECORD_PID=
+BARE_PID=
 stop_measured() {
     local p
-    for p in "$APP_PID" "$RECORD_PID"; do
+    for p in "$APP_PID" "$RECORD_PID" "$BARE_PID"; do
         [ -n "$p" ] && { kill "$p" && wait "$p"; } 2>/dev/null || true
     done
     APP_PID=
     RECORD_PID=
+    BARE_PID=
     return 0
 }
 cleanup() {
@@ -85,10 +93,14 @@ measure() {
     parecord --device=virtmic --rate=11025 --channels=1 --latency-msec=46 --format=s16le --raw \
         /dev/null >"$WORK/$server-parecord.log" 2>&1 &
     RECORD_PID=$!
+    # Through the X socket, as the program draws (it turns shared memory off for itself).
+    DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb QT_XCB_NO_MITSHM=1 "$YARDSTICK" \
+        >"$WORK/$server-yardstick.log" 2>&1 &
+    BARE_PID=$!
 
     # The first capture tick comes one second after the window loads.
     sleep 3
-    for p in "$APP_PID" "$RECORD_PID"; do
+    for p in "$APP_PID" "$RECORD_PID" "$BARE_PID"; do
         kill -0 "$p" 2>/dev/null || { say "a measured process ended early; see $WORK/$server-*.log"; exit 2; }
     done
     # Is the program capturing at all? Count the record streams its process holds.
@@ -96,26 +108,28 @@ measure() {
     streams=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
     [ "$streams" -gt 0 ] || say "$server: the program holds no record stream: it is not capturing"
 
-    local app0 rec0 vol0 inv0 start app1 rec1 vol1 inv1 end
+    local app0 rec0 bare0 vol0 inv0 start app1 rec1 bare1 vol1 inv1 end
     app0=$(proc_cpu_ns "$APP_PID")
     rec0=$(proc_cpu_ns "$RECORD_PID")
+    bare0=$(proc_cpu_ns "$BARE_PID")
     read -r vol0 inv0 < <(main_thread_switches "$APP_PID")
     start=$(date +%s%N)
     sleep "$MEASURE_S"
     app1=$(proc_cpu_ns "$APP_PID")
     rec1=$(proc_cpu_ns "$RECORD_PID")
+    bare1=$(proc_cpu_ns "$BARE_PID")
     read -r vol1 inv1 < <(main_thread_switches "$APP_PID")
     end=$(date +%s%N)
     stop_measured
 
     local row
-    row=$(awk -v a=$((app1 - app0)) -v r=$((rec1 - rec0)) -v vol=$((vol1 - vol0)) \
+    row=$(awk -v a=$((app1 - app0)) -v r=$((rec1 - rec0)) -v b=$((bare1 - bare0)) -v vol=$((vol1 - vol0)) \
         -v inv=$((inv1 - inv0)) -v ns=$((end - start)) -v tr="$TARGET_RATIO" \
         -v tw="$TARGET_WAKEUPS" -v s="$server" -v st="$streams" 'BEGIN {
-            secs = ns / 1e9; ap = 100 * a / ns; rp = 100 * r / ns
+            secs = ns / 1e9; ap = 100 * a / ns; rp = 100 * r / ns; bp = 100 * b / ns
             ratio = rp > 0 ? ap / rp : 999; wake = vol / secs; pre = inv / secs
             ok = (ratio <= tr ? "ok" : "MISSED") "/" (wake <= tw ? "ok" : "MISSED")
-            printf "%-11s %9.2f %9.2f %7.2f %11.1f %11.1f %8d  %s\n", s, ap, rp, ratio, wake, pre, st, ok }')
+            printf "%-11s %9.2f %9.2f %7.2f %11.1f %11.1f %8d  %-13s %6.2f %6.2f\n", s, ap, rp, ratio, wake, pre, st, ok, bp, (rp > 0 ? bp / rp : 999) }')
     ROWS+=("$row")
     [[ "$row" == *MISSED* ]] && MISSED=1
     return 0
@@ -140,11 +154,13 @@ done
 printf 'idle with the live spectrum, %s s on each server under Xvfb :%s, source virtmic (1 kHz, real time),\n' \
     "$MEASURE_S" "$DISPLAY_NO"
 printf 'beside parecord --rate=11025 --channels=1 --latency-msec=46 on the same source\n'
-printf '%-11s %9s %9s %7s %11s %11s %8s  %s\n' server "program%" parecord% ratio "wakeups/s" \
-    "preempted/s" streams "ratio/wakeups"
+printf '%-11s %9s %9s %7s %11s %11s %8s  %-13s %6s %6s\n' server "program%" parecord% ratio "wakeups/s" \
+    "preempted/s" streams "ratio/wakeups" "bare%" "ratio"
 printf '%s\n' "${ROWS[@]}"
 printf 'targets: ratio <= %s; main-thread wake-ups <= %s a second (2 x %s blocks a second);\n' \
     "$TARGET_RATIO" "$TARGET_WAKEUPS" "$BLOCK_RATE"
 printf '%% is of one core; wake-ups are the main thread'\''s voluntary context switches (sleeps it was\n'
-printf 'woken from), preempted its involuntary ones (times another thread took its core)\n'
+printf 'woken from), preempted its involuntary ones (times another thread took its core);\n'
+printf 'bare%%: the yardstick window repainting a spectrum-sized panel at the block rate, and its\n'
+printf 'ratio to parecord (no target: it shows what the drawing alone costs)\n'
 exit "$MISSED"
