@@ -33,14 +33,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-rm -rf "$WORK"
-mkdir -p "$WORK/tmp"
-start_private_pulse "$WORK/pulse"
-start_private_xvfb "$WORK/xvfb.log" 1280x800x24 ||
-    { say "no X display could be started; see $WORK/xvfb.log"; exit 2; }
-export DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb
-# A home of its own: the program keeps its lock and its takes under it, apart from any running copy.
-export TMPDIR=$WORK/tmp HOME=$WORK/pulse/home
+start_window_session "$WORK"
 
 SORVINTA_BENCH_WIDGETS="optFreq(1) optFreq(2) qt_tabwidget_tabbar searchField searchResults" "$BIN/sorvinta_click_target" \
     >"$WORK/sorvinta.out" 2>"$WORK/sorvinta.err" &

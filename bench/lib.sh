@@ -13,3 +13,20 @@ build_bench() {
     fi
     ninja -C "$BENCH_BUILD" -j 2 "$@" >/dev/null
 }
+
+# start_window_session WORK: a fresh WORK folder, a private PulseAudio server in WORK/pulse and a
+# private 1280x800 Xvfb display (XVFB_PID), with what a Qt program needs to show there exported.
+# The caller sources scripts/lib/pulse.sh and scripts/lib/xvfb.sh, and stops XVFB_PID and the
+# server in its own clean-up.
+start_window_session() {
+    local work=$1
+    rm -rf "$work"
+    mkdir -p "$work/tmp"
+    start_private_pulse "$work/pulse"
+    start_private_xvfb "$work/xvfb.log" 1280x800x24 ||
+        { say "no X display could be started; see $work/xvfb.log"; exit 2; }
+    export DISPLAY=":$DISPLAY_NO" QT_QPA_PLATFORM=xcb
+    # A home of its own: the program keeps its lock and its takes under it, apart from any
+    # running copy.
+    export TMPDIR=$work/tmp HOME=$work/pulse/home
+}
