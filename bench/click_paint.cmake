@@ -10,3 +10,6 @@ add_dependencies(sorvinta_click_target help_file sorvinta_help_engine)
 add_executable(bare_buttons_window ${CMAKE_CURRENT_LIST_DIR}/bare_buttons_window.cpp
                ${CMAKE_CURRENT_LIST_DIR}/widget_locator.cpp)
 target_link_libraries(bare_buttons_window PRIVATE Qt6::Widgets)
+add_executable(bare_tabs_window ${CMAKE_CURRENT_LIST_DIR}/bare_tabs_window.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/widget_locator.cpp)
+target_link_libraries(bare_tabs_window PRIVATE Qt6::Widgets)

@@ -4,8 +4,11 @@
 # buttons and a bare Qt window's buttons in turn, and times each click from the press to the
 # first change of the button's pixels on the screen.
 # Then the same with the help window open (Help > How to Use): its navigation tabs clicked in
-# turn, against the bare window again, and a search on its Search tab timed from Return to the
-# first change of the result list (HELP_WINDOW=0 leaves the help window out).
+# turn, against the bare window again and against a bare Qt window holding only a tab widget of
+# the same size (bench/bare_tabs_window.cpp, what a page switch of that size costs here; it
+# sends its pixels as the program does, through the X connection rather than MIT-SHM), and a
+# search on its Search tab timed from Return to the first change of the result list
+# (HELP_WINDOW=0 leaves the help window out).
 # Usage: bench/click_paint_bench.sh [runs]   (default 8 clicks a window after 2 warm-ups)
 # Target: the program's median at most 3 x the bare window's, in both cases.
 set -euo pipefail
@@ -16,16 +19,17 @@ source "$ROOT/scripts/lib/xvfb.sh"
 RUNS=${1:-8}
 TARGET_RATIO=3
 WORK=$ROOT/build/bench-click
-build_bench click_paint_probe sorvinta_click_target bare_buttons_window
+build_bench click_paint_probe sorvinta_click_target bare_buttons_window bare_tabs_window
 BIN=$BENCH_BUILD/bench
 
 XVFB_PID=
 APP_PID=
 BARE_PID=
+TABS_PID=
 cleanup() {
     local status=$? p
     set +e
-    for p in "$APP_PID" "$BARE_PID" "$XVFB_PID"; do
+    for p in "$APP_PID" "$BARE_PID" "$TABS_PID" "$XVFB_PID"; do
         [ -n "$p" ] && kill "$p" 2>/dev/null && wait "$p" 2>/dev/null
     done
     stop_private_pulse
@@ -42,6 +46,14 @@ APP_PID=$!
 SORVINTA_BENCH_WIDGETS="first second" "$BIN/bare_buttons_window" 1070 710 \
     >"$WORK/bare.out" 2>"$WORK/bare.err" &
 BARE_PID=$!
+# The bare tab window stands at the left edge, clear of the main window and the help window.
+# The program turns MIT-SHM off (app/main.cpp), and so does this window, so that the two send
+# a page switch's pixels alike and the ratio shows what the program adds to it.
+if [ "${HELP_WINDOW:-1}" = 1 ]; then
+    QT_XCB_NO_MITSHM=1 SORVINTA_BENCH_WIDGETS="qt_tabwidget_tabbar" "$BIN/bare_tabs_window" 0 60 \
+        >"$WORK/tabs.out" 2>"$WORK/tabs.err" &
+    TABS_PID=$!
+fi
 
 # box FILE NAME: the reported rectangle of a widget, as the probe takes it ("x y w h").
 box() {
@@ -78,8 +90,9 @@ if [ "${HELP_WINDOW:-1}" = 1 ]; then
     done
     if grep -q '^widget qt_tabwidget_tabbar#1 ' "$WORK/sorvinta.out"; then
         read -r -a TAB_BOXES <<<"$(box "$WORK/sorvinta.out" "qt_tabwidget_tabbar#1") $(box "$WORK/sorvinta.out" "qt_tabwidget_tabbar#0")"
+        read -r -a BARE_TABS <<<"$(box "$WORK/tabs.out" "qt_tabwidget_tabbar#1") $(box "$WORK/tabs.out" "qt_tabwidget_tabbar#0")"
         "$BIN/click_paint_probe" "$RUNS" help "${TAB_BOXES[@]}" bare "${BARE_BOXES[@]}" \
-            >"$WORK/probe-help.out"
+            baretabs "${BARE_TABS[@]}" >"$WORK/probe-help.out"
         HELP=$WORK/probe-help.out
         # A search on the Search tab: Return to the first change of the result list.
         read -r -a SEARCH_TAB <<<"$(box "$WORK/sorvinta.out" "qt_tabwidget_tabbar#2")"
@@ -115,7 +128,10 @@ awk -v target="$TARGET_RATIO" -v streams="$STREAMS" '
         if (file > 1) {
             row("sorvinta help window, tab", "help2")
             row("bare Qt window, same run", "bare2")
+            row("bare Qt tab window, no MIT-SHM", "baretabs2")
             missed += verdict("help window / bare", "help2", "bare2")
+            if (median["baretabs2"] > 0)
+                printf "ratio help window / bare tab window %.1f (the same page switch without the program)\n", median["help2"] / median["baretabs2"]
             if (("search2") in median)
                 printf "help search, Return to the first change of the results: median %.2f ms (min %.2f, max %.2f)\n", median["search2"], low["search2"], high["search2"]
         }
