@@ -8,7 +8,8 @@
 # shows what drawing at that rate costs on this display before a single sample is read.
 #
 # Usage: bench/capture_idle_cpu.sh [seconds] [program [args...]]
-#   seconds  measuring time on each server (default 30), after a 3 s warm-up
+#   seconds  measuring time on each server (default 30), after a warm-up (the
+#            program's record stream open, then 2 s)
 #   program  default build/bench/app/sorvinta (a Release build with -DSORVINTA_BENCH=ON)
 #   SERVERS="pulseaudio pipewire" (the default) chooses the servers.
 # Targets: the program's CPU at most 1.5 x parecord's; its main thread woken at most twice a
@@ -98,14 +99,19 @@ measure() {
         >"$WORK/$server-yardstick.log" 2>&1 &
     BARE_PID=$!
 
-    # The first capture tick comes one second after the window loads.
-    sleep 3
+    # The first capture tick comes one second after the window loads; a first start after a
+    # build can take a few seconds more. Is the program capturing at all? Count the record
+    # streams its process holds, for up to 10 s, then let it settle.
+    local streams i
+    for i in $(seq 20); do
+        sleep 0.5
+        streams=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
+        [ "$streams" -gt 0 ] && break
+    done
+    sleep 2
     for p in "$APP_PID" "$RECORD_PID" "$BARE_PID"; do
         kill -0 "$p" 2>/dev/null || { say "a measured process ended early; see $WORK/$server-*.log"; exit 2; }
     done
-    # Is the program capturing at all? Count the record streams its process holds.
-    local streams
-    streams=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
     [ "$streams" -gt 0 ] || say "$server: the program holds no record stream: it is not capturing"
 
     local app0 rec0 bare0 vol0 inv0 start app1 rec1 bare1 vol1 inv1 end
