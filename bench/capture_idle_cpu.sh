@@ -102,8 +102,8 @@ measure() {
     # The first capture tick comes one second after the window loads; a first start after a
     # build can take a few seconds more. Is the program capturing at all? Count the record
     # streams its process holds, for up to 10 s, then let it settle.
-    local streams i
-    for i in $(seq 20); do
+    local streams
+    for _ in $(seq 20); do
         sleep 0.5
         streams=$(pactl list source-outputs 2>/dev/null | grep -c "application.process.id = \"$APP_PID\"" || true)
         [ "$streams" -gt 0 ] && break
