@@ -3,8 +3,11 @@
 #include "platform/audio/pulse_loop_lock.h"
 #include "platform/audio/record_sink.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include <pulse/rtclock.h>
-#include <pulse/sample.h>
 #include <pulse/timeval.h>
 
 namespace {
@@ -13,14 +16,21 @@ namespace {
 constexpr pa_usec_t kFragmentUs = 40 * 1000;
 // How often the stall check looks; a stall is noticed within kStallMs plus this.
 constexpr pa_usec_t kStallCheckUs = 500 * 1000;
+// Room left in the stream's buffer for the next delivery when the sink has none: some sources
+// deliver two seconds at once, and what does not fit would be lost without a word.
+constexpr pa_usec_t kBurstUs = 3000 * 1000;
+// How often a drain looks again while it waits.
+constexpr auto kDrainPoll = std::chrono::milliseconds(5);
 
 } // namespace
 
 PulseRecordStream::StartResult PulseRecordStream::start(const WaveFormat& format, RecordSink& sink,
-                                                        const std::string& streamName) {
+                                                        const std::string& streamName, int holdMs) {
     stop();
     m_sink = &sink;
     m_failure = Failure::None;
+    m_handed = 0;
+    m_limit = UINT64_MAX;
     // A stream that fails while the server still answers was ended by the server: with
     // PA_STREAM_DONT_MOVE, that is what happens when its source goes away.
     m_connection.onBroken = [this] {
@@ -33,33 +43,45 @@ PulseRecordStream::StartResult PulseRecordStream::start(const WaveFormat& format
         return StartResult::ServerUnreachable;
     }
 
-    pa_sample_spec spec{};
-    spec.format = format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.rate = static_cast<std::uint32_t>(format.samplesPerSec);
-    spec.channels = static_cast<std::uint8_t>(format.channels);
+    m_spec = pa_sample_spec{};
+    m_spec.format = format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    m_spec.rate = static_cast<std::uint32_t>(format.samplesPerSec);
+    m_spec.channels = static_cast<std::uint8_t>(format.channels);
 
     bool ready = false;
     {
         PulseLoopLock lock(m_connection.loop());
-        if (pa_stream* stream = m_connection.newStream(streamName.c_str(), spec)) {
+        if (pa_stream* stream = m_connection.newStream(streamName.c_str(), m_spec)) {
             pa_stream_set_read_callback(stream, &PulseRecordStream::onRead, this);
             pa_stream_set_moved_callback(stream, &PulseRecordStream::onMoved, this);
             // Without a fragment size the server hands data over in blocks of about two seconds.
+            // The buffer's size is the server's to give otherwise; it is set so that how much
+            // it holds for a sink that falls behind is known.
             pa_buffer_attr attr{};
-            attr.maxlength = static_cast<std::uint32_t>(-1);
+            attr.maxlength = static_cast<std::uint32_t>(
+                pa_usec_to_bytes(pa_usec_t(holdMs) * PA_USEC_PER_MSEC, &m_spec));
             attr.tlength = static_cast<std::uint32_t>(-1);
             attr.prebuf = static_cast<std::uint32_t>(-1);
             attr.minreq = static_cast<std::uint32_t>(-1);
-            attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(kFragmentUs, &spec));
+            attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(kFragmentUs, &m_spec));
             // No device name: the server's default source. Never moved to another one: a take
             // that silently goes on from another input is not the take the user started.
             const auto flags =
                 static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_MOVE);
             ready = pa_stream_connect_record(stream, nullptr, &attr, flags) >= 0 &&
                     m_connection.waitUntilReady();
+            if (ready) {
+                // The server may have granted another size than asked for.
+                const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream);
+                m_maxLength = granted ? granted->maxlength : attr.maxlength;
+                m_burstBytes = std::min<std::uint32_t>(
+                    m_maxLength / 2,
+                    static_cast<std::uint32_t>(pa_usec_to_bytes(kBurstUs, &m_spec)));
+            }
         }
         if (ready) {
-            m_lastSoundUs = pa_rtclock_now();
+            m_readyUs = pa_rtclock_now();
+            m_lastSoundUs = m_readyUs;
             m_stallCheck =
                 pa_context_rttime_new(m_connection.context(), m_lastSoundUs + kStallCheckUs,
                                       &PulseRecordStream::onStallCheck, this);
@@ -70,6 +92,32 @@ PulseRecordStream::StartResult PulseRecordStream::start(const WaveFormat& format
         return StartResult::StreamRefused;
     }
     return StartResult::Started;
+}
+
+void PulseRecordStream::drainToNow() {
+    if (!m_connection.isOpen())
+        return;
+    pa_threaded_mainloop* loop = m_connection.loop();
+    PulseLoopLock lock(loop);
+    if (failed() || !m_connection.isGood())
+        return;
+    const pa_usec_t now = pa_rtclock_now();
+    const auto ran = static_cast<std::uint64_t>(pa_usec_to_bytes(now - m_readyUs, &m_spec));
+    m_limit = std::max(m_handed.load(), ran);
+    const pa_usec_t deadline = now + pa_usec_t(kDrainMs) * PA_USEC_PER_MSEC;
+    for (;;) {
+        readAvailable();
+        if (failed() || m_handed.load() >= m_limit || !m_connection.isGood())
+            return;
+        // Sound the stream holds already is waiting for the sink's room, not for the server.
+        pa_stream* stream = m_connection.stream();
+        const bool holding = stream && pa_stream_readable_size(stream) > 0;
+        if (!holding && pa_rtclock_now() >= deadline)
+            return;
+        pa_threaded_mainloop_unlock(loop);
+        std::this_thread::sleep_for(kDrainPoll);
+        pa_threaded_mainloop_lock(loop);
+    }
 }
 
 void PulseRecordStream::stop() {
@@ -88,27 +136,57 @@ void PulseRecordStream::fail(Failure cause) {
     m_failure.compare_exchange_strong(none, cause);
 }
 
-void PulseRecordStream::onRead(pa_stream* stream, std::size_t, void* self) {
-    auto* me = static_cast<PulseRecordStream*>(self);
+bool PulseRecordStream::offer(const void* data, std::size_t bytes) {
+    // Past the end a drain set, the sound is after the moment the take was stopped.
+    const std::uint64_t handed = m_handed.load();
+    if (handed >= m_limit)
+        return true;
+    bytes = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, m_limit - handed));
+    const SinkAnswer answer = data ? m_sink->append(data, bytes) : m_sink->appendSilence(bytes);
+    switch (answer) {
+    case SinkAnswer::Kept:
+        m_handed.fetch_add(bytes);
+        return true;
+    case SinkAnswer::Refused:
+        fail(Failure::SinkRefused);
+        return true;
+    case SinkAnswer::NoRoom:
+        break;
+    }
+    // The piece stays in the stream's buffer and is offered again when more sound comes; only
+    // when that buffer could not take the next delivery does the take end.
+    pa_stream* stream = m_connection.stream();
+    const std::size_t held = stream ? pa_stream_readable_size(stream) : 0;
+    if (held + m_burstBytes >= m_maxLength) {
+        fail(Failure::DiskTooSlow);
+        return true;
+    }
+    return false;
+}
+
+void PulseRecordStream::readAvailable() {
+    pa_stream* stream = m_connection.stream();
+    if (!stream || !m_sink)
+        return;
     while (pa_stream_readable_size(stream) > 0) {
         const void* data = nullptr;
         std::size_t bytes = 0;
         if (pa_stream_peek(stream, &data, &bytes) < 0) {
-            me->fail(Failure::ServerLost);
+            fail(Failure::ServerLost);
             return;
         }
         if (bytes == 0)
             return;
-        me->m_lastSoundUs = pa_rtclock_now();
+        m_lastSoundUs = pa_rtclock_now();
         // After a failure the rest is dropped, so the take ends where the fault began.
-        if (!me->failed()) {
-            const bool kept =
-                data ? me->m_sink->append(data, bytes) : me->m_sink->appendSilence(bytes);
-            if (!kept)
-                me->fail(Failure::SinkRefused);
-        }
+        if (!failed() && !offer(data, bytes))
+            return;
         pa_stream_drop(stream);
     }
+}
+
+void PulseRecordStream::onRead(pa_stream*, std::size_t, void* self) {
+    static_cast<PulseRecordStream*>(self)->readAvailable();
 }
 
 void PulseRecordStream::onMoved(pa_stream*, void* self) {

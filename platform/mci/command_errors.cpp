@@ -50,6 +50,8 @@ std::string commandErrorText(int code) {
         return "The recording stopped early: the audio input stopped delivering sound.";
     case CommandError::InputRemoved:
         return "The recording stopped early: the audio input was removed.";
+    case CommandError::DiskTooSlow:
+        return "The recording stopped early: the disk that holds it could not keep up.";
     }
     return "Unknown waveaudio device error " + std::to_string(code) + ".";
 }

@@ -35,6 +35,7 @@ enum class CommandError : int {
     // the older codes keep their numbers).
     InputStalled,
     InputRemoved,
+    DiskTooSlow,
 };
 
 constexpr int toCode(CommandError e) {

@@ -5,6 +5,7 @@
 #include "platform/mci/command_errors.h"
 #include "platform/mci/command_parser.h"
 #include "platform/spool/take_file.h"
+#include "platform/spool/take_writer.h"
 
 #include <cerrno>
 
@@ -21,6 +22,8 @@ std::string causeText(CommandError cause, int writeError) {
         return "the audio input was removed";
     case CommandError::DiskFull:
         return "the disk that holds it is full";
+    case CommandError::DiskTooSlow:
+        return "the disk that holds it could not keep up";
     default:
         return "it could not be written to disk (" + placeReason(writeError) + ")";
     }
@@ -32,9 +35,11 @@ struct WaveAudioCommandDevice::Device {
     // A plain waveaudio device starts out at 11025 Hz, 8 bit, mono, counting in milliseconds.
     WaveFormat format{11025, 8, 1};
     TimeFormat timeFormat = TimeFormat::Milliseconds;
-    // The take outlives the stream that writes into it (members go in reverse order). Once
-    // saved, it stands for the saved file and a new "record" starts a new take.
+    // The take outlives the writer that fills it and the writer the stream that feeds it
+    // (members go in reverse order). Once saved, the take stands for the saved file and a new
+    // "record" starts a new take.
     std::unique_ptr<TakeFile> take;
+    std::unique_ptr<TakeWriter> writer;
     std::unique_ptr<PulseRecordStream> stream;
     // Why the take ended on its own; None while it has not.
     CommandError earlyStop = CommandError::None;
@@ -43,14 +48,35 @@ struct WaveAudioCommandDevice::Device {
 
     bool unsaved() const { return take && take->inSpool(); }
 
-    // Ends a running stream, noting why when it had ended on its own.
-    void stopStream() {
-        if (!stream)
-            return;
-        stream->stop();
-        if (stream->failed() && earlyStop == CommandError::None)
-            earlyStop = cause(stream->failure());
-        stream.reset();
+    // Ends a running stream, noting why when it had ended on its own, and waits until all it
+    // handed over is on disk. `toNow` first reads on until the sound recorded up to this moment
+    // has come: a stop keeps everything before it.
+    void stopStream(bool toNow = false) {
+        if (stream) {
+            if (toNow)
+                stream->drainToNow();
+            stream->stop();
+            if (stream->failed() && earlyStop == CommandError::None)
+                earlyStop = cause(stream->failure());
+            stream.reset();
+        }
+        if (writer) {
+            writer->finish();
+            if (writer->failed() && earlyStop == CommandError::None)
+                earlyStop = writeCause();
+            writer.reset();
+        }
+    }
+    // The take's length as it will be once what is on its way is on disk.
+    std::uint64_t keptBytes() const {
+        if (writer)
+            return writer->keptBytes();
+        return take ? take->dataBytes() : 0;
+    }
+    CommandError writeCause() const {
+        const int error = take ? take->writeError() : 0;
+        return error == ENOSPC || error == EDQUOT ? CommandError::DiskFull
+                                                  : CommandError::WriteFailed;
     }
     CommandError cause(PulseRecordStream::Failure failure) const {
         switch (failure) {
@@ -58,11 +84,10 @@ struct WaveAudioCommandDevice::Device {
             return CommandError::InputStalled;
         case PulseRecordStream::Failure::InputRemoved:
             return CommandError::InputRemoved;
-        case PulseRecordStream::Failure::SinkRefused: {
-            const int error = take ? take->writeError() : 0;
-            return error == ENOSPC || error == EDQUOT ? CommandError::DiskFull
-                                                      : CommandError::WriteFailed;
-        }
+        case PulseRecordStream::Failure::SinkRefused:
+            return writeCause();
+        case PulseRecordStream::Failure::DiskTooSlow:
+            return CommandError::DiskTooSlow;
         default:
             return CommandError::ServerLost;
         }
@@ -72,8 +97,12 @@ struct WaveAudioCommandDevice::Device {
     }
 };
 
-WaveAudioCommandDevice::WaveAudioCommandDevice(std::string spoolFolder, CopyProgress* progress)
-    : m_spool(std::move(spoolFolder)), m_progress(progress) {}
+const WaveAudioCommandDevice::Buffers WaveAudioCommandDevice::kDefaultBuffers{
+    TakeWriter::kDefaultRingBytes, PulseRecordStream::kServerHoldMs};
+
+WaveAudioCommandDevice::WaveAudioCommandDevice(std::string spoolFolder, CopyProgress* progress,
+                                               Buffers buffers)
+    : m_spool(std::move(spoolFolder)), m_progress(progress), m_buffers(buffers) {}
 
 WaveAudioCommandDevice::~WaveAudioCommandDevice() {
     for (auto& entry : m_devices)
@@ -103,7 +132,7 @@ int WaveAudioCommandDevice::sendString(const std::string& command, std::string* 
     case CommandVerb::Record:
         return record(device, cmd.alias);
     case CommandVerb::Stop:
-        device.stopStream();
+        device.stopStream(true);
         return 0;
     case CommandVerb::StatusLength: {
         std::string text;
@@ -196,10 +225,13 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
     }
     device.earlyStop = CommandError::None;
 
+    auto writer = std::make_unique<TakeWriter>(*device.take, m_buffers.ringBytes);
     auto stream = std::make_unique<PulseRecordStream>();
-    const PulseRecordStream::StartResult result =
-        stream->start(device.format, *device.take, "Sorvinta recording " + alias);
+    const PulseRecordStream::StartResult result = stream->start(
+        device.format, *writer, "Sorvinta recording " + alias, m_buffers.streamHoldMs);
     if (result != PulseRecordStream::StartResult::Started) {
+        stream.reset();
+        writer->finish();
         const CommandError code = result == PulseRecordStream::StartResult::ServerUnreachable
                                       ? CommandError::ServerUnreachable
                                       : CommandError::StreamFailed;
@@ -211,15 +243,17 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
         return fail(code, commandErrorText(toCode(code)) + " What was recorded before (" +
                               takeDurationText(device.take->seconds()) + ") is kept.");
     }
+    device.writer = std::move(writer);
     device.stream = std::move(stream);
     return 0;
 }
 
 int WaveAudioCommandDevice::statusLength(Device& device, std::string& reply) {
-    // A stream that ended on its own is let go at once; its cause stays until the next record.
-    if (device.stream && device.stream->failed())
+    // A stream that ended on its own, or whose writer failed, is let go at once; its cause
+    // stays until the next record, and the length then is exactly what the take kept.
+    if ((device.stream && device.stream->failed()) || (device.writer && device.writer->failed()))
         device.stopStream();
-    const std::uint64_t bytes = device.take ? device.take->dataBytes() : 0;
+    const std::uint64_t bytes = device.keptBytes();
     const std::uint64_t length =
         device.timeFormat == TimeFormat::Bytes
             ? bytes
@@ -235,7 +269,7 @@ int WaveAudioCommandDevice::statusLength(Device& device, std::string& reply) {
 
 int WaveAudioCommandDevice::save(Device& device, const std::string& path) {
     // The window sends "save" straight after its loop, without a "stop" first.
-    device.stopStream();
+    device.stopStream(true);
     if (!device.take)
         return toCode(CommandError::NothingRecorded);
     if (auto problem = device.take->saveTo(path, m_progress)) {

@@ -23,11 +23,25 @@ enum class CommandError : int;
 // with its cause by "status", and "save" keeps what was recorded but does not report success.
 //
 // "open" does not touch the audio server; an unreachable server is reported by "record".
+//
+// The audio thread never waits for the disk: a take's sound goes through a ring to a writer
+// thread of its own (TakeWriter), and while the disk is behind the stream's buffer holds more.
+// A disk that stays behind longer than both hold ends the take early, with its cause. "stop"
+// and "save" first read on until every sound recorded before them has come (see
+// PulseRecordStream::drainToNow), and only then end the stream.
 class WaveAudioCommandDevice : public CommandDevice {
 public:
+    // How much sound waits for a disk that is behind: in the take's ring, and in the stream.
+    struct Buffers {
+        std::size_t ringBytes;
+        int streamHoldMs;
+    };
+    static const Buffers kDefaultBuffers;
+
     // Takes live in `spoolFolder`. A copy to another file system reports to `progress`.
     explicit WaveAudioCommandDevice(std::string spoolFolder = TakeSpool::defaultFolder(),
-                                    CopyProgress* progress = nullptr);
+                                    CopyProgress* progress = nullptr,
+                                    Buffers buffers = kDefaultBuffers);
     ~WaveAudioCommandDevice() override;
 
     int sendString(const std::string& command, std::string* reply, std::size_t replySize) override;
@@ -56,6 +70,7 @@ private:
 
     TakeSpool m_spool;
     CopyProgress* m_progress;
+    Buffers m_buffers;
     std::map<std::string, std::unique_ptr<Device>> m_devices; // by alias in lower case
     int m_lastCode = 0;
     std::string m_lastText;

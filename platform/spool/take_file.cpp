@@ -139,7 +139,7 @@ TakeFile::TakeFile(int fd, std::string path, const WaveFormat& format, std::time
       m_started(started) {}
 
 TakeFile::~TakeFile() {
-    if (m_fd >= 0 && m_inSpool)
+    if (m_fd >= 0 && m_inSpool && !m_leaveAsFound)
         finish();
     closeFile();
 }
@@ -227,7 +227,11 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     take.reset(new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
     take->m_dataBytes = data;
     take->m_headerWasDamaged = damaged;
-    take->finish();
+    // A damaged header stays damaged on disk until the take is saved: a take offered and left
+    // for later is offered with the same word on the next start.
+    take->m_leaveAsFound = damaged;
+    if (!damaged)
+        take->finish();
     return AdoptResult::Adopted;
 }
 
@@ -288,6 +292,7 @@ void TakeFile::syncNow() {
 void TakeFile::finish() {
     if (m_finished || m_fd < 0)
         return;
+    m_leaveAsFound = false;
     const auto frame = static_cast<std::uint64_t>(m_format.bytesPerFrame());
     const std::uint64_t whole = dataBytes() - dataBytes() % frame;
     m_dataBytes = whole;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/audio/record_sink.h"
 #include "platform/audio/wave_format.h"
 #include "platform/spool/save_place.h"
 
@@ -21,9 +20,10 @@ class CopyProgress;
 // last second, and the header is repaired to the data on disk when the take is adopted again.
 //
 // Destroying a TakeFile releases it and leaves the file where it is: only discard() removes a
-// take. `append` may run on the audio thread while `dataBytes` and `writeError` are read on
-// another; everything else belongs to the owner's thread and must not overlap with `append`.
-class TakeFile : public RecordSink {
+// take. While a TakeWriter has it, `append` runs on the writer's thread and `dataBytes` and
+// `writeError` may be read on any other; everything else belongs to the owner's thread and must
+// not overlap with `append`.
+class TakeFile {
 public:
     // A new take in `folder` (which must exist), named after its start. Nothing, with `error`
     // set to the errno, when it cannot be created.
@@ -34,15 +34,17 @@ public:
     // Takes over a take that no process holds any more and repairs its header to the whole
     // frames on disk. A live take is left alone; an empty one is removed. A take whose header
     // is damaged is adopted all the same, its data read in the format its name gives, else
-    // that of a "fmt " chunk that survived, else kDefaultTakeFormat (see headerWasDamaged).
+    // that of a "fmt " chunk that survived, else kDefaultTakeFormat (see headerWasDamaged);
+    // its file is left as it is until it is saved, so that every start sees the damage.
     static AdoptResult adopt(const std::string& path, std::unique_ptr<TakeFile>& take);
 
-    ~TakeFile() override;
+    ~TakeFile();
     TakeFile(const TakeFile&) = delete;
     TakeFile& operator=(const TakeFile&) = delete;
 
-    bool append(const void* data, std::size_t bytes) override;
-    bool appendSilence(std::size_t bytes) override;
+    // Writes at the end of the data; false, with writeError() set, when not all of it could be.
+    bool append(const void* data, std::size_t bytes);
+    bool appendSilence(std::size_t bytes);
 
     // PCM bytes written so far (whole frames once the take is finished).
     std::uint64_t dataBytes() const { return m_dataBytes.load(std::memory_order_relaxed); }
@@ -90,6 +92,8 @@ private:
     bool m_inSpool = true;
     bool m_headerWasDamaged = false;
     bool m_finished = false;
+    // Adopted with a damaged header: nothing is written to it before it is saved.
+    bool m_leaveAsFound = false;
     std::atomic<std::uint64_t> m_dataBytes{0};
     std::atomic<int> m_writeError{0};
     std::uint64_t m_bytesSinceSync = 0;

@@ -27,8 +27,8 @@ constexpr auto kAllowed = std::chrono::milliseconds(PulseConnection::kServerTime
 
 class DiscardingSink : public RecordSink {
 public:
-    bool append(const void*, std::size_t) override { return true; }
-    bool appendSilence(std::size_t) override { return true; }
+    SinkAnswer append(const void*, std::size_t) override { return SinkAnswer::Kept; }
+    SinkAnswer appendSilence(std::size_t) override { return SinkAnswer::Kept; }
 };
 
 // A second of silence in stereo at 44.1 kHz.

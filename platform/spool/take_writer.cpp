@@ -1,0 +1,68 @@
+#include "platform/spool/take_writer.h"
+
+#include "platform/spool/take_file.h"
+
+TakeWriter::TakeWriter(TakeFile& take, std::size_t ringBytes)
+    : m_take(take), m_ring(ringBytes), m_base(take.dataBytes()) {
+    m_thread = std::thread([this] { run(); });
+}
+
+TakeWriter::~TakeWriter() {
+    finish();
+}
+
+SinkAnswer TakeWriter::append(const void* data, std::size_t bytes) {
+    if (m_failed.load() || m_finishing.load())
+        return SinkAnswer::Refused;
+    if (!m_ring.push(data, bytes))
+        return SinkAnswer::NoRoom;
+    m_taken.fetch_add(bytes);
+    m_work.release();
+    return SinkAnswer::Kept;
+}
+
+SinkAnswer TakeWriter::appendSilence(std::size_t bytes) {
+    if (m_failed.load() || m_finishing.load())
+        return SinkAnswer::Refused;
+    // Silence is the middle value: 0 for signed 16-bit samples, 128 for unsigned 8-bit ones.
+    const unsigned char middle = m_take.format().bitsPerSample == 8 ? 0x80 : 0x00;
+    if (!m_ring.pushFill(middle, bytes))
+        return SinkAnswer::NoRoom;
+    m_taken.fetch_add(bytes);
+    m_work.release();
+    return SinkAnswer::Kept;
+}
+
+std::uint64_t TakeWriter::keptBytes() const {
+    if (m_failed.load())
+        return m_take.dataBytes();
+    return m_base + m_taken.load();
+}
+
+void TakeWriter::finish() {
+    if (!m_thread.joinable())
+        return;
+    m_finishing.store(true);
+    m_work.release();
+    m_thread.join();
+}
+
+void TakeWriter::drain() {
+    for (ByteRing::Piece piece = m_ring.front(); piece.bytes > 0; piece = m_ring.front()) {
+        // After a failed write the rest is dropped, so the take ends where the fault began.
+        if (!m_failed.load() && !m_take.append(piece.data, piece.bytes))
+            m_failed.store(true);
+        m_ring.pop(piece.bytes);
+    }
+}
+
+void TakeWriter::run() {
+    for (;;) {
+        // Read before the drain: whatever was taken before finish() is then on disk.
+        const bool finishing = m_finishing.load();
+        drain();
+        if (finishing)
+            return;
+        m_work.acquire();
+    }
+}
