@@ -236,6 +236,13 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
 }
 
 bool TakeFile::append(const void* data, std::size_t bytes) {
+    if (!write(data, bytes))
+        return false;
+    syncIfDue();
+    return true;
+}
+
+bool TakeFile::write(const void* data, std::size_t bytes) {
     if (m_writeError.load() != 0)
         return false;
     m_finished = false;
@@ -246,12 +253,15 @@ bool TakeFile::append(const void* data, std::size_t bytes) {
         m_writeError = errno != 0 ? errno : EIO;
         return false;
     }
+    m_bytesSinceSync += written;
+    return true;
+}
+
+void TakeFile::syncIfDue() {
     // The header and the data on disk at least once a second: a crash or a power loss then
     // costs at most the last second, and the header is never further behind.
-    m_bytesSinceSync += written;
     if (m_bytesSinceSync >= static_cast<std::uint64_t>(m_format.bytesPerSecond()))
         syncNow();
-    return true;
 }
 
 bool TakeFile::appendSilence(std::size_t bytes) {

@@ -42,8 +42,12 @@ public:
     TakeFile(const TakeFile&) = delete;
     TakeFile& operator=(const TakeFile&) = delete;
 
-    // Writes at the end of the data; false, with writeError() set, when not all of it could be.
+    // Writes at the end of the data and syncs when a second has gathered since the last sync;
+    // false, with writeError() set, when not all of it could be written.
     bool append(const void* data, std::size_t bytes);
+    // The two halves of append(): the write, and the sync once a second.
+    bool write(const void* data, std::size_t bytes);
+    void syncIfDue();
     bool appendSilence(std::size_t bytes);
 
     // PCM bytes written so far (whole frames once the take is finished).

@@ -50,9 +50,12 @@ void TakeWriter::finish() {
 void TakeWriter::drain() {
     for (ByteRing::Piece piece = m_ring.front(); piece.bytes > 0; piece = m_ring.front()) {
         // After a failed write the rest is dropped, so the take ends where the fault began.
-        if (!m_failed.load() && !m_take.append(piece.data, piece.bytes))
+        if (!m_failed.load() && !m_take.write(piece.data, piece.bytes))
             m_failed.store(true);
+        // The room is given back before the sync, which is where a slow disk makes us wait.
         m_ring.pop(piece.bytes);
+        if (!m_failed.load())
+            m_take.syncIfDue();
     }
 }
 

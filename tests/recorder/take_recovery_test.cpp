@@ -3,6 +3,7 @@
 #include "platform/spool/take_header.h"
 #include "platform/spool/take_spool.h"
 #include "support/fakes.h"
+#include "support/wav_analysis.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +113,17 @@ TEST_F(TakeRecoveryTest, ATakeWithADamagedHeaderIsOfferedAndSaysSo) {
     EXPECT_EQ(boxes.shown[1].buttons, MessageButtons::SaveLaterDiscard);
     EXPECT_EQ(takesLeft(), 2u);
     EXPECT_EQ(std::filesystem::file_size(damaged), kTakeHeaderBytes + 2 * 192000u);
+
+    // Left for later, it says the same on the next start, until it is saved whole.
+    const std::string damagedQuestion = boxes.shown[1].text;
+    boxes.shown.clear();
+    dialog.choices = {path("kept.wav")};
+    boxes.answers = {MessageAnswer::Later, MessageAnswer::Save};
+    run();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, damagedQuestion);
+    EXPECT_EQ(takesLeft(), 1u);
+    const SoundFileFacts saved = analyseSoundFile(path("kept.wav"));
+    EXPECT_EQ(saved.frames, 2 * 48000);
+    EXPECT_EQ(saved.sampleRate, 48000);
 }
