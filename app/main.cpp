@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/font_warm_up.h"
 #include "app/form1.h"
 #include "app/program_end.h"
 #include "platform/audio/pulse_wave_input.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     // through the socket it does not. A user's own setting of the variable is left as it is.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+    // The font configuration is read beside the making of the application and the window.
+    const std::jthread fontWarmUp = warmUpFonts();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
     // Docks and task lists tie the window to its desktop entry by this name (the Wayland app id).
