@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     // The font configuration is read beside the making of the application and the window.
     const std::jthread fontWarmUp = warmUpFonts();
     QApplication app(argc, argv);
+    const std::jthread fontDatabaseWarmUp = warmUpFontDatabase();
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
     // Docks and task lists tie the window to its desktop entry by this name (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sorvinta.Sorvinta"));
