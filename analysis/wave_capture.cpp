@@ -48,7 +48,18 @@ void WaveCapture::StartCapture() {
     // 11,025 samples a second, 16-bit mono: 2 bytes a frame, 22,050 bytes a second.
     m_format = WaveFormat{11025, 16, 1};
 
-    m_handle = m_input.open(m_view.selectedDevice(), m_format);
+    m_opening = true;
+    m_stopRequested = false;
+    const WaveInputHandle handle = m_input.open(m_view.selectedDevice(), m_format);
+    m_opening = false;
+    if (m_stopRequested) {
+        // The window was asked to close while the stream opened: it stays closed.
+        if (handle != 0)
+            closeStream(handle);
+        m_view.setDevicesEnabled(true);
+        return;
+    }
+    m_handle = handle;
     if (m_handle == 0) {
         // Once per run of failures: the next ticks retry quietly.
         if (!m_openFailureShown) {
@@ -59,8 +70,9 @@ void WaveCapture::StartCapture() {
         return;
     }
     m_openFailureShown = false;
-    m_input.start(m_handle);
     m_view.setDevicesEnabled(false);
+    // A close request while the stream starts stops it there, and the loop does not begin.
+    m_input.start(m_handle);
     CaptureLoop();
 }
 
@@ -103,10 +115,22 @@ void WaveCapture::CaptureLoop() {
 }
 
 void WaveCapture::StopCapture() {
-    if (m_handle != 0) {
-        m_input.reset(m_handle);
-        m_input.close(m_handle);
+    if (m_opening) {
+        m_stopRequested = true;
+        return;
     }
+    // A second request while the stream closes has nothing more to do.
+    if (m_closing)
+        return;
+    if (m_handle != 0)
+        closeStream(m_handle);
     m_handle = 0;
     m_view.setDevicesEnabled(true);
+}
+
+void WaveCapture::closeStream(WaveInputHandle handle) {
+    m_closing = true;
+    m_input.reset(handle);
+    m_input.close(handle);
+    m_closing = false;
 }

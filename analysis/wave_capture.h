@@ -31,6 +31,11 @@ public:
 
 // The live input monitor: opens the selected device on each `tmrEq` tick while it is closed
 // and runs the block loop inside that tick until `StopCapture`.
+//
+// The input's open, reset and close may let window events run before they return (they wait on
+// the audio server off the window's thread), so a close request can come while a stream is
+// being opened or closed: `isOpen` covers those moments, and a `StopCapture` during an open
+// closes the stream as soon as the open returns.
 class WaveCapture {
 public:
     static constexpr int kBlockSamples = 512;
@@ -52,6 +57,8 @@ public:
     void StopCapture();
 
     WaveInputHandle captureHandle() const { return m_handle; }
+    // A stream is open, or on its way to being opened or closed.
+    bool isOpen() const { return m_handle != 0 || m_opening || m_closing; }
 
     // The transform reads all 1024 samples; only the first 512 are ever captured.
     std::array<std::int16_t, 1024> SampleBuffer{};
@@ -60,6 +67,7 @@ public:
 private:
     enum class BlockResult { Done, Stopped, Lost };
     BlockResult waitForBlock();
+    void closeStream(WaveInputHandle handle);
 
     WaveInput& m_input;
     MessageBox& m_messages;
@@ -72,6 +80,10 @@ private:
     WaveFormat m_format;
     WaveBlock m_block;
     bool m_inTick = false;
+    bool m_opening = false;
+    bool m_closing = false;
+    // StopCapture came while the stream was being opened.
+    bool m_stopRequested = false;
     // The open-failure box is shown once per run of failed opens.
     bool m_openFailureShown = false;
 };

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
 Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services),
@@ -87,16 +88,49 @@ void Form1::Form_Load() {
     cmdStop->setEnabled(false);
     // Choosing the first format from code raises its click, which sets the format and label.
     optFreq[0]->setValue(true);
-    // The live spectrum: input devices, transform tables, the panel, and a second later the
-    // first capture. Without any input device the program ends here.
-    if (!m_capture.InitDevices())
-        return;
+    // The transform tables and the panel; the rest of the live spectrum waits for the window's
+    // first frame (see finishLoad).
     InitFFT();
     m_scope.SetUp(*Scope);
+}
+
+// What the user does not see before the window is up comes after its first frame: the list
+// of input devices, which asks the audio server, and the takes that earlier runs left behind.
+// Without any input device the program ends here, with its message over the window.
+void Form1::finishLoad() {
+    if (m_loadFinished || m_closed)
+        return;
+    m_loadFinished = true;
+    // The list is made off the window's thread; the window's events run meanwhile, and a close
+    // request among them is taken as it comes.
+    if (!m_capture.InitDevices() || m_closed)
+        return;
+    // A second from now, the first capture.
     tmrEq.start();
-    // Once the window is up: takes that earlier runs left behind. The capture's first tick
-    // waits while they are offered.
-    QTimer::singleShot(0, this, [this] { m_recording.recoverTakes(); });
+    // The capture's first tick waits while the left takes are offered.
+    m_recording.recoverTakes();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_loadFinished || m_firstFrameWatched || !windowHandle())
+        return;
+    m_firstFrameWatched = true;
+    windowHandle()->installEventFilter(this);
+    // A window that is never exposed (hidden away by the desktop) still gets its spectrum.
+    QTimer::singleShot(kLoadFallbackMs, this, [this] { finishLoad(); });
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // The window draws and sends its first frame while it handles this expose; the rest of
+        // the load follows once that is done.
+        QMetaObject::invokeMethod(
+            this, [this] { finishLoad(); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // Help > How to Use: the program's help file at How to Use, in its "Main" window.
@@ -119,9 +153,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     tmrEq.stop();
     m_about.reset(); // the About window goes with the main window, even when this close is refused
     m_playback.stopForClose();
-    // The first close with the live spectrum running only stops it (the panel keeps its last
-    // frame); the next one closes the window.
-    if (m_capture.captureHandle() != 0) {
+    // The first close with the live spectrum running, or its stream on its way, only stops it
+    // (the panel keeps its last frame); the next one closes the window.
+    if (m_capture.isOpen()) {
         m_capture.StopCapture();
         event->ignore();
         return;
@@ -130,6 +164,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (HelpViewer)
         HelpViewer->HHClose();
     event->accept();
+    m_closed = true;
     emit closed();
 }
 
@@ -227,4 +262,5 @@ void Form1::setDevicesEnabled(bool enabled) {
 void Form1::endProgram() {
     m_endRequested = true;
     tmrEq.stop();
+    emit startFailed();
 }

@@ -70,8 +70,14 @@ public:
     PlaybackTransport& playback() { return m_playback; }
     WaveCapture& capture() { return m_capture; }
     const ScopeDisplay& scopeDisplay() const { return m_scope; }
-    // Set when start-up found no audio input: the program ends instead of showing the window.
+    // Set when start-up found no audio input: the program ends (see startFailed).
     bool endRequested() const { return m_endRequested; }
+    // The load has run to its end, after the window's first frame: the device list is filled
+    // and `tmrEq` runs (unless start-up ended the program).
+    bool loadFinished() const { return m_loadFinished; }
+
+    // How long after it is shown the window finishes its load without a first frame.
+    static constexpr int kLoadFallbackMs = 1000;
     // The help object, made by the first Help > How to Use and kept.
     const HTMLHelp* helpViewer() const { return HelpViewer.get(); }
 
@@ -109,10 +115,14 @@ public:
 signals:
     // The window has closed for good: the program ends (see endProgramWith).
     void closed();
+    // Start-up found no audio input and has said so: the program ends at once.
+    void startFailed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool attachSkin();
@@ -121,6 +131,7 @@ private:
     void buildMenus();
     void loadStoredSettings();
     void Form_Load();
+    void finishLoad();
     void Contents_Click();
     void mAbout_Click();
 
@@ -162,6 +173,9 @@ private:
     WaveCapture m_capture;
     std::unique_ptr<About> m_about;
     bool m_endRequested = false;
+    bool m_firstFrameWatched = false;
+    bool m_loadFinished = false;
+    bool m_closed = false;
     std::uint32_t m_statusColour = 0;
     std::unique_ptr<HTMLHelp> HelpViewer;
 };

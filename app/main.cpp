@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/font_warm_up.h"
 #include "app/form1.h"
 #include "app/program_end.h"
 #include "platform/audio/pulse_wave_input.h"
@@ -13,14 +14,19 @@
 #include "platform/spool/take_spool.h"
 #include "platform/system/single_instance.h"
 #include "platform/system/steady_clock.h"
+#include "platform/ui/off_thread_command_device.h"
+#include "platform/ui/off_thread_wave_input.h"
 #include "platform/ui/qt_copy_progress.h"
 #include "platform/ui/qt_event_pump.h"
 #include "platform/ui/qt_file_dialog.h"
 #include "platform/ui/qt_message_box.h"
+#include "platform/ui/qt_save_progress.h"
 #include "platform/ui/qt_window_services.h"
 
 #include <QApplication>
 #include <QLineEdit>
+
+#include <thread>
 
 int main(int argc, char** argv) {
     // The window is small and the spectrum repaints it 21 times a second. Through shared memory
@@ -28,7 +34,10 @@ int main(int argc, char** argv) {
     // through the socket it does not. A user's own setting of the variable is left as it is.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+    // The font configuration is read beside the making of the application and the window.
+    const std::jthread fontWarmUp = warmUpFonts();
     QApplication app(argc, argv);
+    const std::jthread fontDatabaseWarmUp = warmUpFontDatabase();
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
     // Docks and task lists tie the window to its desktop entry by this name (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sorvinta.Sorvinta"));
@@ -45,23 +54,34 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // The registry names the help engine that came with this program; the engine library is
+    // loaded from there on the first use of help. Writing it is no business of the window's
+    // thread; the registry file takes a reader and a writer at once.
+    std::jthread helpRegistration([files = installedHelpEngineFiles()] {
+        FileRegistry ownRegistry;
+        registerHelpEngine(ownRegistry, files);
+    });
+
     const TakeSpool spool;
+    QtEventPump pump;
+    // The window's thread never waits on the audio server or the disk: the recording's
+    // commands and the live input's server calls run on worker threads of their own while the
+    // window waits for them in its event loop.
     QtCopyProgress copyProgress;
-    const std::unique_ptr<CommandDevice> device = makeWaveAudioCommandDevice(&copyProgress);
+    QtSaveProgress saveProgress;
+    const std::unique_ptr<CommandDevice> waveAudio = makeWaveAudioCommandDevice(&saveProgress);
+    OffThreadCommandDevice device(*waveAudio, pump, &saveProgress);
+    PulseWaveInput pulseInput;
+    OffThreadWaveInput waveInput(pulseInput, pump);
     PulseMultimediaControl mmControl;
     QtFileDialog dialog;
-    QtEventPump pump;
     SteadyClock clock;
-    PulseWaveInput waveInput;
-    // The registry names the help engine that came with this program; the engine library is
-    // loaded from there on the first use of help.
     FileRegistry registry;
-    registerHelpEngine(registry, installedHelpEngineFiles());
     LoadedHelpEngine helpEngine(registry);
     QtWindowServices windows;
     DesktopBrowser browser;
     ResourceProgramStrings strings;
-    Form1 form({*device,
+    Form1 form({device,
                 mmControl,
                 boxes,
                 dialog,
@@ -72,8 +92,6 @@ int main(int argc, char** argv) {
                 browser,
                 spool,
                 &copyProgress});
-    if (form.endRequested())
-        return 1;
     // A file named on the command line is the one to record to.
     if (const QString file = fileArgument(QApplication::arguments()); !file.isEmpty())
         form.txtFileName->setText(file);

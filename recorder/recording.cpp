@@ -73,6 +73,9 @@ void Recording::cmdRecordClick() {
 void Recording::RecordWave(const std::string& path) {
     const BusyScope busy(m_busy);
     m_view.setRecordEnabled(false);
+    // The window's events run while the device opens and starts: a Stop among them ends the
+    // take as soon as it has started.
+    m_isRecording = true;
 
     // The first failure is reported and ends the attempt: nothing loops on a device that
     // never opened or never started.
@@ -87,7 +90,6 @@ void Recording::RecordWave(const std::string& path) {
         return;
     }
 
-    m_isRecording = true;
     m_pollFailure.clear();
     m_lastLength = 0;
     m_bytesPerSecond =

@@ -279,6 +279,50 @@ INSTANTIATE_TEST_SUITE_P(Ends, WaveCaptureEndTest,
                                                    FakeWaveInput::AfterLast::Fail}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A close request can come while the stream is being opened or started: capture counts as
+// open then, so the request is refused, and the stream is closed at once without a frame.
+TEST_F(WaveCaptureTest, AStopWhileTheStreamOpensOrStartsClosesItWithoutALoop) {
+    capture.InitDevices();
+    bool openDuringTheWait = false;
+    const auto stop = [&] {
+        openDuringTheWait = capture.isOpen();
+        capture.StopCapture();
+    };
+    for (const bool duringOpen : {true, false}) {
+        SCOPED_TRACE(duringOpen ? "open" : "start");
+        input.calls.clear();
+        input.duringOpen = duringOpen ? std::function<void()>(stop) : nullptr;
+        input.duringStart = duringOpen ? nullptr : std::function<void()>(stop);
+        view.devicesEnabled = true;
+        capture.StartCapture();
+        EXPECT_TRUE(openDuringTheWait);
+        const std::string h = std::to_string(input.nextHandle - 1);
+        const std::vector<std::string> expected =
+            duringOpen ? std::vector<std::string>{"reset " + h, "close " + h}
+                       : std::vector<std::string>{"start " + h, "reset " + h, "close " + h};
+        EXPECT_EQ(input.calls, expected);
+        EXPECT_EQ(display.frames, 0);
+        EXPECT_FALSE(capture.isOpen());
+        EXPECT_TRUE(view.devicesEnabled);
+    }
+}
+
+// A second close request while the stream closes is refused too, and closes nothing twice.
+TEST_F(WaveCaptureTest, AStopWhileTheStreamClosesIsNotASecondClose) {
+    capture.InitDevices();
+    stopAfter(1);
+    bool openWhileClosing = false;
+    input.duringReset = [&] {
+        openWhileClosing = capture.isOpen();
+        capture.StopCapture();
+    };
+    capture.StartCapture();
+    EXPECT_TRUE(openWhileClosing);
+    EXPECT_EQ(count("reset 7"), 1);
+    EXPECT_EQ(count("close 7"), 1);
+    EXPECT_FALSE(capture.isOpen());
+}
+
 TEST_F(WaveCaptureTest, AFinishedBlockWakesTheWindowsWait) {
     ASSERT_TRUE(input.notifier);
     input.notifier();

@@ -69,6 +69,8 @@ protected:
 };
 
 TEST_F(Form1Spectrum, DeviceListStartsWithTheDefaultSource) {
+    // The list is made once the window is up.
+    ASSERT_TRUE(fixture->waitUntil([&] { return w->loadFinished(); }, 5000));
     ASSERT_GT(w->DevicesBox->count(), 0);
     EXPECT_EQ(input.sourceName(0), "virtmic");
     EXPECT_EQ(w->DevicesBox->currentIndex(), 0);
@@ -76,6 +78,7 @@ TEST_F(Form1Spectrum, DeviceListStartsWithTheDefaultSource) {
 }
 
 TEST_F(Form1Spectrum, ToneStandsAtItsColumnAndTheSecondCloseEndsTheWindow) {
+    ASSERT_TRUE(fixture->waitUntil([&] { return w->loadFinished(); }, 5000));
     const int quiet = deviceIndexOf(input, w->DevicesBox->count(), "quietmic");
     ASSERT_GE(quiet, 0);
     w->DevicesBox->setCurrentIndex(quiet);

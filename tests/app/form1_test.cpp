@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -331,13 +332,38 @@ TEST(Form1, OffersALeftTakeOnceTheWindowIsUp) {
         take->append(second.data(), second.size());
     } // released: as after a failed save
     Form1Fixture f;
+    bool visibleWhenAsked = false;
+    f.boxes.onShow = [&] { visibleWhenAsked = f.form->isVisible(); };
+    f.waitUntil([] { return false; }, 100);
     EXPECT_TRUE(f.boxes.shown.empty()) << "not before the window is up";
+    f.showWindow();
     ASSERT_TRUE(f.waitUntil([&] { return !f.boxes.shown.empty(); }, 2000));
+    EXPECT_TRUE(visibleWhenAsked);
     EXPECT_EQ(f.boxes.shown[0].text.rfind("A recording of 1.0 s from ", 0), 0u)
         << f.boxes.shown[0].text;
     EXPECT_EQ(f.boxes.shown[0].buttons, MessageButtons::SaveLaterDiscard);
     // The fake answers Ok, which is neither Save nor Discard: Later. The take stays.
     EXPECT_EQ(TakeSpool().leftovers().size(), 1u);
+}
+
+// The window's first frame comes before anything the user does not see: the device list is
+// made after it, and a start-up without any input says so over the shown window and ends the
+// program.
+TEST(Form1, NoInputDeviceIsSaidOverTheShownWindowAndEndsTheProgram) {
+    Form1Fixture f;
+    f.waveInput.devices.clear();
+    EXPECT_FALSE(f.form->loadFinished());
+    EXPECT_FALSE(f.form->tmrEq.isActive()) << "nothing starts before the window is up";
+    QSignalSpy ended(f.form.get(), &Form1::startFailed);
+    bool visibleWhenSaid = false;
+    f.boxes.onShow = [&] { visibleWhenSaid = f.form->isVisible(); };
+    f.showWindow();
+    ASSERT_TRUE(f.waitUntil([&] { return !f.boxes.shown.empty(); }, 2000));
+    EXPECT_EQ(f.boxes.shown[0].text, "You have no audio input devices!");
+    EXPECT_TRUE(visibleWhenSaid);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(f.form->endRequested());
+    EXPECT_FALSE(f.form->tmrEq.isActive());
 }
 
 } // namespace

@@ -404,6 +404,40 @@ TEST_F(RecordingTest, CloseRequestWhileRecordingStopsAndIsRefusedOnce) {
     EXPECT_FALSE(recording.refuseCloseWhileRecording());
 }
 
+// The device's commands let the window's events run while they wait (they are sent from
+// another thread): a Stop or a close request that comes while the device opens or starts ends
+// the take as soon as it has started, and it is saved.
+TEST_F(RecordingTest, AStopWhileTheDeviceStartsEndsTheTakeOnceStarted) {
+    struct Case {
+        const char* during;
+        bool closeRequest;
+    };
+    for (const Case c : {Case{"open", false}, Case{"record", false}, Case{"set", true}}) {
+        SCOPED_TRACE(c.during);
+        device.sent.clear();
+        bool refused = false;
+        device.onSend = [&](const std::string& command) {
+            if (command.rfind(c.during, 0) != 0)
+                return;
+            if (c.closeRequest)
+                refused = recording.refuseCloseWhileRecording();
+            else
+                recording.cmdStopClick();
+        };
+        recording.cmdRecordClick();
+        device.onSend = nullptr;
+        EXPECT_EQ(device.sent,
+                  (std::vector<std::string>{device.sent[0], device.sent[1], "record  recsound",
+                                            "save recsound " + view.fileName, "close recsound"}));
+        EXPECT_EQ(refused, c.closeRequest);
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_TRUE(view.recordOn);
+        EXPECT_FALSE(view.stopOn);
+        EXPECT_EQ(view.status, "STOP");
+        EXPECT_FALSE(recording.isRecording());
+    }
+}
+
 TEST_F(RecordingTest, SavePathDialog) {
     view.fileName = "/kept/path.wav";
     dialog.choices = {""}; // cancelled

@@ -22,6 +22,8 @@ public:
     WaveInputHandle open(int device, const WaveFormat& format) override {
         opened.push_back(device);
         lastFormat = format;
+        if (duringOpen)
+            duringOpen();
         if (refusing.count(device) || device < 0 || device >= static_cast<int>(devices.size()))
             return 0;
         openHandle = nextHandle++;
@@ -29,6 +31,8 @@ public:
     }
     void start(WaveInputHandle handle) override {
         calls.push_back("start " + std::to_string(handle));
+        if (duringStart)
+            duringStart();
     }
     void addBuffer(WaveInputHandle handle, WaveBlock& block) override {
         calls.push_back("add " + std::to_string(handle));
@@ -56,6 +60,8 @@ public:
     void reset(WaveInputHandle handle) override {
         calls.push_back("reset " + std::to_string(handle));
         queued = nullptr;
+        if (duringReset)
+            duringReset();
     }
     void close(WaveInputHandle handle) override {
         calls.push_back("close " + std::to_string(handle));
@@ -69,6 +75,11 @@ public:
     int blocksToDeliver = -1; // -1 = every block completes
     AfterLast afterLast = AfterLast::Stall;
     std::function<void(int)> onBlock;
+    // Window events that come while an open or a start waits (a real one waits off the
+    // window's thread and lets them run).
+    std::function<void()> duringOpen;
+    std::function<void()> duringStart;
+    std::function<void()> duringReset;
     // Sample i of block n (from 0); 0x5A5A, never 0, when unset.
     std::function<std::int16_t(int, int)> sample;
 
