@@ -135,7 +135,7 @@ TEST(CommandParser, LimitsOfTheSampleRateAreAccepted) {
 
 TEST(CommandErrors, EveryCodeHasItsOwnSentence) {
     std::vector<std::string> seen;
-    for (int code = toCode(CommandError::UnknownCommand); code <= toCode(CommandError::NoTakeFile);
+    for (int code = toCode(CommandError::UnknownCommand); code <= toCode(CommandError::DiskTooSlow);
          ++code) {
         const std::string text = commandErrorText(code);
         EXPECT_FALSE(text.empty());
