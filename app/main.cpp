@@ -22,7 +22,16 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
+    // Read before the window system starts: --help and a refusal need no display.
+    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    if (commandLine.end) {
+        std::fputs(commandLine.output.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.error.toLocal8Bit().constData(), stderr);
+        return commandLine.exitCode;
+    }
     // The window is small and the spectrum repaints it 21 times a second. Through shared memory
     // each repaint waits for the X server to let go of the picture, one more wake-up a frame;
     // through the socket it does not. A user's own setting of the variable is left as it is.
@@ -55,9 +64,12 @@ int main(int argc, char** argv) {
     PulseWaveInput waveInput;
     // The registry names the help engine that came with this program; the engine library is
     // loaded from there on the first use of help.
+    // When the registry cannot be written (a read-only home), the engine is loaded from where
+    // it was installed all the same.
     FileRegistry registry;
-    registerHelpEngine(registry, installedHelpEngineFiles());
-    LoadedHelpEngine helpEngine(registry);
+    const HelpEngineFiles engineFiles = installedHelpEngineFiles();
+    const bool engineRegistered = registerHelpEngine(registry, engineFiles);
+    LoadedHelpEngine helpEngine(registry, engineRegistered ? std::string() : engineFiles.helpEngine);
     QtWindowServices windows;
     DesktopBrowser browser;
     ResourceProgramStrings strings;
@@ -74,9 +86,13 @@ int main(int argc, char** argv) {
                 &copyProgress});
     if (form.endRequested())
         return 1;
-    // A file named on the command line is the one to record to.
-    if (const QString file = fileArgument(QApplication::arguments()); !file.isEmpty())
-        form.txtFileName->setText(file);
+    // A file named on the command line that exists is the one PLAY plays, as if chosen with
+    // Open; a new name is the one to record to.
+    dialog.setRecordPath([&form] { return form.txtFileName->text(); });
+    if (!commandLine.playFile.isEmpty())
+        dialog.setFileName(commandLine.playFile.toStdString());
+    if (!commandLine.recordFile.isEmpty())
+        form.txtFileName->setText(commandLine.recordFile);
     endProgramWith(form);
     form.show();
     // Without a window manager nobody else makes the new window the active one.

@@ -1,11 +1,15 @@
 #!/usr/bin/python3
 """Drives the running program over the accessibility bus, as a screen reader user would.
 
-Lists the window's buttons with their names, roles and states, types the file name through the
-text box's editable-text interface, presses RECORD, waits until the status reads "RECORD",
+Lists the window's buttons with their names, roles and states. With --play, the program was
+started with an existing WAV file: the file name box must be empty and PLAY must play that file.
+With --help-window, Help > How to Use must open the help window, its frame wholly on the X
+screen. Then it types the file name through the text box's editable-text interface (unless the
+program was started with it, --named), presses RECORD, waits until the status reads "RECORD",
 lets it record, presses STOP, checks the WAV file and closes the window through File > Exit.
 Each Press must come back at once: the click it starts may run for as long as the recording.
-With --shots, `weston-screenshooter` takes a picture of the screen at each stage.
+With --shots, `weston-screenshooter` (Wayland) or `import` (X11) takes a picture of the screen
+at each stage.
 """
 
 import argparse
@@ -100,14 +104,109 @@ class Shots:
         if not self.folder:
             return
         self.count += 1
+        target = os.path.join(self.folder, "%02d-%s.png" % (self.count, stage))
+        if not os.environ.get("WAYLAND_DISPLAY"):
+            subprocess.run(["import", "-window", "root", target], timeout=30, check=False)
+            if not os.path.exists(target):
+                fail("import made no picture at stage " + stage)
+            print("screenshot: " + target, flush=True)
+            return
         before = set(glob.glob(os.path.join(self.folder, "wayland-screenshot*.png")))
         subprocess.run(["weston-screenshooter"], cwd=self.folder, timeout=20, check=False)
         made = sorted(set(glob.glob(os.path.join(self.folder, "wayland-screenshot*.png"))) - before)
         if not made:
             fail("weston-screenshooter made no picture at stage " + stage)
-        target = os.path.join(self.folder, "%02d-%s.png" % (self.count, stage))
         os.replace(made[-1], target)
         print("screenshot: " + target, flush=True)
+
+
+def x11_windows_named(name):
+    """The X11 ids of the client windows with this title."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=False).stdout
+    quoted = '"%s"' % name
+    return [line.split()[0] for line in tree.splitlines()
+            if line.strip().startswith("0x") and quoted in line]
+
+
+def x11_frame(window):
+    """The window's outer rectangle on the screen, the window manager's frame included."""
+    info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                          check=False).stdout
+    values = {}
+    for line in info.splitlines():
+        if ":" in line:
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+    x, y = int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+    w, h = int(values["Width"]), int(values["Height"])
+    extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], capture_output=True,
+                             text=True, check=False).stdout
+    left = right = top = bottom = 0
+    if "=" in extents:
+        left, right, top, bottom = (int(v) for v in extents.split("=")[1].split(","))
+    return x - left, y - top, w + left + right, h + top + bottom
+
+
+def x11_screen():
+    info = subprocess.run(["xwininfo", "-root"], capture_output=True, text=True,
+                          check=False).stdout
+    size = [l for l in info.splitlines() if "-geometry" in l][0].split()[1].split("+")[0]
+    w, h = size.split("x")
+    return int(w), int(h)
+
+
+def check_help_window(app, shots_folder):
+    """Help > How to Use opens the help window, wholly on the screen with its frame."""
+    how_to = find(app, "menu item", "How to Use")
+    if how_to is None:
+        fail("no Help > How to Use menu item")
+    how_to.queryAction().doAction(0)
+    wait_for("the help window", lambda: find(app, "frame", "Sorvinta Help"), 30)
+    print("Help > How to Use opened the \"Sorvinta Help\" window", flush=True)
+    if not os.environ.get("DISPLAY"):
+        return
+    screen_w, screen_h = x11_screen()
+    ids = wait_for("the help window on the X screen", lambda: x11_windows_named("Sorvinta Help"),
+                   30)
+    # The window manager frames and places the window, and the program corrects its place
+    # once it knows the frame: wait for that to settle.
+    time.sleep(2)
+    x, y, w, h = x11_frame(ids[0])
+    print("help window with its frame: %dx%d at %d,%d on a %dx%d screen" % (
+        w, h, x, y, screen_w, screen_h), flush=True)
+    if x < 0 or y < 0 or x + w > screen_w or y + h > screen_h:
+        fail("the help window reaches past the screen's edge")
+    if shots_folder:
+        target = os.path.join(shots_folder, "help-window.png")
+        subprocess.run(["import", "-window", "root", target], check=False, timeout=30)
+        print("screenshot: " + target, flush=True)
+
+
+def check_main_window_place():
+    """The main window's caption and menus are on the screen (it is twice the size at
+    QT_SCALE_FACTOR=2, wider than a 1024-pixel screen)."""
+    if not os.environ.get("DISPLAY"):
+        return
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=False).stdout
+    for line in tree.splitlines():
+        line = line.strip()
+        if not line.startswith("0x") or "Sorvinta" not in line:
+            continue
+        window = line.split()[0]
+        info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                              check=False).stdout
+        if "IsViewable" not in info:
+            continue
+        x, y, w, h = x11_frame(window)
+        if w < 300 or h < 150:
+            continue
+        print("main window with its frame: %dx%d at %d,%d" % (w, h, x, y), flush=True)
+        if x < 0 or y < 0:
+            fail("the main window's caption or menus lie off the screen")
+        return
+    fail("no main window on the X screen")
 
 
 def process_alive(pid):
@@ -128,7 +227,12 @@ def main():
     parser.add_argument("--pid", type=int, required=True, help="the program's process")
     parser.add_argument("--wav", required=True, help="the file to record to (must not exist)")
     parser.add_argument("--seconds", type=float, default=2.0)
-    parser.add_argument("--shots", default="", help="folder for screenshots (Wayland only)")
+    parser.add_argument("--shots", default="", help="folder for screenshots")
+    parser.add_argument("--play", default="", help="the existing file the program was started with")
+    parser.add_argument("--named", action="store_true",
+                        help="the program was started with --wav as its argument")
+    parser.add_argument("--help-window", action="store_true",
+                        help="open Help > How to Use and check where its window lies")
     args = parser.parse_args()
     shots = Shots(args.shots)
 
@@ -161,6 +265,11 @@ def main():
     if status is None:
         fail("no status label reading STOP")
     shots.take("shown")
+    check_main_window_place()
+
+    def status_reads(word):
+        status.clear_cache()
+        return status.name == word
 
     editable = None
     for node, _ in walk(app):
@@ -171,18 +280,35 @@ def main():
             continue
     if editable is None:
         fail("no editable text box")
-    if not editable.setTextContents(args.wav):
-        fail("the text box did not take the path")
-    text = editable.getText(0, -1)
-    print("file name box: %r" % text, flush=True)
-    if text != args.wav:
-        fail("the text box reads %r" % text)
+
+    if args.play:
+        # A file the program was started with is the one to play, never the one to record to.
+        if editable.getText(0, -1) != "":
+            fail("the file name box reads %r, not empty" % editable.getText(0, -1))
+        press(find(app, "push button", "PLAY"), "PLAY")
+        wait_for('the status to read "PLAY"', lambda: status_reads("PLAY"), 30)
+        print('PLAY plays %s: status reads "PLAY"' % args.play, flush=True)
+        press(find(app, "push button", "Stop Playing"), "Stop Playing")
+        wait_for('the status to read "STOP"', lambda: status_reads("STOP"), 30)
+
+    if args.help_window:
+        check_help_window(app, args.shots)
+
+    if args.named:
+        text = editable.getText(0, -1)
+        print("file name box, as the program was started: %r" % text, flush=True)
+        if text != args.wav:
+            fail("the file name box reads %r, not the new name the program was started with"
+                 % text)
+    else:
+        if not editable.setTextContents(args.wav):
+            fail("the text box did not take the path")
+        text = editable.getText(0, -1)
+        print("file name box: %r" % text, flush=True)
+        if text != args.wav:
+            fail("the text box reads %r" % text)
 
     press(record, "RECORD")
-
-    def status_reads(word):
-        status.clear_cache()
-        return status.name == word
 
     wait_for('the status to read "RECORD"', lambda: status_reads("RECORD"), 30)
     print('status reads "RECORD"', flush=True)
