@@ -122,7 +122,7 @@ if [ "$MODE" != wayland ]; then
     wm_class=$(sed -n 's/^StartupWMClass=//p' "$ROOT/packaging/example.sorvinta.Sorvinta.desktop")
     found=
     for _ in $(seq 450); do
-        for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
+        for w in $(xwininfo -root -tree 2>/dev/null | awk '/^ +0x/ {print $1}'); do
             xprop -id "$w" WM_CLASS 2>/dev/null | grep -q "\", \"$wm_class\"\$" && found=$w
         done
         [ -n "$found" ] && break
