@@ -38,6 +38,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                        Qt::WindowCloseButtonHint);
     setWindowTitle(QString());
+    // The caption stays empty, but a screen reader names the window.
+    setAccessibleName(QStringLiteral("Sorvinta 3.0"));
     setWindowIcon(formIcon());
 
     m_client = new FormBackground(this);
@@ -197,6 +199,7 @@ void Form1::setTimeText(const std::string& text) {
 void Form1::setSizeText(const std::string& text) {
     lblSize->setText(QString::fromStdString(text));
     fitToText(lblSize, Anchor::Right);
+    m_sizeName->set(lblSize->text());
 }
 
 std::string Form1::statusText() const {

@@ -147,8 +147,8 @@ void HelpViewerWindow::keepFrameOnScreen() {
     const QRect inside = geometry();
     const QMargins frame(inside.left() - framed.left(), inside.top() - framed.top(),
                          framed.right() - inside.right(), framed.bottom() - inside.bottom());
-    setGeometry(placeHelpWindow(framed, area, QRect(), smallestFramedSize(frame))
-                    .marginsRemoved(frame));
+    setGeometry(
+        placeHelpWindow(framed, area, QRect(), smallestFramedSize(frame)).marginsRemoved(frame));
 }
 
 void HelpViewerWindow::buildToolBar() {
@@ -212,10 +212,15 @@ void HelpViewerWindow::buildNavigation() {
         !m_windowType || (m_windowType->properties & (kWindowSearchTab | kWindowAdvancedSearch));
     if (search || m_tabs->count() == 0)
         m_tabs->addTab(m_searchTab, QStringLiteral("Search"));
-    // The tabs are filled when they are first seen.
+    // The tabs are filled when they are first seen. A tab with a field to type in takes the
+    // keyboard at once, so that what the user types is not lost.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
-        if (m_tabs->currentWidget() == m_indexTab)
+        if (m_tabs->currentWidget() == m_indexTab) {
             fillIndex();
+            m_indexField->setFocus();
+        } else if (m_tabs->currentWidget() == m_searchTab) {
+            m_searchField->setFocus();
+        }
     });
 }
 
@@ -267,8 +272,11 @@ QWidget* HelpViewerWindow::buildIndexTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Type in the keyword to find:"), tab));
+    auto* prompt = new QLabel(QStringLiteral("Type in the keyword to find:"), tab);
+    layout->addWidget(prompt);
     m_indexField = new QLineEdit(tab);
+    m_indexField->setAccessibleName(QStringLiteral("Keyword to find"));
+    prompt->setBuddy(m_indexField);
     m_indexField->setObjectName(QStringLiteral("indexField"));
     layout->addWidget(m_indexField);
     m_indexList = new QListWidget(tab);
@@ -357,9 +365,12 @@ QWidget* HelpViewerWindow::buildSearchTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Type in the word(s) to search for:"), tab));
+    auto* prompt = new QLabel(QStringLiteral("Type in the word(s) to search for:"), tab);
+    layout->addWidget(prompt);
     auto* row = new QHBoxLayout;
     m_searchField = new QLineEdit(tab);
+    m_searchField->setAccessibleName(QStringLiteral("Words to search for"));
+    prompt->setBuddy(m_searchField);
     m_searchField->setObjectName(QStringLiteral("searchField"));
     auto* list = new QPushButton(QStringLiteral("&List Topics"), tab);
     row->addWidget(m_searchField, 1);

@@ -21,8 +21,36 @@ import time
 import wave
 
 import pyatspi
+from gi.repository import GLib
 
 PRESS_LIMIT = 1.0  # seconds a Press call may take
+NAME_CHANGES_PER_SECOND = 3  # at most, for a read-out a screen reader would speak
+
+
+class Events:
+    """The accessibility events the program sends, as a screen reader receives them."""
+
+    def __init__(self):
+        self.seen = []
+        for kind in ("object:state-changed", "object:property-change:accessible-name"):
+            pyatspi.Registry.registerEventListener(self._record, kind)
+
+    def _record(self, event):
+        try:
+            self.seen.append((event.type, event.source.getRoleName(), event.source.name,
+                              event.detail1, time.monotonic()))
+        except Exception:  # the source may be gone already
+            pass
+
+    def pump(self, seconds=0.0):
+        end = time.monotonic() + seconds
+        context = GLib.MainContext.default()
+        while True:
+            while context.pending():
+                context.iteration(False)
+            if time.monotonic() >= end:
+                return
+            time.sleep(0.02)
 
 
 def fail(message):
@@ -30,9 +58,14 @@ def fail(message):
     sys.exit(1)
 
 
+EVENTS = None
+
+
 def wait_for(what, check, timeout):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
+        if EVENTS:
+            EVENTS.pump()
         try:
             found = check()
         except Exception:  # the application may still be setting up its tree
@@ -156,14 +189,59 @@ def x11_screen():
     return int(w), int(h)
 
 
+def check_names(app):
+    """What a screen reader needs beyond the buttons: the window's name, the position bar as a
+    progress bar with its value, the caption's buttons, and each caption label tied to its
+    value."""
+    frame = app.getChildAtIndex(0)
+    if frame.getRoleName() != "frame" or frame.name != "Sorvinta 3.0":
+        fail("the main window is a %s named %r" % (frame.getRoleName(), frame.name))
+    for name in ("Minimise", "Close"):
+        button = find(app, "push button", name)
+        if button is None or "Press" not in action_names(button):
+            fail("no caption button %r to press" % name)
+    bar = find(app, "progress bar", "Playback position")
+    if bar is None:
+        fail("no progress bar named \"Playback position\"")
+    value = bar.queryValue()
+    if (value.minimumValue, value.maximumValue, value.currentValue) != (0, 100, 0):
+        fail("the position bar reads %s of %s..%s" % (
+            value.currentValue, value.minimumValue, value.maximumValue))
+    for caption, target in (("STATUS:", "STOP"), ("SIZE:", "BYTES")):
+        label = find(app, "label", caption)
+        targets = [r.getTarget(i).name for r in label.getRelationSet()
+                   if r.getRelationType() == pyatspi.RELATION_LABEL_FOR
+                   for i in range(r.getNTargets())]
+        if targets != [target]:
+            fail("%r labels %s, not %r" % (caption, targets, target))
+    print("named: the window \"Sorvinta 3.0\", the caption's Minimise and Close, the progress "
+          "bar \"Playback position\" at 0 of 0..100; STATUS: and SIZE: label their values",
+          flush=True)
+
+
 def check_help_window(app, shots_folder):
     """Help > How to Use opens the help window, wholly on the screen with its frame."""
     how_to = find(app, "menu item", "How to Use")
     if how_to is None:
         fail("no Help > How to Use menu item")
     how_to.queryAction().doAction(0)
-    wait_for("the help window", lambda: find(app, "frame", "Sorvinta Help"), 30)
+    help_frame = wait_for("the help window", lambda: find(app, "frame", "Sorvinta Help"), 30)
     print("Help > How to Use opened the \"Sorvinta Help\" window", flush=True)
+    search_tab = find(help_frame, "page tab", "Search")
+    if search_tab is None:
+        fail("the help window has no Search tab")
+    search_tab.queryAction().doAction(0)
+    field = wait_for("the search field", lambda: find(help_frame, "text", "Words to search for"),
+                     10)
+    # Only an active window has the keyboard (a Wayland compositor may leave a new window
+    # inactive).
+    if "active" in states(help_frame):
+        wait_for("the search field to take the keyboard", lambda: "focused" in states(field), 10)
+        print("help window: the Search tab puts the keyboard in \"Words to search for\"",
+              flush=True)
+    else:
+        print("help window: \"Words to search for\" is named (the window is not active)",
+              flush=True)
     if not os.environ.get("DISPLAY"):
         return
     screen_w, screen_h = x11_screen()
@@ -253,8 +331,10 @@ def main():
     print("%d buttons: %d push buttons, %d radio buttons" % (
         len(buttons), sum(n.getRoleName() == "push button" for n in buttons),
         sum(n.getRoleName() == "radio button" for n in buttons)), flush=True)
-    if len(buttons) != 11:
-        fail("expected the window's 11 buttons")
+    # The window's 11 and the caption bar's minimise and close buttons.
+    if len(buttons) != 13:
+        fail("expected the window's 11 buttons and the caption's 2")
+    check_names(app)
     checked = [n.name for n in buttons if "checked" in states(n)]
     if checked != ["44,100 kHz, 16 Bit, Stereo"]:
         fail("the chosen format should be the first one, got %s" % checked)
@@ -308,13 +388,34 @@ def main():
         if text != args.wav:
             fail("the text box reads %r" % text)
 
+    global EVENTS
+    EVENTS = Events()
+    EVENTS.pump()
     press(record, "RECORD")
 
     wait_for('the status to read "RECORD"', lambda: status_reads("RECORD"), 30)
     print('status reads "RECORD"', flush=True)
     if "enabled" not in states(stop):
         fail("STOP is not enabled while recording")
-    time.sleep(args.seconds)
+    recording_from = time.monotonic()
+    EVENTS.pump(args.seconds)
+    recorded_for = time.monotonic() - recording_from
+    told = {(kind, name, detail) for kind, role, name, detail, _ in EVENTS.seen
+            if role == "push button"}
+    for kind in ("object:state-changed:enabled", "object:state-changed:sensitive"):
+        if (kind, "STOP", 1) not in told or (kind, "RECORD", 0) not in told:
+            fail("a screen reader was not told by %s that STOP and RECORD changed (told: %s)"
+                 % (kind, sorted(told)))
+    sizes = [name for kind, role, name, _, when in EVENTS.seen
+             if kind.startswith("object:property-change:accessible-name") and role == "label"
+             and name.endswith(" kb") and when >= recording_from]
+    print("told: RECORD and STOP enabled and sensitive; %d size names in %.1f s of recording"
+          % (len(sizes), recorded_for), flush=True)
+    if not sizes:
+        fail("the size read-out was never told while recording")
+    if len(sizes) > NAME_CHANGES_PER_SECOND * recorded_for + 1:
+        fail("the size read-out told a screen reader %d times in %.1f s" % (len(sizes),
+                                                                           recorded_for))
     shots.take("recording")
     press(stop, "STOP")
     wait_for('the status to read "STOP"', lambda: status_reads("STOP"), 30)
