@@ -261,7 +261,7 @@ def check_help_window(app, shots_folder):
         print("screenshot: " + target, flush=True)
 
 
-def check_main_window_place():
+def check_main_window_place(shots_folder):
     """The main window's caption and menus are on the screen (it is twice the size at
     QT_SCALE_FACTOR=2, wider than a 1024-pixel screen)."""
     if not os.environ.get("DISPLAY"):
@@ -283,6 +283,12 @@ def check_main_window_place():
         print("main window with its frame: %dx%d at %d,%d" % (w, h, x, y), flush=True)
         if x < 0 or y < 0:
             fail("the main window's caption or menus lie off the screen")
+        if shots_folder:
+            # The window alone, once the live spectrum shows the input.
+            time.sleep(2)
+            target = os.path.join(shots_folder, "main-window.png")
+            subprocess.run(["import", "-window", window, target], check=False, timeout=30)
+            print("screenshot: " + target, flush=True)
         return
     fail("no main window on the X screen")
 
@@ -345,7 +351,7 @@ def main():
     if status is None:
         fail("no status label reading STOP")
     shots.take("shown")
-    check_main_window_place()
+    check_main_window_place(args.shots)
 
     def status_reads(word):
         status.clear_cache()

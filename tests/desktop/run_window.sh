@@ -57,6 +57,8 @@ x11)
     start_private_xvfb "$OUT/xvfb.log" || { echo "FAIL: no Xvfb display"; exit 1; }
     PIDS+=("$XVFB_PID")
     export DISPLAY=:$DISPLAY_NO QT_QPA_PLATFORM=xcb
+    mkdir -p "$OUT/shots"
+    DRIVE+=(--shots "$OUT/shots")
     ;;
 openbox)
     # shellcheck source=../../scripts/lib/xvfb.sh
