@@ -9,10 +9,10 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QKeyEvent>
 #include <QScreen>
 
 namespace {

@@ -46,10 +46,10 @@ CommandLine refused(const QString& why) {
 
 // Qt's own options, so that the parser lets them through to QApplication.
 void addQtOptions(QCommandLineParser& parser) {
-    const char* withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                               "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                               "display", "name", "title", "geometry", "style", "stylesheet",
-                               "qmljsdebugger"};
+    const char* withValue[] = {
+        "platform",    "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "session",       "display",    "name",
+        "title",       "geometry",           "style",         "stylesheet", "qmljsdebugger"};
     const char* flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
     for (const char* name : withValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));

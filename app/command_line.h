@@ -10,11 +10,11 @@
 // not exist yet is the one to record to. --help and --version answer on standard output and end,
 // as GNU tools do; anything else starting with "-" is refused with a usage line.
 struct CommandLine {
-    bool end = false;  // answer with `output`/`error` and end with `exitCode`
+    bool end = false; // answer with `output`/`error` and end with `exitCode`
     int exitCode = 0;
-    QString output;    // for standard output
-    QString error;     // for standard error
-    QString playFile;  // absolute path, or empty
+    QString output;     // for standard output
+    QString error;      // for standard error
+    QString playFile;   // absolute path, or empty
     QString recordFile; // absolute path, or empty
 };
 

@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     FileRegistry registry;
     const HelpEngineFiles engineFiles = installedHelpEngineFiles();
     const bool engineRegistered = registerHelpEngine(registry, engineFiles);
-    LoadedHelpEngine helpEngine(registry, engineRegistered ? std::string() : engineFiles.helpEngine);
+    LoadedHelpEngine helpEngine(registry,
+                                engineRegistered ? std::string() : engineFiles.helpEngine);
     QtWindowServices windows;
     DesktopBrowser browser;
     ResourceProgramStrings strings;

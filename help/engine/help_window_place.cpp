@@ -56,8 +56,7 @@ QRect placeHelpWindow(const QRect& wanted, const QRect& screen, const QRect& bes
     for (const Side side : kSides) {
         const QRect area = freeSide(side, screen, beside);
         const QSize fits = size.boundedTo(area.size());
-        if (area.isEmpty() || fits.width() < smallest.width() ||
-            fits.height() < smallest.height())
+        if (area.isEmpty() || fits.width() < smallest.width() || fits.height() < smallest.height())
             continue;
         const QRect box = moveInside(QRect(wanted.topLeft(), fits), area);
         if (areaOf(box) > areaOf(best))

@@ -45,8 +45,8 @@ bool stickyFolderRefuses(const struct stat& folder, const struct stat& file) {
 PlaceProblem linkProblem(const std::string& path) {
     std::vector<char> target(PATH_MAX + 1, '\0');
     const ssize_t length = ::readlink(path.c_str(), target.data(), PATH_MAX);
-    const std::string to = length > 0 ? std::string(target.data(), static_cast<std::size_t>(length))
-                                      : std::string();
+    const std::string to =
+        length > 0 ? std::string(target.data(), static_cast<std::size_t>(length)) : std::string();
     return problem(EINVAL, "it is a symbolic link" + (to.empty() ? "" : " to " + to) +
                                ", and saving would replace the link, not the file it points to; "
                                "name that file itself");

@@ -17,7 +17,9 @@ public:
     void setFileName(const std::string& path) override { m_fileName = path; }
     // The path the window is about to record to (its file name box), where the dialogs start
     // when they have nothing better.
-    void setRecordPath(std::function<QString()> recordPath) { m_recordPath = std::move(recordPath); }
+    void setRecordPath(std::function<QString()> recordPath) {
+        m_recordPath = std::move(recordPath);
+    }
 
 private:
     QString recordPath() const { return m_recordPath ? m_recordPath() : QString(); }
@@ -30,8 +32,8 @@ private:
 // "WAV Files (*.wav)|*.wav" in the form Qt's dialogs take: "WAV Files (*.wav)".
 QString qtFilterFrom(const char* pipeFilter);
 
-// Where a file dialog starts: the first absolute path of `candidates` whose folder exists (the file itself
-// when `needExisting` is false or it exists, else its folder), otherwise the user's Music
+// Where a file dialog starts: the first absolute path of `candidates` whose folder exists (the file
+// itself when `needExisting` is false or it exists, else its folder), otherwise the user's Music
 // folder, otherwise the home folder. Never the process's working folder.
 QString dialogStartPath(const QStringList& candidates, bool needExisting);
 

@@ -16,5 +16,6 @@ TEST(WindowPlace, CentredButNeverAboveOrLeftOfTheScreen) {
         {{1234, 636}, {0, 24, 1024, 576}, {0, 24}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(centredTopLeft(c.size, c.area), c.topLeft) << c.size.width() << "x" << c.size.height();
+        EXPECT_EQ(centredTopLeft(c.size, c.area), c.topLeft)
+            << c.size.width() << "x" << c.size.height();
 }

@@ -33,15 +33,9 @@ TEST(QtFileDialog, StartsAtTheCurrentPathOrInTheMusicFolder) {
         bool needExisting;
         QString start;
     } cases[] = {
-        {{fresh}, false, fresh},
-        {{fresh}, true, takes},
-        {{kept}, true, kept},
-        {{"", kept}, true, kept},
-        {{nowhere, fresh}, false, fresh},
-        {{takes}, true, takes},
-        {{"take.wav"}, false, music},
-        {{nowhere}, true, music},
-        {{}, false, music},
+        {{fresh}, false, fresh},      {{fresh}, true, takes},           {{kept}, true, kept},
+        {{"", kept}, true, kept},     {{nowhere, fresh}, false, fresh}, {{takes}, true, takes},
+        {{"take.wav"}, false, music}, {{nowhere}, true, music},         {{}, false, music},
     };
     for (const auto& c : cases)
         EXPECT_EQ(dialogStartPath(c.candidates, c.needExisting), c.start)
