@@ -3,6 +3,7 @@
 #include "common/rounding.h"
 #include "platform/ui/surface_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +26,12 @@ void ScopeDisplay::SetUp(SurfaceView& scope) {
     ScopeBuff.clear();
     ScopeBuff.setPen(PenStyle::Dot, ScopePenColour);
     ScopeHeight = scope.height();
+    scope.setBeforePaint([this] { catchUp(); });
+}
+
+ScopeDisplay::~ScopeDisplay() {
+    if (Scope)
+        Scope->setBeforePaint({});
 }
 
 float ScopeDisplay::ColumnTop(float a, float b, int scopeHeight, int divisor) {
@@ -36,6 +43,27 @@ float ScopeDisplay::ColumnTop(float a, float b, int scopeHeight, int divisor) {
 void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
     if (!Scope)
         return;
+    // Drawing for nobody costs as much as drawing for the screen: keep the bins instead.
+    if (!Scope->exposed()) {
+        std::copy_n(SpectrumBuffer, m_skipped.size(), m_skipped.begin());
+        m_hasSkipped = true;
+        return;
+    }
+    m_hasSkipped = false;
+    drawColumns(SpectrumBuffer);
+    Scope->showSurface(ScopeBuff);
+}
+
+// The panel is painted again (its window shown or exposed): the frame it skipped last.
+void ScopeDisplay::catchUp() {
+    if (!m_hasSkipped)
+        return;
+    m_hasSkipped = false;
+    drawColumns(m_skipped.data());
+    Scope->takeSurface(ScopeBuff);
+}
+
+void ScopeDisplay::drawColumns(const float* SpectrumBuffer) {
     ScopeBuff.clear();
     ScopeBuff.moveTo(0, ScopeHeight);
     for (int i = 0; i < Columns; ++i) {
@@ -46,5 +74,4 @@ void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
         // A column is at most two square roots of 2^31 / 520 tall, well inside the range.
         ScopeBuff.lineTo(i, roundToInt(top));
     }
-    Scope->showSurface(ScopeBuff);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "analysis/spectrum_sink.h"
+
+#include <array>
+
 #include "platform/drawing/colour.h"
 #include "platform/drawing/draw_surface.h"
 
@@ -18,13 +21,18 @@ public:
     // Not set up yet: frames are dropped until SetUp.
     ScopeDisplay() = default;
     explicit ScopeDisplay(SurfaceView& scope) { SetUp(scope); }
+    ~ScopeDisplay() override;
+    ScopeDisplay(const ScopeDisplay&) = delete;
+    ScopeDisplay& operator=(const ScopeDisplay&) = delete;
 
     // The set-up, once at start-up: `ScopeBuff` takes the inner size and the background
     // colour of `scope`; ScopeHeight is the panel's outer height. Call it once the panel has
     // its size and colour; the panel must outlive this object.
     void SetUp(SurfaceView& scope);
 
-    // One frame from the 1024 bins of the transform (only bins 0..511 are drawn).
+    // One frame from the 1024 bins of the transform (only bins 0..511 are drawn). While nobody
+    // can see the panel (its window hidden or minimised) nothing is drawn: the bins are kept,
+    // and the latest frame is drawn when the panel is painted again.
     void DrawScopeFrame(const float* SpectrumBuffer) override;
 
     // Where column (a, b) ends, before the line's own rounding: ScopeHeight less the square
@@ -37,7 +45,12 @@ public:
     int divisor() const { return m_divisor; }
 
 private:
+    void drawColumns(const float* SpectrumBuffer);
+    void catchUp();
+
     SurfaceView* Scope = nullptr;
+    std::array<float, 2 * Columns> m_skipped{}; // bins of the last frame nobody saw
+    bool m_hasSkipped = false;
     DrawSurface ScopeBuff;
     int ScopeHeight = 0;
     int m_divisor = 0;

@@ -1,6 +1,7 @@
 #include "app/about_window.h"
 
 #include "app/form_look.h"
+#include "app/window_place.h"
 #include "platform/browser/browser.h"
 #include "platform/ui/message_box.h"
 
@@ -8,6 +9,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,7 +45,8 @@ About::About(Browser& browser, MessageBox& messages)
     setFixedSize(kClientWidth, kClientHeight);
     // Opened centred, as the main window is; without a window manager nobody else places it.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(centredTopLeft(size(), screen->availableGeometry()));
+
     const QFont plain = formFont(QStringLiteral("MS Sans Serif"), 8.25, false);
     setFont(plain);
 
@@ -93,6 +96,15 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Escape closes the window, as it closes a dialog.
+void About::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void About::paintEvent(QPaintEvent*) {

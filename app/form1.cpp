@@ -6,7 +6,10 @@
 #include "app/form_background.h"
 #include "app/form_look.h"
 #include "app/form_skin.h"
+#include "app/window_place.h"
 #include "controls/progress_bar/xp_progress_bar.h"
+#include "platform/help_engine/help_engine.h"
+#include "platform/ui/message_box.h"
 #include "recorder/status_word.h"
 
 #include <QAction>
@@ -36,6 +39,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                        Qt::WindowCloseButtonHint);
     setWindowTitle(QString());
+    // The caption stays empty, but a screen reader names the window.
+    setAccessibleName(QStringLiteral("Sorvinta 3.0"));
     setWindowIcon(formIcon());
 
     m_client = new FormBackground(this);
@@ -52,7 +57,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setFixedSize(kClientWidth + frame.left() + frame.right(),
                  kClientHeight + menuBar()->sizeHint().height() + frame.top() + frame.bottom());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(centredTopLeft(size(), screen->availableGeometry()));
 
     Form_Load();
 }
@@ -141,6 +146,11 @@ void Form1::Contents_Click() {
     HelpViewer->setHHTopicID(1);
     HelpViewer->setHHWindow("Main");
     HelpViewer->HHDisplayTopicID(0);
+    // The help class skips an engine it cannot reach without a word; here the user asked for
+    // help and is told why none came.
+    if (const std::string why = m_services.help.engine.unreachableReason(); !why.empty())
+        m_services.help.messages.show("Help cannot be opened: " + why + ".", "HTML Help Class",
+                                      MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -224,6 +234,7 @@ void Form1::setTimeText(const std::string& text) {
 void Form1::setSizeText(const std::string& text) {
     lblSize->setText(QString::fromStdString(text));
     fitToText(lblSize, Anchor::Right);
+    m_sizeName->set(lblSize->text());
 }
 
 std::string Form1::statusText() const {

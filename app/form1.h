@@ -2,6 +2,7 @@
 
 #include "analysis/scope_display.h"
 #include "analysis/wave_capture.h"
+#include "app/calm_accessible_name.h"
 #include "app/form_button.h"
 #include "help/html_help.h"
 #include "platform/skin/skin_style.h"
@@ -172,6 +173,7 @@ private:
     ScopeDisplay m_scope;
     WaveCapture m_capture;
     std::unique_ptr<About> m_about;
+    std::unique_ptr<CalmAccessibleName> m_sizeName;
     bool m_endRequested = false;
     bool m_firstFrameWatched = false;
     bool m_loadFinished = false;

@@ -81,6 +81,13 @@ void Form1::buildControls() {
                                .arg(qColour(Colour::RGB(255, 255, 192)).name(),
                                     qColour(Colour::RGB(62, 101, 52)).name()));
     fitToText(lblTime, Anchor::Centre);
+    // Each caption labels the value beside it, for a screen reader.
+    Label1->setBuddy(lblStatus);
+    Label2->setBuddy(lblSettings);
+    Label4->setBuddy(lblSize);
+    // The size changes with every pass of a recording; a screen reader hears it a few times a
+    // second.
+    m_sizeName = std::make_unique<CalmAccessibleName>(lblSize, 500);
 
     Frame3 = new QGroupBox(QStringLiteral(" WAV SETTINGS "), c);
     Frame3->setObjectName(QStringLiteral("Frame3")); // the option buttons' group is its name
@@ -91,6 +98,7 @@ void Form1::buildControls() {
     barMMControl1 = new XP_ProgressBar(c);
     barMMControl1->setObjectName(QStringLiteral("barMMControl1"));
     barMMControl1->setGeometry(twipsRect(6435, 2745, 1950, 285));
+    barMMControl1->setAccessibleName(QStringLiteral("Playback position"));
 
     txtFileName = new QLineEdit(c);
     txtFileName->setGeometry(twipsRect(1710, 3315, 3195, 240));

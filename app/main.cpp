@@ -26,9 +26,17 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include <cstdio>
 #include <thread>
 
 int main(int argc, char** argv) {
+    // Read before the window system starts: --help and a refusal need no display.
+    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    if (commandLine.end) {
+        std::fputs(commandLine.output.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.error.toLocal8Bit().constData(), stderr);
+        return commandLine.exitCode;
+    }
     // The window is small and the spectrum repaints it 21 times a second. Through shared memory
     // each repaint waits for the X server to let go of the picture, one more wake-up a frame;
     // through the socket it does not. A user's own setting of the variable is left as it is.
@@ -76,8 +84,10 @@ int main(int argc, char** argv) {
     PulseMultimediaControl mmControl;
     QtFileDialog dialog;
     SteadyClock clock;
+    // Help works without a writable home too: while the registry names no engine, the one
+    // installed with the program is loaded.
     FileRegistry registry;
-    LoadedHelpEngine helpEngine(registry);
+    LoadedHelpEngine helpEngine(registry, installedHelpEngineFiles().helpEngine);
     QtWindowServices windows;
     DesktopBrowser browser;
     ResourceProgramStrings strings;
@@ -92,9 +102,13 @@ int main(int argc, char** argv) {
                 browser,
                 spool,
                 &copyProgress});
-    // A file named on the command line is the one to record to.
-    if (const QString file = fileArgument(QApplication::arguments()); !file.isEmpty())
-        form.txtFileName->setText(file);
+    // A file named on the command line that exists is the one PLAY plays, as if chosen with
+    // Open; a new name is the one to record to.
+    dialog.setRecordPath([&form] { return form.txtFileName->text(); });
+    if (!commandLine.playFile.isEmpty())
+        dialog.setFileName(commandLine.playFile.toStdString());
+    if (!commandLine.recordFile.isEmpty())
+        form.txtFileName->setText(commandLine.recordFile);
     endProgramWith(form);
     form.show();
     // Without a window manager nobody else makes the new window the active one.

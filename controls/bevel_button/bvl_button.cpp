@@ -146,7 +146,7 @@ void bvlBUTTON::setEnabled(bool New_Enabled) {
         m_buttonState |= StateDisabled;
     PaintButton(true);
     emit propertyChanged(QStringLiteral("Enabled"));
-    notifyBevelButtonState(this);
+    notifyBevelButtonEnabled(this);
 }
 
 void bvlBUTTON::setMouseIcon(const QImage& New_MouseIcon) {

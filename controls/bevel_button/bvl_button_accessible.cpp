@@ -101,7 +101,19 @@ void notifyBevelButtonState(bvlBUTTON* button) {
     if (!QAccessible::isActive())
         return;
     QAccessible::State changed;
-    changed.checked = true;
+    if (button->Behaviour() == bvlBUTTON::Check || button->Behaviour() == bvlBUTTON::Option)
+        changed.checked = true;
+    else
+        changed.pressed = true;
+    QAccessibleStateChangeEvent event(button, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void notifyBevelButtonEnabled(bvlBUTTON* button) {
+    if (!QAccessible::isActive())
+        return;
+    // Told as "enabled" and "sensitive" to AT-SPI.
+    QAccessible::State changed;
     changed.disabled = true;
     QAccessibleStateChangeEvent event(button, changed);
     QAccessible::updateAccessibility(&event);

@@ -9,6 +9,8 @@ class bvlBUTTON;
 // Makes the description known to Qt's accessibility; once per program is enough.
 void installBevelButtonAccessibility();
 
-// Tell assistive tools that the name or the state changed.
+// Tell assistive tools that the name, the checked or pressed state, or the enabled state changed.
+// Each change goes as an event of its own: AT-SPI passes on one state per event.
 void notifyBevelButtonName(bvlBUTTON* button);
 void notifyBevelButtonState(bvlBUTTON* button);
+void notifyBevelButtonEnabled(bvlBUTTON* button);

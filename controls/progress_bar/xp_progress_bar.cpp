@@ -1,5 +1,6 @@
 #include "controls/progress_bar/xp_progress_bar.h"
 
+#include "controls/progress_bar/progress_bar_accessible.h"
 #include "controls/stored_values.h"
 
 #include <QPaintEvent>
@@ -14,6 +15,7 @@ constexpr std::int32_t kDefaultBrushStyle = 4;
 } // namespace
 
 XP_ProgressBar::XP_ProgressBar(QWidget* parent) : QWidget(parent) {
+    installProgressBarAccessibility();
     // The font is the widget's own, a copy of the application's at creation.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -97,8 +99,11 @@ ValueError XP_ProgressBar::setValue(std::int32_t cValue) {
     const PercentResult result = percentFromValue(cValue, m_min, m_max);
     if (result.error != ValueError::None)
         return result.error; // FillPercent keeps its value
+    const bool changed = m_fillPercent != result.percent;
     m_fillPercent = result.percent;
     DrawProgressBar();
+    if (changed)
+        notifyProgressBarValue(this);
     return ValueError::None;
 }
 

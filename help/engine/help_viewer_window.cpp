@@ -21,6 +21,7 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -81,12 +82,30 @@ HelpViewerWindow::HelpViewerWindow(std::shared_ptr<const HelpFile> file,
     placeWindow(beside);
 }
 
+// The window manager's frame around this window. Before the window is mapped the platform may
+// not know it yet (X11 learns it from the window manager afterwards): then room is kept for a
+// title bar and borders of the style's size, and keepFrameOnScreen() corrects the guess.
+QMargins HelpViewerWindow::frameMarginsOrGuess() {
+    winId();
+    const QMargins known = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!known.isNull() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return known;
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return QMargins(border, title + border, border, border);
+}
+
+QSize HelpViewerWindow::smallestFramedSize(const QMargins& frame) const {
+    return minimumSizeHint().expandedTo(minimumSize()).grownBy(frame);
+}
+
 void HelpViewerWindow::placeWindow(const QRect& beside) {
     // The screen of the window the help is for, else the main screen.
     const QScreen* screen = beside.isEmpty() ? nullptr : QGuiApplication::screenAt(beside.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QMargins frame = frameMarginsOrGuess();
     QRect box(0, 0, 900, 640);
     box.moveCenter(area.center());
     if (m_windowType) {
@@ -94,20 +113,42 @@ void HelpViewerWindow::placeWindow(const QRect& beside) {
         if (t.left >= 0 && t.top >= 0 && t.right > t.left && t.bottom > t.top)
             box = QRect(QPoint(t.left, t.top), QPoint(t.right - 1, t.bottom - 1));
     }
-    // The rectangle placed is the window's inside; its frame, where the platform says how wide
-    // that is, must keep clear of the other window too: the title bar above, borders around.
-    QRect clear = beside;
-    if (!beside.isEmpty()) {
-        winId();
-        const QMargins m = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-        clear = beside.marginsAdded(QMargins(m.right(), m.bottom(), m.left(), m.top()));
-    }
-    box = placeHelpWindow(box, area, clear);
+    // The rectangle placed is the whole window, frame included: the title bar must be on the
+    // screen and keep clear of the other window as much as the borders.
+    box = placeHelpWindow(box.marginsAdded(frame), area, beside, smallestFramedSize(frame))
+              .marginsRemoved(frame);
     setGeometry(box);
     const int nav = m_windowType && m_windowType->navigationWidth > 50
                         ? std::min(m_windowType->navigationWidth, box.width() / 2)
                         : std::min(250, box.width() / 3);
     m_splitter->setSizes({nav, box.width() - nav});
+}
+
+void HelpViewerWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window manager reports its frame only after the window is mapped, and may take a
+    // moment to: look again while it settles.
+    for (const int ms : {0, 100, 300, 1000})
+        QTimer::singleShot(ms, this, &HelpViewerWindow::keepFrameOnScreen);
+}
+
+void HelpViewerWindow::keepFrameOnScreen() {
+    // A Wayland window has no place of its own on the screen to correct.
+    if (!isVisible() || isMaximized() || isFullScreen() ||
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect framed = frameGeometry();
+    if (area.contains(framed))
+        return;
+    const QRect inside = geometry();
+    const QMargins frame(inside.left() - framed.left(), inside.top() - framed.top(),
+                         framed.right() - inside.right(), framed.bottom() - inside.bottom());
+    setGeometry(
+        placeHelpWindow(framed, area, QRect(), smallestFramedSize(frame)).marginsRemoved(frame));
 }
 
 void HelpViewerWindow::buildToolBar() {
@@ -171,10 +212,15 @@ void HelpViewerWindow::buildNavigation() {
         !m_windowType || (m_windowType->properties & (kWindowSearchTab | kWindowAdvancedSearch));
     if (search || m_tabs->count() == 0)
         m_tabs->addTab(m_searchTab, QStringLiteral("Search"));
-    // The tabs are filled when they are first seen.
+    // The tabs are filled when they are first seen. A tab with a field to type in takes the
+    // keyboard at once, so that what the user types is not lost.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
-        if (m_tabs->currentWidget() == m_indexTab)
+        if (m_tabs->currentWidget() == m_indexTab) {
             fillIndex();
+            m_indexField->setFocus();
+        } else if (m_tabs->currentWidget() == m_searchTab) {
+            m_searchField->setFocus();
+        }
     });
 }
 
@@ -226,8 +272,11 @@ QWidget* HelpViewerWindow::buildIndexTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Type in the keyword to find:"), tab));
+    auto* prompt = new QLabel(QStringLiteral("Type in the keyword to find:"), tab);
+    layout->addWidget(prompt);
     m_indexField = new QLineEdit(tab);
+    m_indexField->setAccessibleName(QStringLiteral("Keyword to find"));
+    prompt->setBuddy(m_indexField);
     m_indexField->setObjectName(QStringLiteral("indexField"));
     layout->addWidget(m_indexField);
     m_indexList = new QListWidget(tab);
@@ -316,9 +365,12 @@ QWidget* HelpViewerWindow::buildSearchTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Type in the word(s) to search for:"), tab));
+    auto* prompt = new QLabel(QStringLiteral("Type in the word(s) to search for:"), tab);
+    layout->addWidget(prompt);
     auto* row = new QHBoxLayout;
     m_searchField = new QLineEdit(tab);
+    m_searchField->setAccessibleName(QStringLiteral("Words to search for"));
+    prompt->setBuddy(m_searchField);
     m_searchField->setObjectName(QStringLiteral("searchField"));
     auto* list = new QPushButton(QStringLiteral("&List Topics"), tab);
     row->addWidget(m_searchField, 1);

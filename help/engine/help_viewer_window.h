@@ -65,8 +65,14 @@ public:
 signals:
     void otherHelpFileLinked(const QString& file, const QString& path);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* page(Tab tab) const;
+    QMargins frameMarginsOrGuess();
+    QSize smallestFramedSize(const QMargins& frame) const;
+    void keepFrameOnScreen();
     void buildToolBar();
     void buildNavigation();
     void placeWindow(const QRect& beside);

@@ -40,8 +40,11 @@ QRect freeSide(Side side, const QRect& screen, const QRect& beside) {
 
 } // namespace
 
-QRect placeHelpWindow(const QRect& wanted, const QRect& screen, const QRect& beside) {
-    const QSize size = wanted.size().boundedTo(screen.size());
+QRect placeHelpWindow(const QRect& wanted, const QRect& screen, const QRect& beside,
+                      QSize smallest) {
+    // The window cannot be smaller than its least size, nor larger than the screen.
+    smallest = smallest.expandedTo(smallest).boundedTo(screen.size());
+    const QSize size = wanted.size().expandedTo(smallest).boundedTo(screen.size());
     const QRect onScreen = moveInside(QRect(wanted.topLeft(), size), screen);
     if (beside.isEmpty() || !onScreen.intersects(beside))
         return onScreen;
@@ -53,8 +56,7 @@ QRect placeHelpWindow(const QRect& wanted, const QRect& screen, const QRect& bes
     for (const Side side : kSides) {
         const QRect area = freeSide(side, screen, beside);
         const QSize fits = size.boundedTo(area.size());
-        if (area.isEmpty() || fits.width() < kSmallestHelpWindow.width() ||
-            fits.height() < kSmallestHelpWindow.height())
+        if (area.isEmpty() || fits.width() < smallest.width() || fits.height() < smallest.height())
             continue;
         const QRect box = moveInside(QRect(wanted.topLeft(), fits), area);
         if (areaOf(box) > areaOf(best))
@@ -69,7 +71,7 @@ QRect placeHelpWindow(const QRect& wanted, const QRect& screen, const QRect& bes
     for (const Side side : kSides) {
         const QRect area = freeSide(side, screen, beside);
         const QSize fits = size.boundedTo(area.isEmpty() ? QSize(0, 0) : area.size())
-                               .expandedTo(kSmallestHelpWindow)
+                               .expandedTo(smallest)
                                .boundedTo(size);
         QRect box(wanted.topLeft(), fits);
         switch (side) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // The help engine's commands and the records some of them take. The engine is a library of its
 // own that shows help files; the records cross into it by pointer, so their layout is fixed here
@@ -87,4 +88,6 @@ public:
     // cannot be reached: its library or entry point is missing.
     virtual std::optional<WindowHandle> HtmlHelp(WindowHandle caller, const char* file,
                                                  std::uint32_t command, std::uintptr_t data) = 0;
+    // Why the last call could not reach the engine, in words for the user; empty when it did.
+    virtual std::string unreachableReason() const { return {}; }
 };

@@ -5,7 +5,10 @@
 
 #include <dlfcn.h>
 
-LoadedHelpEngine::LoadedHelpEngine(Registry& registry) : m_registry(registry) {}
+#include <utility>
+
+LoadedHelpEngine::LoadedHelpEngine(Registry& registry, std::string directFile)
+    : m_registry(registry), m_directFile(std::move(directFile)) {}
 
 LoadedHelpEngine::~LoadedHelpEngine() {
     // Loaded with RTLD_NODELETE: this drops our reference, the code stays for open windows.
@@ -16,8 +19,10 @@ LoadedHelpEngine::~LoadedHelpEngine() {
 bool LoadedHelpEngine::load() {
     if (m_entry)
         return true;
-    const std::optional<std::string> path = readRegistryText(m_registry, RegistryRoot::ClassesRoot,
-                                                             HelpEngineKeys::kHelpEngineFile, "");
+    std::optional<std::string> path = readRegistryText(m_registry, RegistryRoot::ClassesRoot,
+                                                       HelpEngineKeys::kHelpEngineFile, "");
+    if ((!path || path->empty()) && !m_directFile.empty())
+        path = m_directFile;
     if (!path || path->empty()) {
         m_loadError = "the help engine is not registered";
         return false;

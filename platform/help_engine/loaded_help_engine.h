@@ -6,13 +6,14 @@
 
 class Registry;
 
-// The help engine library, loaded on first use from the path the registry lists for it. While
+// The help engine library, loaded on first use from the path the registry lists for it, or,
+// while the registry names none (it could not be written, or not yet), from `directFile`. While
 // it cannot be loaded (no entry, no file, no entry point) every call answers "not reachable",
 // and the next call tries again. Once loaded it stays in memory for the life of the program:
 // its windows may outlive this object.
 class LoadedHelpEngine : public HelpEngine {
 public:
-    explicit LoadedHelpEngine(Registry& registry);
+    explicit LoadedHelpEngine(Registry& registry, std::string directFile = {});
     ~LoadedHelpEngine() override;
     LoadedHelpEngine(const LoadedHelpEngine&) = delete;
     LoadedHelpEngine& operator=(const LoadedHelpEngine&) = delete;
@@ -22,11 +23,13 @@ public:
 
     // Why the last load failed, for tools that want to say so.
     const std::string& loadError() const { return m_loadError; }
+    std::string unreachableReason() const override { return m_loadError; }
 
 private:
     bool load();
 
     Registry& m_registry;
+    std::string m_directFile;
     void* m_library = nullptr;
     HtmlHelpFunction m_entry = nullptr;
     std::string m_loadError;

@@ -1,6 +1,7 @@
 #include "platform/skin/skin_caption_bar.h"
 
 #include "platform/drawing/draw_surface.h"
+#include "platform/skin/skin_caption_accessible.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,7 +13,9 @@ SkinCaptionBar::SkinCaptionBar(QWidget& window, Draw draw, const SkinStyle& styl
     : SkinPart(window, std::move(draw)), m_activeFont(style.activeCaptionFont),
       m_inactiveFont(style.inactiveCaptionFont), m_activeText(style.activeCaptionText),
       m_inactiveText(style.inactiveCaptionText), m_textShadow(style.captionTextShadow),
-      m_layout(layout), m_showPressed(std::move(showPressed)) {}
+      m_layout(layout), m_showPressed(std::move(showPressed)) {
+    installSkinCaptionAccessibility();
+}
 
 void SkinCaptionBar::paintEvent(QPaintEvent* event) {
     SkinPart::paintEvent(event);
@@ -31,6 +34,11 @@ void SkinCaptionBar::paintEvent(QPaintEvent* event) {
     painter.drawText(box.translated(1, 1), flags, shown);
     painter.setPen(QColor(toQRgb(active ? m_activeText : m_inactiveText)));
     painter.drawText(box, flags, shown);
+}
+
+QRect SkinCaptionBar::buttonRect(CaptionButton button) const {
+    return button == CaptionButton::Close ? m_layout.closeButton(width())
+                                          : m_layout.minimiseButton(width());
 }
 
 CaptionButton SkinCaptionBar::buttonAt(QPoint pos) const {

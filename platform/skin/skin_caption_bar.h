@@ -15,6 +15,8 @@ public:
 
     // Whether the last drag moved the window itself, for want of a window system's move.
     bool movesByHand() const { return m_movesByHand; }
+    // Where a caption button lies on the bar.
+    QRect buttonRect(CaptionButton button) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +38,38 @@ std::optional<PlaceProblem> nameProblem(const std::string& path) {
 bool stickyFolderRefuses(const struct stat& folder, const struct stat& file) {
     const uid_t me = ::geteuid();
     return (folder.st_mode & S_ISVTX) != 0 && me != 0 && file.st_uid != me && folder.st_uid != me;
+}
+
+// A symbolic link as the target: the save renames its file over the name, which would replace the
+// link itself, not the file it points to.
+PlaceProblem linkProblem(const std::string& path) {
+    std::vector<char> target(PATH_MAX + 1, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), PATH_MAX);
+    const std::string to =
+        length > 0 ? std::string(target.data(), static_cast<std::size_t>(length)) : std::string();
+    return problem(EINVAL, "it is a symbolic link" + (to.empty() ? "" : " to " + to) +
+                               ", and saving would replace the link, not the file it points to; "
+                               "name that file itself");
+}
+
+// A folder that exists but in which no file can be made, with no permission problem: the
+// system's own file systems (/proc, /sys) answer "no such file" to every new name.
+std::string noNewFilesReason(const std::string& folder) {
+    struct statfs fs {};
+    if (::statfs(folder.c_str(), &fs) == 0) {
+        switch (fs.f_type) {
+        case PROC_SUPER_MAGIC:
+            return "its folder is on /proc, the system's view of running processes, where no "
+                   "files can be made";
+        case SYSFS_MAGIC:
+            return "its folder is on /sys, the system's view of its devices, where no files can "
+                   "be made";
+        default:
+            break;
+        }
+    }
+    return "its folder does not take new files (a system folder that only shows what the system "
+           "puts there)";
 }
 
 } // namespace
@@ -115,6 +149,8 @@ std::optional<PlaceProblem> checkSavePlace(const std::string& path) {
     if (::lstat(path.c_str(), &target) == 0) {
         if (S_ISDIR(target.st_mode))
             return problem(EISDIR, placeReason(EISDIR));
+        if (S_ISLNK(target.st_mode))
+            return linkProblem(path);
         if (!S_ISREG(target.st_mode))
             return problem(EINVAL, "it is not a plain file");
         if (::access(path.c_str(), W_OK) != 0 || stickyFolderRefuses(folderStat, target))
@@ -132,6 +168,9 @@ std::optional<PlaceProblem> checkSavePlace(const std::string& path) {
         const int error = errno;
         if (error == EACCES || error == EPERM)
             return problem(error, "you have no permission to create files in its folder");
+        // The folder was there a moment ago.
+        if (error == ENOENT)
+            return problem(error, noNewFilesReason(folder));
         return problem(error, placeReason(error));
     }
     ::close(fd);

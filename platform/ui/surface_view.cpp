@@ -3,6 +3,7 @@
 #include "platform/drawing/draw_surface.h"
 
 #include <QPainter>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstring>
@@ -65,7 +66,18 @@ void SurfaceView::showImage(const QImage& picture) {
         repaint(changed);
 }
 
+bool SurfaceView::exposed() const {
+    const QWindow* handle = window()->windowHandle();
+    return isVisible() && handle && handle->isExposed();
+}
+
+void SurfaceView::takeSurface(const DrawSurface& surface) {
+    m_picture = surface.image();
+}
+
 void SurfaceView::paintEvent(QPaintEvent*) {
+    if (m_beforePaint)
+        m_beforePaint();
     QPainter painter(this);
     const QRect pictureRect(contentsRect().topLeft(), m_picture.size());
     // The background shows only where the picture does not cover the panel.

@@ -12,7 +12,7 @@ PACKAGES=(
     libchm-dev libxml2-dev fp-utils
     pulseaudio pulseaudio-utils sox
     pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon procps
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps imagemagick openbox xdotool
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     desktop-file-utils appstream lintian dpkg-dev file xdg-utils
     weston qt6-wayland dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0 x11-utils

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <array>
 
 namespace {
@@ -17,6 +19,9 @@ protected:
     ScopeDisplayTest() {
         m_scope.setBackColour(ScopeDisplay::ScopeBackColour);
         m_scope.resize(150, 41);
+        // Frames are drawn only for a panel that can be seen.
+        m_scope.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_scope));
     }
 
     // Bins with a value per column: column i is bins 2i and 2i + 1.
@@ -125,4 +130,31 @@ TEST_F(ScopeDisplayTest, EachFrameStartsFromTheBackground) {
     EXPECT_TRUE(litRows(m_scope.picture(), 10).empty());
     // The panel handed over its own copy: the earlier frame is untouched.
     EXPECT_FALSE(litRows(first, 10).empty());
+}
+
+// A window nobody sees draws nothing (the capture and transform still run), and shows the last
+// frame as soon as it is seen again.
+TEST_F(ScopeDisplayTest, AHiddenPanelDrawsNothingAndShowsTheLatestFrameWhenSeenAgain) {
+    ScopeDisplay display(m_scope);
+    setColumn(10, 52000);
+    display.DrawScopeFrame(m_spectrum.data());
+    const QImage before = m_scope.picture();
+    ASSERT_FALSE(litRows(before, 10).empty());
+
+    m_scope.hide();
+    setColumn(10, 0);
+    setColumn(20, 52000);
+    display.DrawScopeFrame(m_spectrum.data());
+    EXPECT_EQ(m_scope.picture().cacheKey(), before.cacheKey()) << "drawn while hidden";
+    setColumn(20, 0);
+    setColumn(30, 52000);
+    display.DrawScopeFrame(m_spectrum.data());
+    EXPECT_EQ(m_scope.picture().cacheKey(), before.cacheKey()) << "drawn while hidden";
+
+    m_scope.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_scope));
+    QTRY_VERIFY(m_scope.picture().cacheKey() != before.cacheKey());
+    EXPECT_TRUE(litRows(m_scope.picture(), 10).empty());
+    EXPECT_TRUE(litRows(m_scope.picture(), 20).empty());
+    EXPECT_FALSE(litRows(m_scope.picture(), 30).empty()) << "not the latest frame";
 }

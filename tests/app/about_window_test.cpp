@@ -33,6 +33,16 @@ TEST(About, IsAFixedWindowOfItsOwnWithItsCaption) {
     EXPECT_TRUE(f.about.windowFlags() & Qt::WindowCloseButtonHint);
 }
 
+TEST(About, EscapeClosesIt) {
+    AboutFixture f;
+    f.about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.about));
+    QTest::keyClick(&f.about, Qt::Key_A);
+    EXPECT_TRUE(f.about.isVisible());
+    QTest::keyClick(&f.about, Qt::Key_Escape);
+    EXPECT_FALSE(f.about.isVisible());
+}
+
 TEST(About, ControlsSitWhereTheLayoutPutsThem) {
     AboutFixture f;
     EXPECT_EQ(f.about.Image1->geometry(), QRect(52, 20, 202, 80));

@@ -71,6 +71,17 @@ TEST(Form1Help, HowToUseWithoutTheHelpFileSaysWhereItLooked) {
                                          "the correct path and file name have been specified.");
 }
 
+// Help that cannot be shown never fails in silence: the user is told why.
+TEST(Form1Help, HowToUseWithAnEngineThatCannotBeReachedSaysWhy) {
+    Form1Fixture f;
+    writeHelpFile(f.programFolder);
+    f.helpEngine.reachable = false;
+    f.form->Contents->trigger();
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_EQ(f.boxes.shown[0].title, "HTML Help Class");
+    EXPECT_EQ(f.boxes.shown[0].text, "Help cannot be opened: the help engine library is missing.");
+}
+
 // Help > How to Use, then File > Exit twice (the first stops the live spectrum): the program
 // ends with its main window, and the help window goes with it rather than keeping it alive.
 TEST(Form1Help, TheProgramEndsWithItsMainWindowAndTheHelpWindowGoesWithIt) {

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Runs the real program in a window of its own, driven over a private accessibility bus:
-#   run_window.sh x11|wayland PROGRAM OUT-DIR
-# x11:     a private Xvfb display (Qt's xcb platform); the window's class must be the desktop
-#          entry's StartupWMClass.
+#   run_window.sh x11|openbox|wayland PROGRAM OUT-DIR
+# x11:     a private Xvfb display (Qt's xcb platform) and no window manager; the window's class
+#          must be the desktop entry's StartupWMClass. The program starts with a new file's
+#          name, which must land in its file name box; the help window must lie on the screen.
+# openbox: the same under the openbox window manager, at twice the density (QT_SCALE_FACTOR=2)
+#          on a 1024 x 768 screen, with a home folder where nothing can be written: the main
+#          window's caption and menus and the help window with its frame must lie on the
+#          screen, and help must open all the same. Screenshots land in OUT-DIR/shots.
 # wayland: a private headless weston (pixman renderer, so that screenshots have pixels) and Qt's
 #          wayland platform; screenshots of each stage land in OUT-DIR/shots, and the window
-#          must name its desktop entry as its app id.
+#          must name its desktop entry as its app id. The program starts with an existing WAV
+#          file, which PLAY must play.
 # The audio server is the caller's (PULSE_SERVER). Everything else is private: D-Bus session
 # and accessibility bus, runtime folder, home, state, config and temporary folders (the
 # single-instance lock lives there). Every process started here is stopped by its PID.
@@ -36,7 +42,9 @@ trap cleanup EXIT
 export HOME=$OUT/home TMPDIR=$OUT/tmp XDG_RUNTIME_DIR=$OUT/runtime
 export XDG_CONFIG_HOME=$OUT/home/.config XDG_STATE_HOME=$OUT/home/.local/state
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+ARGS=("$OUT/take.wav")
+DRIVE=(--named --help-window)
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$OUT/at-spi.log" 2>&1 &
 PIDS+=($!)
@@ -49,6 +57,27 @@ x11)
     start_private_xvfb "$OUT/xvfb.log" || { echo "FAIL: no Xvfb display"; exit 1; }
     PIDS+=("$XVFB_PID")
     export DISPLAY=:$DISPLAY_NO QT_QPA_PLATFORM=xcb
+    mkdir -p "$OUT/shots"
+    DRIVE+=(--shots "$OUT/shots")
+    ;;
+openbox)
+    # shellcheck source=../../scripts/lib/xvfb.sh
+    source "$ROOT/scripts/lib/xvfb.sh"
+    start_private_xvfb "$OUT/xvfb.log" || { echo "FAIL: no Xvfb display"; exit 1; }
+    PIDS+=("$XVFB_PID")
+    export DISPLAY=:$DISPLAY_NO QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2
+    openbox --sm-disable >"$OUT/openbox.log" 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    # A configuration folder that is a file: the registry cannot be written, as in a
+    # read-only home.
+    rm -rf "$XDG_CONFIG_HOME"
+    : >"$XDG_CONFIG_HOME"
+    mkdir -p "$OUT/shots"
+    DRIVE+=(--shots "$OUT/shots")
     ;;
 wayland)
     SOCKET=sorvinta-window-$$
@@ -63,9 +92,18 @@ wayland)
     export WAYLAND_DISPLAY=$SOCKET QT_QPA_PLATFORM=wayland
     mkdir -p "$OUT/shots"
     SHOTS=(--shots "$OUT/shots")
+    # A file opened from a file manager: PLAY plays it.
+    /usr/bin/python3 -c '
+import math, struct, sys, wave
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(2); w.setsampwidth(2); w.setframerate(44100)
+    w.writeframes(b"".join(struct.pack("<hh", v, v) for v in
+        (int(8000 * math.sin(i * 0.0627)) for i in range(44100 * 3))))' "$OUT/heard.wav"
+    ARGS=("$OUT/heard.wav")
+    DRIVE=(--play "$OUT/heard.wav" --help-window)
     ;;
 *)
-    echo "usage: run_window.sh x11|wayland PROGRAM OUT-DIR" >&2
+    echo "usage: run_window.sh x11|openbox|wayland PROGRAM OUT-DIR" >&2
     exit 2
     ;;
 esac
@@ -73,20 +111,20 @@ esac
 echo "$MODE: $QT_QPA_PLATFORM platform, audio server $PULSE_SERVER"
 if [ "$MODE" = wayland ]; then
     # The client's side of the protocol, to see the app id the window gives the compositor.
-    WAYLAND_DEBUG=client "$PROGRAM" >"$OUT/program.log" 2>&1 &
+    WAYLAND_DEBUG=client "$PROGRAM" "${ARGS[@]}" >"$OUT/program.log" 2>&1 &
 else
-    "$PROGRAM" >"$OUT/program.log" 2>&1 &
+    "$PROGRAM" "${ARGS[@]}" >"$OUT/program.log" 2>&1 &
 fi
 APP=$!
 PIDS+=("$APP")
 
 status=0
-if [ "$MODE" = x11 ]; then
+if [ "$MODE" != wayland ]; then
     # X11 docks tie the window to its desktop entry by the class of WM_CLASS.
     wm_class=$(sed -n 's/^StartupWMClass=//p' "$ROOT/packaging/example.sorvinta.Sorvinta.desktop")
     found=
     for _ in $(seq 450); do
-        for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
+        for w in $(xwininfo -root -tree 2>/dev/null | awk '/^ +0x/ {print $1}'); do
             xprop -id "$w" WM_CLASS 2>/dev/null | grep -q "\", \"$wm_class\"\$" && found=$w
         done
         [ -n "$found" ] && break
@@ -101,7 +139,7 @@ if [ "$MODE" = x11 ]; then
     fi
 fi
 [ $status -eq 0 ] && /usr/bin/python3 "$HERE/drive_window.py" --pid "$APP" --wav "$OUT/take.wav" --seconds 2 \
-    "${SHOTS[@]}" || status=$?
+    "${SHOTS[@]}" "${DRIVE[@]}" || status=$?
 if [ $status -eq 0 ]; then
     wait "$APP" || { status=$?; echo "FAIL: the program ended with status $status"; }
 fi
@@ -116,7 +154,7 @@ fi
 if [ $status -ne 0 ]; then
     echo "--- the program's output (last lines) ---"
     grep -v '^\[' "$OUT/program.log" | tail -40 || true
-    if [ "$MODE" = x11 ]; then
+    if [ "$MODE" != wayland ]; then
         echo "--- Xvfb :$DISPLAY_NO (pid $XVFB_PID $(kill -0 "$XVFB_PID" 2>/dev/null && echo alive || echo gone)) ---"
         tail -20 "$OUT/xvfb.log" || true
     fi

@@ -76,6 +76,9 @@ public:
         return answer;
     }
 
+    std::string unreachableReason() const override {
+        return reachable ? std::string() : "the help engine library is missing";
+    }
     bool reachable = true;
     WindowHandle answer = 0x2A01;
     std::vector<RecordedHelpCall> calls;

@@ -33,3 +33,25 @@ TEST(HelpWindowPlace, BesideTheProgramsWindowWhereTheScreenAllows) {
         EXPECT_TRUE(c.screen.contains(placed)) << c.name;
     }
 }
+
+// A window that cannot be smaller than 320 x 257 (its frame included) never gets less, so it
+// never reaches past the screen's edge; a screen smaller still gets a window of its own size.
+TEST(HelpWindowPlace, NeverBelowTheWindowsLeastSize) {
+    const QRect asked(80, 60, 900, 660);
+    const QSize least(320, 257);
+    const struct {
+        const char* name;
+        QRect screen;
+        QRect beside;
+        QRect placed;
+    } cases[] = {
+        {"1024 x 768", QRect(0, 0, 1024, 768), QRect(208, 229, 607, 310), QRect(80, 511, 900, 257)},
+        {"800 x 600", QRect(0, 0, 800, 600), QRect(96, 145, 607, 310), QRect(0, 343, 800, 257)},
+        {"smaller than the window can be", QRect(0, 0, 300, 200), QRect(), QRect(0, 0, 300, 200)},
+    };
+    for (const auto& c : cases) {
+        const QRect placed = placeHelpWindow(asked, c.screen, c.beside, least);
+        EXPECT_EQ(placed, c.placed) << c.name;
+        EXPECT_TRUE(c.screen.contains(placed)) << c.name;
+    }
+}

@@ -73,6 +73,25 @@ TEST_F(LoadedEngineTest, UnreachableUntilTheRegistryNamesARealEngine) {
     EXPECT_FALSE(QtWindowServices::findWindow(*handle));
 }
 
+// A home folder that cannot be written: the registry cannot name the engine, and the program
+// loads it from where it was installed. /dev/null is no folder, for root as for anyone.
+TEST_F(LoadedEngineTest, ARegistryThatCannotBeWrittenStillOpensHelpFromTheInstalledEngine) {
+    FileRegistry readOnly{QStringLiteral("/dev/null/sorvinta/registry.json")};
+    ASSERT_FALSE(registerHelpEngine(readOnly, {HELP_ENGINE_LIBRARY, ""}));
+    LoadedHelpEngine direct{readOnly, HELP_ENGINE_LIBRARY};
+    const std::optional<WindowHandle> handle =
+        direct.HtmlHelp(0, (sample + ">Main").c_str(), HelpCommand::HH_DISPLAY_TOPIC, 0);
+    ASSERT_TRUE(handle);
+    EXPECT_TRUE(direct.unreachableReason().empty());
+    EXPECT_TRUE(QtWindowServices::findWindow(*handle));
+    direct.HtmlHelp(0, "", HelpCommand::HH_CLOSE_ALL, 0);
+    settle();
+
+    LoadedHelpEngine registered{readOnly};
+    EXPECT_EQ(registered.HtmlHelp(0, "", HelpCommand::HH_CLOSE_ALL, 0), std::nullopt);
+    EXPECT_EQ(registered.unreachableReason(), "the help engine is not registered");
+}
+
 TEST_F(LoadedEngineTest, TheEngineCarriesItsVersion) {
     EXPECT_EQ(readFileVersion(HELP_ENGINE_LIBRARY), (FileVersion{4, 74, 8702, 0}));
 }

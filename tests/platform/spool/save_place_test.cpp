@@ -61,8 +61,13 @@ TEST_F(SavePlace, EachRefusalNamesItsReason) {
         {d + "plain.txt/take.wav", "a part of its folder is not a folder"},
         {d + "folder", "it is a folder, not a file"},
         {d + "folder/", "it names a folder, not a file"},
-        {d + "link.wav", "it is not a plain file"},
+        {d + "link.wav", "it is a symbolic link to old.wav, and saving would replace the link, "
+                         "not the file it points to; name that file itself"},
         {"/dev/null", "it is not a plain file"},
+        {"/proc/take.wav", "its folder is on /proc, the system's view of running processes, where "
+                           "no files can be made"},
+        {"/proc/self/take.wav", "its folder is on /proc, the system's view of running processes, "
+                                "where no files can be made"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(reasonFor(c.path), c.reason) << c.path;

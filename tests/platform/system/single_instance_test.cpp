@@ -97,3 +97,23 @@ TEST(SingleInstance, TwoCopiesOfOneSpoolNeverRunWhateverTheirTemporaryFolders) {
                                  dir.filePath("other/sorvinta/instance.lock")})
                      .isFirst());
 }
+
+// The manual page's FILES names exactly the locks the program takes.
+TEST(SingleInstance, TheManualPageNamesBothLocks) {
+    QFile page(QStringLiteral(SORVINTA_SOURCE_DIR "/packaging/sorvinta.1"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    const QString files = text.mid(text.indexOf(QStringLiteral(".SH FILES")));
+    Variable runtime("XDG_RUNTIME_DIR", QStringLiteral("$XDG_RUNTIME_DIR"));
+    // Only an absolute runtime folder counts; the page writes it as its variable.
+    const QStringList paths = SingleInstance::lockPaths(QStringLiteral("$XDG_STATE_HOME/sorvinta"));
+    ASSERT_EQ(paths.size(), 1);
+    EXPECT_TRUE(files.contains(".I " + paths[0] + "\n")) << paths[0].toStdString();
+    Variable absolute("XDG_RUNTIME_DIR", QStringLiteral("/run/user/1000"));
+    const QStringList both = SingleInstance::lockPaths(QStringLiteral("/state"));
+    ASSERT_EQ(both.size(), 2);
+    const QString runtimeLock = both[0].mid(QStringLiteral("/run/user/1000").size());
+    EXPECT_TRUE(files.contains(".I $XDG_RUNTIME_DIR" + runtimeLock + "\n"))
+        << runtimeLock.toStdString();
+    EXPECT_EQ(files.count(QStringLiteral(".lock")), 3) << "two locks, one default path";
+}
