@@ -9,6 +9,7 @@
 #include "support/child_process.h"
 #include "support/private_audio_server.h"
 #include "support/small_file_system.h"
+#include "support/take_commands.h"
 #include "support/wav_analysis.h"
 
 #include <gtest/gtest.h>
@@ -32,19 +33,6 @@ constexpr long long kBytesPerSecond = 44100 * 2 * 2;
 
 void pause(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-int send(CommandDevice& device, const std::string& command, std::string* reply = nullptr) {
-    return device.sendString(command, reply, 1024);
-}
-
-void startTake(CommandDevice& device, const std::string& alias) {
-    ASSERT_EQ(send(device, "open new type waveaudio alias " + alias), 0);
-    ASSERT_EQ(
-        send(device,
-             "set " + alias + " time format bytes bitspersample 16 channels 2 samplespersec 44100"),
-        0);
-    ASSERT_EQ(send(device, "record " + alias), 0);
 }
 
 long long lengthOf(CommandDevice& device, const std::string& alias) {

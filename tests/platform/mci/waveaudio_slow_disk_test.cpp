@@ -7,6 +7,7 @@
 #include "support/audio_server.h"
 #include "support/child_process.h"
 #include "support/stalling_sync.h"
+#include "support/take_commands.h"
 #include "support/wav_analysis.h"
 
 #include <gtest/gtest.h>
@@ -28,19 +29,6 @@ using Clock = std::chrono::steady_clock;
 constexpr long long kBytesPerSecond = 48000 * 4;
 // One fragment of the record stream, and some room for a loaded machine.
 constexpr double kOneBlock = 0.05;
-
-int send(CommandDevice& device, const std::string& command, std::string* reply = nullptr) {
-    return device.sendString(command, reply, 1024);
-}
-
-void startTake(CommandDevice& device, const std::string& alias) {
-    ASSERT_EQ(send(device, "open new type waveaudio alias " + alias), 0);
-    ASSERT_EQ(
-        send(device,
-             "set " + alias + " time format bytes bitspersample 16 channels 2 samplespersec 48000"),
-        0);
-    ASSERT_EQ(send(device, "record " + alias), 0);
-}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -94,7 +82,7 @@ TEST(WaveAudioSlowDisk, ASyncThatStallsForSecondsCostsNoSound) {
     WaveAudioCommandDevice device(dir.filePath("spool").toStdString());
     // The take syncs once a second of sound; the second one stalls.
     stalling_sync::stallCall(2, 4000);
-    startTake(device, "slow");
+    startTake(device, "slow", 48000);
     const Clock::time_point started = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(5));
     const double ran = secondsSince(started);
@@ -117,7 +105,7 @@ TEST(WaveAudioSlowDisk, ADiskThatStaysBehindEndsTheTakeWithItsCause) {
     WaveAudioCommandDevice device(dir.filePath("spool").toStdString(), nullptr,
                                   {static_cast<std::size_t>(kBytesPerSecond), 4000});
     stalling_sync::stallCall(1, 9000);
-    startTake(device, "behind");
+    startTake(device, "behind", 48000);
     int code = 0;
     std::string reply;
     const Clock::time_point started = Clock::now();
