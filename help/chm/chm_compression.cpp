@@ -9,6 +9,7 @@ namespace {
 constexpr const char* kResetTable = "::DataSpace/Storage/MSCompressed/Transform/"
                                     "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/"
                                     "ResetTable";
+constexpr const char* kContent = "::DataSpace/Storage/MSCompressed/Content";
 constexpr const char* kControlData = "::DataSpace/Storage/MSCompressed/ControlData";
 constexpr const char* kSpanInfo = "::DataSpace/Storage/MSCompressed/SpanInfo";
 
@@ -64,6 +65,11 @@ bool readCompressedSection(const FileBytes& f, std::uint64_t dataOffset,
                            std::string& error) {
     section.length = 0;
     error = "is damaged: its compressed section cannot be read";
+    // The packed bytes themselves, in the plain section and inside the file.
+    const ChmUnit* content = unitNamed(units, kContent);
+    if (!content || content->space != 0 || content->start > f.size() ||
+        dataOffset > f.size() - content->start)
+        return false;
     unsigned char control[0x1C];
     if (!readPlain(f, dataOffset, unitNamed(units, kControlData), sizeof control, control) ||
         !controlIsSound(control))

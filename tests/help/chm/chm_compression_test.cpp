@@ -71,6 +71,14 @@ TEST(ChmCompression, NumbersThatLeaveNothingReadableRefuseTheFile) {
          },
          true},
         {"not-lzx.chm", setU32(sound.control + 0x04, 0x41414141), true},
+        // No packed bytes to unpack.
+        {"no-content.chm",
+         [](QByteArray& b) {
+             const qsizetype at = b.indexOf("::DataSpace/Storage/MSCompressed/Content");
+             ASSERT_GT(at, 0);
+             b[at + 2] = 'X';
+         },
+         true},
         // A reset table of frames that are not 32 KB.
         {"huge-blocks.chm", setU64(sound.resetTable + 0x20, 0x7FFFFFFF), true},
         {"blocks-of-nothing.chm", setU64(sound.resetTable + 0x20, 0), true},
