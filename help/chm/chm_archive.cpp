@@ -320,6 +320,13 @@ std::optional<std::string> ChmArchive::spelling(const std::string& objectPath) c
     return entry->path;
 }
 
+std::pair<std::uint64_t, std::uint64_t> ChmArchive::placeOf(const std::string& objectPath) const {
+    const ChmNamedUnit* entry = find(objectPath);
+    if (!entry)
+        return {std::numeric_limits<std::uint64_t>::max(), 0};
+    return {entry->unit.space, entry->unit.start};
+}
+
 const std::vector<std::string>& ChmArchive::files() const {
     return m_files;
 }

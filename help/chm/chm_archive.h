@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // A compiled help file's archive. This program walks the directory itself; libmspack unpacks
@@ -27,6 +28,9 @@ public:
     bool contains(const std::string& objectPath) const;
     // The object's path as the archive spells it, or nothing.
     std::optional<std::string> spelling(const std::string& objectPath) const;
+    // Where an object is stored (its section, then its start): objects read in this order are
+    // unpacked in one run. Objects the archive lacks come last.
+    std::pair<std::uint64_t, std::uint64_t> placeOf(const std::string& objectPath) const;
     // Every ordinary file of the archive (no internal "#" or "$" files, no folders), in the
     // archive's own order, from every chunk of its listing.
     const std::vector<std::string>& files() const;
