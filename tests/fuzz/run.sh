@@ -85,7 +85,7 @@ for exe in "$build"/fuzz_*; do
         -artifact_prefix="$findings/" "${extra[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1
     set -e
     # With -fork the last progress line ("#N: cov: C ...") carries executions and coverage.
-    last=$( (grep -E '^#[0-9]+: cov: ' "$log" || true) | tail -1)
+    last=$( (grep -aoE '#[0-9]+: cov: [0-9]+' "$log" || true) | tail -1)
     runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$last")
     cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$last")
     found=$(find "$findings" -type f | wc -l)
