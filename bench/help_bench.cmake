@@ -1,6 +1,4 @@
 # The help viewer on a large help file that help_bench.sh builds with make_help_project.
 add_executable(make_help_project ${CMAKE_CURRENT_LIST_DIR}/make_help_project.cpp)
 add_executable(help_bench ${CMAKE_CURRENT_LIST_DIR}/help_bench.cpp)
-# The yardstick of the first search is chmlib alone, called directly.
-target_include_directories(help_bench PRIVATE ${CHMLIB_INCLUDE})
-target_link_libraries(help_bench PRIVATE sorvinta_help_viewer ${CHMLIB} benchmark::benchmark)
+target_link_libraries(help_bench PRIVATE sorvinta_help_viewer benchmark::benchmark)

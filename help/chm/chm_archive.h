@@ -1,15 +1,19 @@
 #pragma once
 
+#include "help/chm/chm_directory.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
-struct chmFile;
-
-// A compiled help file's archive, read with chmlib. Paths inside start with "/" and match in
-// any letter case.
+// A compiled help file's archive. This program walks the directory itself; libmspack unpacks
+// the files, reading the help file through this program's own input functions and writing into
+// memory. Paths inside start with "/" and match in any letter case. One archive is used from one
+// thread at a time.
 class ChmArchive {
 public:
     // Nothing, with a sentence in `error`, when the file cannot be read as a help file.
@@ -24,6 +28,9 @@ public:
     bool contains(const std::string& objectPath) const;
     // The object's path as the archive spells it, or nothing.
     std::optional<std::string> spelling(const std::string& objectPath) const;
+    // Where an object is stored (its section, then its start): objects read in this order are
+    // unpacked in one run. Objects the archive lacks come last.
+    std::pair<std::uint64_t, std::uint64_t> placeOf(const std::string& objectPath) const;
     // Every ordinary file of the archive (no internal "#" or "$" files, no folders), in the
     // archive's own order, from every chunk of its listing.
     const std::vector<std::string>& files() const;
@@ -32,13 +39,13 @@ public:
     static constexpr std::uint64_t kMaxObjectSize = 64u << 20;
 
 private:
-    ChmArchive(std::string path, chmFile* file, std::uint64_t compressedBlocks,
-               std::vector<std::string> files)
-        : m_path(std::move(path)), m_file(file), m_compressedBlocks(compressedBlocks),
-          m_files(std::move(files)) {}
-    std::string m_path;
-    // Opened again after a failed read; none when that failed (the file changed on disk).
-    mutable chmFile* m_file;
-    std::uint64_t m_compressedBlocks;
+    struct Unpacker; // libmspack's state for this file
+    ChmArchive() = default;
+    const ChmNamedUnit* find(const std::string& objectPath) const;
+
+    std::unique_ptr<Unpacker> m_unpacker;
+    std::vector<ChmNamedUnit> m_entries;
+    std::unordered_map<std::string, std::size_t> m_byFoldedPath; // first entry of each path
     std::vector<std::string> m_files;
+    std::uint64_t m_compressedLength = 0;
 };

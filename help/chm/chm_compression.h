@@ -6,19 +6,20 @@
 #include <string>
 #include <vector>
 
-// The compressed section of a help file as chmlib will decompress it: in blocks of 32 KB,
-// restarting every few blocks, each block's place taken from a reset table. chmlib takes all of
-// this from the file as it stands, and a damaged file makes it divide by zero while it opens the
-// file, allocate gigabytes for each block, or read a block into a buffer too small for it.
+class FileBytes;
+
+// The compressed section of a help file, as far as it must be known before anything in it is
+// unpacked: libmspack unpacks it from the control data and the reset table; when those cannot
+// say how, no file in the section can be read, and the whole file is refused once rather than
+// every page telling it.
 struct CompressedSection {
-    static constexpr std::uint64_t kBlockLength = 0x8000;
-    // The blocks a compressed file may lie in: those the reset table describes and the file
-    // holds whole; 0 when chmlib reads nothing compressed.
-    std::uint64_t blocks = 0;
+    // How many bytes the section unpacks to: a file said to lie further is damaged.
+    std::uint64_t length = 0;
 };
 
-// True when chmlib can open the file and decompress it without any of that; `section` then says
-// which blocks there are. `units` are the entries directoryIsSound found. `error` says what is
-// wrong otherwise.
-bool compressionIsSound(const std::string& path, const std::vector<ChmNamedUnit>& units,
-                        CompressedSection& section, std::string& error);
+// The section described by the archive's own files (`units`) of the file `f`, whose plain
+// section starts at `dataOffset`. False, with a sentence in `error`, when the section cannot be
+// unpacked.
+bool readCompressedSection(const FileBytes& f, std::uint64_t dataOffset,
+                           const std::vector<ChmNamedUnit>& units, CompressedSection& section,
+                           std::string& error);

@@ -55,13 +55,36 @@ DirectoryRepair repairFirstListingChunk(const std::string& path, std::string& er
     return DirectoryRepair::Failed;
 }
 
+DirectoryRepair repairSecondIdentifier(const std::string& path, std::string& error) {
+    FileBytes f(path, true);
+    if (!f.isOpen()) {
+        error = "cannot be opened for writing";
+        return DirectoryRepair::Failed;
+    }
+    unsigned char ids[32] = {};
+    if (!f.hasSignature(0, "ITSF") || !f.read(0x18, ids, sizeof ids)) {
+        error = "is not a compiled help file";
+        return DirectoryRepair::Failed;
+    }
+    if (ids[0] != 0x10 || std::memcmp(ids, ids + 16, 16) != 0)
+        return DirectoryRepair::AlreadyRight;
+    const unsigned char right = 0x11;
+    if (!f.write(0x28, &right, 1)) {
+        error = "cannot be written";
+        return DirectoryRepair::Failed;
+    }
+    return DirectoryRepair::Repaired;
+}
+
 namespace {
 
-// The directory's chunks as chmlib walks them. chmlib follows the listing chunks from the
-// first by each chunk's "next" number, and looks a path up from the index root down through
-// index chunks to a listing chunk, trusting every number it reads: a damaged file can send it
-// round in circles for ever, or make it read past a chunk. These walks go every way chmlib
-// could go, each chunk once.
+// The largest directory chunk libmspack reads.
+constexpr std::uint32_t kMaxChunkSize = 0x2000;
+
+// The directory's chunks. The listing goes from the first listing chunk by each chunk's "next"
+// number; a look-up goes from the index root down through index chunks to a listing chunk. A
+// damaged file's numbers can lead round in circles, or past a chunk's end: these walks go every
+// way a reader could go, each chunk once, and a file whose walks do not all end is damaged.
 class DirectoryWalk {
 public:
     DirectoryWalk(const FileBytes& f, std::uint64_t firstChunk, std::uint32_t chunkSize,
@@ -69,7 +92,7 @@ public:
         : m_file(f), m_firstChunk(firstChunk), m_chunkSize(chunkSize), m_chunks(chunks),
           m_state(chunks, State::New), m_kept(chunks, false) {}
 
-    // chmlib's own files in the listing chunks the walks met.
+    // The archive's own files ("::" paths) in the listing chunks the walks met.
     std::vector<ChmNamedUnit>& units() { return m_units; }
 
     // The chunk that starts the listing: from `first` back along the "previous" numbers to the
@@ -89,9 +112,9 @@ public:
     }
 
     // From the first listing chunk along the "next" numbers, each a listing chunk whose entries
-    // lie inside it, to the end (-1) or to a chunk of another kind. The paths met on the way,
-    // but chmlib's own, go to `paths`.
-    bool listingEnds(std::int32_t first, std::vector<std::string>& paths) {
+    // lie inside it, to the end (-1) or to a chunk of another kind. The entries met on the way,
+    // but the archive's own, go to `entries`.
+    bool listingEnds(std::int32_t first, std::vector<ChmNamedUnit>& entries) {
         std::vector<bool> seen(m_chunks, false);
         for (std::int32_t n = first; n != -1;) {
             if (!isChunk(n) || seen[static_cast<std::size_t>(n)])
@@ -101,7 +124,7 @@ public:
                 return false;
             if (!hasSignature("PMGL"))
                 return true;
-            if (!listingEntriesFit(n, &paths))
+            if (!listingEntriesFit(n, &entries))
                 return false;
             n = static_cast<std::int32_t>(u32(0x10));
         }
@@ -187,8 +210,8 @@ private:
     }
 
     // Each entry: a name (its length, then its bytes) and `count` numbers, all inside the
-    // chunk; each entry is handed to `each`. A name longer than chmlib takes ends the entries,
-    // as it ends chmlib's reading of them.
+    // chunk; each entry is handed to `each`. A name longer than any path a help file holds ends
+    // the entries.
     template <typename Each> bool entriesFit(std::size_t header, int count, Each&& each) const {
         std::size_t end = 0;
         if (!entryArea(header, end))
@@ -214,17 +237,18 @@ private:
         return true;
     }
 
-    // A listing chunk's entries; those of chmlib's own files ("::" paths) are kept, once, and
-    // the others' paths go to `paths` when given, as chmlib spells them (up to a NUL).
-    bool listingEntriesFit(std::int32_t n, std::vector<std::string>* paths = nullptr) {
+    // A listing chunk's entries; those of the archive's own files ("::" paths) are kept, once,
+    // and the others go to `entries` when given, their paths up to a NUL.
+    bool listingEntriesFit(std::int32_t n, std::vector<ChmNamedUnit>* entries = nullptr) {
         const bool keep = !m_kept[static_cast<std::size_t>(n)];
         m_kept[static_cast<std::size_t>(n)] = true;
         return entriesFit(0x14, 3, [&](std::string_view name, const std::uint64_t* numbers) {
             if (name.starts_with("::")) {
                 if (keep)
                     m_units.push_back({std::string(name), {numbers[0], numbers[1], numbers[2]}});
-            } else if (paths) {
-                paths->emplace_back(name.substr(0, name.find('\0')));
+            } else if (entries) {
+                entries->push_back({std::string(name.substr(0, name.find('\0'))),
+                                    {numbers[0], numbers[1], numbers[2]}});
             }
         });
     }
@@ -237,7 +261,7 @@ private:
             if (!listingEntriesFit(n))
                 return false;
         } else if (hasSignature("PMGI")) {
-            // chmlib keeps the low 32 bits of a chunk number, as a signed number.
+            // A chunk number is read as its low 32 bits, as a signed number.
             const bool fit =
                 entriesFit(0x08, 1, [&](std::string_view, const std::uint64_t* numbers) {
                     step.children.push_back(
@@ -276,18 +300,18 @@ bool directoryIsSound(const std::string& path, ChmListing& listing, std::string&
     const auto firstListing = static_cast<std::int32_t>(f.u32(directory + 0x20, ok));
     const std::uint32_t lastListing = f.u32(directory + 0x24, ok);
     const std::uint32_t chunks = f.u32(directory + 0x2C, ok);
-    ok = ok && chunkSize >= 0x100 && chunkSize <= 0x10000 && chunks > 0 && firstListing >= 0 &&
-         static_cast<std::uint32_t>(firstListing) < chunks && lastListing < chunks &&
+    ok = ok && chunkSize >= 0x100 && chunkSize <= kMaxChunkSize && chunks > 0 &&
+         firstListing >= 0 && static_cast<std::uint32_t>(firstListing) < chunks &&
+         lastListing < chunks &&
          directory + headerLength + static_cast<std::uint64_t>(chunks) * chunkSize <= f.size();
     if (ok) {
         DirectoryWalk walk(f, directory + headerLength, chunkSize, chunks);
-        // The listing is read from its real start; chmlib itself only looks paths up, and without
-        // an index it does so in the chunk the header names.
-        std::vector<std::string> paths;
-        ok = walk.listingEnds(walk.listingStart(firstListing), paths) &&
+        // The listing is read from its real start, whatever chunk the header names.
+        std::vector<ChmNamedUnit> entries;
+        ok = walk.listingEnds(walk.listingStart(firstListing), entries) &&
              walk.indexEnds(indexRoot <= -1 ? firstListing : indexRoot);
         listing.units = std::move(walk.units());
-        listing.paths = std::move(paths);
+        listing.entries = std::move(entries);
     }
     if (!ok) {
         error = "is damaged: its directory cannot be read";

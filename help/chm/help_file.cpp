@@ -7,8 +7,13 @@
 
 #include <QFileInfo>
 
+#include <libxml/parser.h>
+
 #include <algorithm>
+#include <atomic>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -260,16 +265,84 @@ const std::vector<SitemapEntry>& HelpFile::keywordIndex(const ChmWindowType* win
     return sitemap(indexFile(window));
 }
 
-const TopicCatalog& HelpFile::catalog() const {
-    if (m_catalog)
-        return *m_catalog;
-    auto catalog = std::make_unique<TopicCatalog>();
+namespace {
+
+// Reads every page of `paths` into `catalog`; stops early, with what it has, when `cancel` is
+// set.
+void readPages(const ChmArchive& archive, const std::string& charset,
+               std::vector<std::string> paths, TopicCatalog& catalog,
+               const std::atomic<bool>* cancel = nullptr) {
+    catalog.paths = std::move(paths);
+    // The pages are read in the order the archive stores them, so that its unpacking runs on
+    // from one page to the next instead of starting again at a restart point for most of them;
+    // their text joins the index in the catalog's own order.
+    struct PageText {
+        std::string title;
+        std::string body;
+        TopicText declared;
+        bool damaged = false;
+    };
+    std::vector<PageText> texts(catalog.paths.size());
+    std::vector<std::uint32_t> order(catalog.paths.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return archive.placeOf(catalog.paths[a]) < archive.placeOf(catalog.paths[b]);
+    });
+    for (const std::uint32_t i : order) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return;
+        // A page that cannot be read stays in the catalog with nothing to find in it.
+        PageText& text = texts[i];
+        std::string page = archive.read(catalog.paths[i], &text.damaged).value_or(std::string());
+        makePageUtf8(page, charset);
+        scanPageText(page, text.title, text.body);
+        // Only pages with objects can declare link names or keywords; those get the parser.
+        if (mayDeclareNames(page))
+            text.declared = readTopicText(page, "UTF-8");
+    }
+    for (std::uint32_t i = 0; i < texts.size(); ++i) {
+        PageText& text = texts[i];
+        if (text.damaged)
+            catalog.unreadable.push_back(catalog.paths[i]);
+        catalog.search.add(text.title, text.body);
+        catalog.titles.push_back(simplified(text.title));
+        for (const std::string& name : text.declared.alinks)
+            catalog.alinks[folded(name)].push_back(i);
+        for (const std::string& name : text.declared.keywords)
+            catalog.keywords[folded(name)].push_back(i);
+        text = PageText();
+    }
+}
+
+} // namespace
+
+// A catalog being read on a thread of its own. The thread touches only this and an archive of
+// its own; the file takes the result over on its own thread.
+struct HelpFile::CatalogBuild {
+    std::thread thread;
+    std::atomic<bool> cancel{false};
+    std::mutex mutex;
+    bool done = false;
+    std::unique_ptr<TopicCatalog> result; // none when the file could not be opened again
+    std::vector<std::function<void()>> ready;
+};
+
+HelpFile::~HelpFile() {
+    if (m_build && m_build->thread.joinable()) {
+        m_build->cancel = true;
+        m_build->thread.join();
+    }
+}
+
+std::vector<std::string> HelpFile::catalogPaths() const {
     // Every page of the archive's listing, and any page the contents names that the listing
     // lacks but a look-up finds.
+    std::vector<std::string> paths;
     std::set<std::string> seen;
     for (const std::string& path : m_archive->files()) {
         if (isTopicPage(path) && seen.insert(folded(path)).second)
-            catalog->paths.push_back(path);
+            paths.push_back(path);
     }
     for (const SitemapEntry& entry : contents()) {
         for (const std::string& local : entry.locals) {
@@ -278,35 +351,78 @@ const TopicCatalog& HelpFile::catalog() const {
                 continue;
             const std::optional<std::string> topic = findTopic(local);
             if (topic && seen.insert(folded(withoutAnchor(*topic))).second)
-                catalog->paths.push_back(withoutAnchor(*topic));
+                paths.push_back(withoutAnchor(*topic));
         }
     }
-    std::string title;
-    std::string body;
-    for (std::uint32_t i = 0; i < catalog->paths.size(); ++i) {
-        // A page that cannot be read stays in the catalog with nothing to find in it.
-        bool damaged = false;
-        std::string page = m_archive->read(catalog->paths[i], &damaged).value_or(std::string());
-        if (damaged) {
-            noteDamage(catalog->paths[i]);
-            catalog->unreadable.push_back(catalog->paths[i]);
-        }
-        makePageUtf8(page, m_charset);
-        title.clear();
-        body.clear();
-        scanPageText(page, title, body);
-        catalog->search.add(title, body);
-        catalog->titles.push_back(simplified(title));
-        // Only pages with objects can declare link names or keywords; those get the parser.
-        if (!mayDeclareNames(page))
-            continue;
-        const TopicText declared = readTopicText(page, "UTF-8");
-        for (const std::string& name : declared.alinks)
-            catalog->alinks[folded(name)].push_back(i);
-        for (const std::string& name : declared.keywords)
-            catalog->keywords[folded(name)].push_back(i);
+    return paths;
+}
+
+void HelpFile::prepareCatalog(std::function<void()> ready) const {
+    if (m_catalog)
+        return;
+    if (m_build) {
+        std::lock_guard<std::mutex> lock(m_build->mutex);
+        if (!m_build->done && ready)
+            m_build->ready.push_back(std::move(ready));
+        return;
     }
+    // The HTML parser sets itself up once, before any thread uses it.
+    xmlInitParser();
+    auto build = std::make_shared<CatalogBuild>();
+    if (ready)
+        build->ready.push_back(std::move(ready));
+    build->thread =
+        std::thread([build, path = m_path, charset = m_charset, paths = catalogPaths()]() mutable {
+            std::string error;
+            std::unique_ptr<TopicCatalog> catalog;
+            if (const auto archive = ChmArchive::open(path, error)) {
+                catalog = std::make_unique<TopicCatalog>();
+                readPages(*archive, charset, std::move(paths), *catalog, &build->cancel);
+            }
+            std::vector<std::function<void()>> callbacks;
+            {
+                std::lock_guard<std::mutex> lock(build->mutex);
+                build->result = std::move(catalog);
+                build->done = true;
+                callbacks.swap(build->ready);
+            }
+            for (const auto& callback : callbacks)
+                callback();
+        });
+    m_build = std::move(build);
+}
+
+bool HelpFile::catalogReady() const {
+    if (m_catalog)
+        return true;
+    if (!m_build)
+        return false;
+    std::lock_guard<std::mutex> lock(m_build->mutex);
+    return m_build->done;
+}
+
+void HelpFile::adopt(std::unique_ptr<TopicCatalog> catalog) const {
+    for (const std::string& path : catalog->unreadable)
+        noteDamage(path);
     m_catalog = std::move(catalog);
+}
+
+const TopicCatalog& HelpFile::catalog() const {
+    if (m_catalog)
+        return *m_catalog;
+    if (m_build) {
+        m_build->thread.join();
+        std::unique_ptr<TopicCatalog> built = std::move(m_build->result);
+        m_build.reset();
+        // The file could not be opened a second time (it went): this one's archive reads it.
+        if (built) {
+            adopt(std::move(built));
+            return *m_catalog;
+        }
+    }
+    auto catalog = std::make_unique<TopicCatalog>();
+    readPages(*m_archive, m_charset, catalogPaths(), *catalog);
+    adopt(std::move(catalog));
     return *m_catalog;
 }
 

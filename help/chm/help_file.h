@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,6 +40,9 @@ class HelpFile {
 public:
     // Nothing, with a sentence in `error`, when the file cannot be opened as a help file.
     static std::shared_ptr<HelpFile> open(const std::string& path, std::string& error);
+    ~HelpFile();
+    HelpFile(const HelpFile&) = delete;
+    HelpFile& operator=(const HelpFile&) = delete;
 
     const std::string& path() const { return m_path; }
     const ChmSystemInfo& system() const { return m_system; }
@@ -76,7 +80,14 @@ public:
     std::string contentsFile(const ChmWindowType* window = nullptr) const;
     std::string indexFile(const ChmWindowType* window = nullptr) const;
 
+    // The topic catalog; read here and now unless prepareCatalog() read it already, or is still
+    // reading it, which is then waited for.
     const TopicCatalog& catalog() const;
+    // Starts reading the catalog on a thread of its own (with an archive of its own), once.
+    // `ready` is called on that thread when it is done; a caller that must not block waits for
+    // catalogReady() in its own way, then calls catalog().
+    void prepareCatalog(std::function<void()> ready = {}) const;
+    bool catalogReady() const;
     // Topic paths, best first.
     std::vector<std::string> search(const std::string& query) const;
     // The topics a keyword or link name leads to: the index's and those the pages declare.
@@ -94,6 +105,9 @@ private:
                             const std::string& system, const char* ending) const;
     std::string soleRootFile(const std::string& ending) const;
     void noteDamage(const std::string& object) const;
+    std::vector<std::string> catalogPaths() const;
+    void adopt(std::unique_ptr<TopicCatalog> catalog) const;
+    struct CatalogBuild;
 
     std::string m_path;
     std::unique_ptr<ChmArchive> m_archive;
@@ -104,6 +118,7 @@ private:
     std::vector<ChmWindowType> m_windowTypes;
     mutable std::map<std::string, std::vector<SitemapEntry>> m_sitemaps;
     mutable std::unique_ptr<TopicCatalog> m_catalog;
+    mutable std::shared_ptr<CatalogBuild> m_build;
     mutable std::map<std::string, std::optional<std::string>> m_soleRootFiles; // by ending
     mutable std::vector<std::string> m_damaged;
 };

@@ -14,6 +14,21 @@ bool startsWithNoCase(const std::string& text, const char* prefix) {
     return true;
 }
 
+// A URL scheme: a letter, then letters, digits, "+", "-" or ".", then ":". One letter alone is
+// a drive ("C:/help/a.htm"), which is no place inside the help file either.
+bool hasScheme(const std::string& link) {
+    const std::size_t colon = link.find(':');
+    if (colon == std::string::npos || colon == 0 ||
+        !std::isalpha(static_cast<unsigned char>(link[0])))
+        return false;
+    for (std::size_t i = 1; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(link[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 HelpTarget parseHelpTarget(const std::string& text) {
@@ -35,14 +50,6 @@ HelpTarget parseHelpTarget(const std::string& text) {
 
 HelpLink parseHelpLink(const std::string& link) {
     HelpLink result;
-    static const char* const kExternal[] = {"http:", "https:", "mailto:", "ftp:", "file:", "news:"};
-    for (const char* scheme : kExternal) {
-        if (startsWithNoCase(link, scheme)) {
-            result.external = true;
-            result.path = link;
-            return result;
-        }
-    }
     static const char* const kArchive[] = {"mk:@msitstore:", "ms-its:", "its:"};
     for (const char* scheme : kArchive) {
         if (!startsWithNoCase(link, scheme))
@@ -58,6 +65,11 @@ HelpLink parseHelpLink(const std::string& link) {
         return result;
     }
     result.path = link;
+    if (hasScheme(link)) {
+        result.external = true;
+        for (const char* scheme : {"http:", "https:", "mailto:"})
+            result.openable = result.openable || startsWithNoCase(link, scheme);
+    }
     return result;
 }
 

@@ -14,11 +14,14 @@ HelpTarget parseHelpTarget(const std::string& text);
 // A link as a page or a caller writes it, split into the help file it names (empty for the
 // current one) and the path inside: "ms-its:other.chm::/a.htm", "mk:@MSITStore:x.chm::/a.htm",
 // "its:x.chm::/a.htm" and plain relative or absolute paths. `external` is set for links that
-// leave the help file's world (http:, https:, mailto:, ftp:, file:).
+// leave the help file's world: any other scheme ("http:", "file:", "ftp:", ...). Of those, only
+// web pages and e-mail addresses (http:, https:, mailto:) are `openable` by the desktop; a help
+// file may come from anyone, and a link to a local file or program must not open at a click.
 struct HelpLink {
     std::string file;
     std::string path;
     bool external = false;
+    bool openable = false;
 };
 HelpLink parseHelpLink(const std::string& link);
 

@@ -1,6 +1,7 @@
 // Finishes a help file the help compiler has just written:
 //   chm_finish FILE.chm PROJECT.hhp
-// It repairs the directory header (see help/chm/chm_directory.h), then checks that every
+// It repairs the header's second identifier and the directory header (see
+// help/chm/chm_directory.h), then checks that every
 // context id the project's [MAP] section declares leads to a topic of the file. The compiler
 // drops [MAP] lines it cannot read without a word (a tab as separator, a trailing comment, id 0,
 // a missing #include), so the declared ids are read here from the project itself.
@@ -96,7 +97,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> problems;
 
     std::string error;
-    if (repairFirstListingChunk(chm, error) == DirectoryRepair::Failed) {
+    if (repairSecondIdentifier(chm, error) == DirectoryRepair::Failed ||
+        repairFirstListingChunk(chm, error) == DirectoryRepair::Failed) {
         std::fprintf(stderr, "%s %s\n", chm.c_str(), error.c_str());
         return 1;
     }

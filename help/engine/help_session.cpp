@@ -4,6 +4,7 @@
 #include "help/chm/help_target.h"
 #include "help/chm/text_encoding.h"
 #include "help/chm/topic_text.h"
+#include "help/engine/catalog_wait.h"
 #include "help/engine/help_viewer_window.h"
 #include "help/engine/popup_font.h"
 #include "help/engine/text_popup.h"
@@ -118,6 +119,10 @@ HelpViewerWindow* HelpSession::windowFor(const std::shared_ptr<HelpFile>& file,
             [this, file](const QString& other, const QString& path) {
                 openLinkedFile(file, other, path);
             });
+    connect(window, &HelpViewerWindow::externalLinkRefused, this, [this](const QUrl& url) {
+        warn("The link to " + url.toDisplayString().toStdString() +
+             " was not opened: help opens only web pages and e-mail addresses.");
+    });
     m_windows.erase(std::remove_if(m_windows.begin(), m_windows.end(),
                                    [](const QPointer<HelpViewerWindow>& w) { return !w; }),
                     m_windows.end());
@@ -192,6 +197,8 @@ WindowHandle HelpSession::lookup(const std::shared_ptr<HelpFile>& file, const He
     if (!link || link->cbStruct < static_cast<std::int32_t>(sizeof(HH_AKLINK)))
         return 0;
     const std::string windowName = link->pszWindow ? link->pszWindow : target.window;
+    // The names the pages declare are in the search index.
+    waitForCatalog(*file);
     std::vector<std::string> paths;
     for (const std::string& name : splitNames(link->pszKeywords ? link->pszKeywords : "")) {
         const std::vector<std::string> found =

@@ -2,6 +2,7 @@
 
 #include "help/chm/help_file.h"
 #include "help/chm/help_target.h"
+#include "help/engine/catalog_wait.h"
 #include "help/engine/help_window_place.h"
 #include "help/engine/topic_browser.h"
 #include "help/engine/topics_found_dialog.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -54,6 +56,8 @@ HelpViewerWindow::HelpViewerWindow(std::shared_ptr<const HelpFile> file,
     m_browser->setObjectName(QStringLiteral("topic"));
     connect(m_browser, &TopicBrowser::otherHelpFileLinked, this,
             &HelpViewerWindow::otherHelpFileLinked);
+    connect(m_browser, &TopicBrowser::externalLinkRefused, this,
+            &HelpViewerWindow::externalLinkRefused);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewerWindow::syncContents);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -80,6 +84,8 @@ HelpViewerWindow::HelpViewerWindow(std::shared_ptr<const HelpFile> file,
     }
     setNavigationVisible(triPane && !(m_windowType && m_windowType->navigationClosed));
     placeWindow(beside);
+    // The search index is read from now on, beside the window, for the first search to find.
+    prepareCatalogInBackground(*m_file);
 }
 
 // The window manager's frame around this window. Before the window is mapped the platform may
@@ -391,8 +397,25 @@ QWidget* HelpViewerWindow::buildSearchTab() {
 }
 
 void HelpViewerWindow::runSearch() {
+    // A search asked for while an earlier one waits for the index is that one: it reads the
+    // field once the index is there.
+    if (m_waitingForIndex)
+        return;
     m_searchResults->clear();
     m_searchPaths.clear();
+    if (m_searchField->text().trimmed().isEmpty()) {
+        m_searchStatus->clear();
+        return;
+    }
+    if (!m_file->catalogReady()) {
+        m_searchStatus->setText(QStringLiteral("Searching..."));
+        const QPointer<HelpViewerWindow> alive(this);
+        m_waitingForIndex = true;
+        waitForCatalog(*m_file);
+        if (!alive)
+            return;
+        m_waitingForIndex = false;
+    }
     const std::string query = m_searchField->text().trimmed().toStdString();
     if (query.empty()) {
         m_searchStatus->clear();

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -64,6 +65,8 @@ public:
 
 signals:
     void otherHelpFileLinked(const QString& file, const QString& path);
+    // A link that leaves the help file for something other than the web or e-mail.
+    void externalLinkRefused(const QUrl& url);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -105,4 +108,5 @@ private:
     TopicBrowser* m_browser = nullptr;
     QAction* m_hideShow = nullptr;
     bool m_filled = false;
+    bool m_waitingForIndex = false;
 };

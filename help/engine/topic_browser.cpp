@@ -110,6 +110,10 @@ void TopicBrowser::openLink(const QUrl& link) {
     }
     const HelpLink target = parseHelpLink(link.toString().toStdString());
     if (target.external) {
+        if (!target.openable) {
+            emit externalLinkRefused(link);
+            return;
+        }
         emit externalLinkOpened(link);
         QDesktopServices::openUrl(link);
         return;

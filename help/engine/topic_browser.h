@@ -9,8 +9,9 @@ class HelpFile;
 
 // Shows the pages of one help file. Pages, pictures and style sheets come from the file's
 // archive under the scheme "chm:" ("chm:/pages/a.htm#part"), so relative links and "#anchor"
-// fragments resolve as in a browser. Links that leave the help file open in the desktop's
-// browser; links into another help file are handed on.
+// fragments resolve as in a browser. Web and e-mail links open on the desktop; other links that
+// leave the help file (a local file, a program) are refused, since a help file may come from
+// anyone; links into another help file are handed on.
 class TopicBrowser : public QTextBrowser {
     Q_OBJECT
 public:
@@ -32,8 +33,10 @@ public:
 signals:
     // A link into another help file: its name as written and the path inside it.
     void otherHelpFileLinked(const QString& file, const QString& path);
-    // A link that leaves the help file (http:, mailto:, ...).
+    // A web or e-mail link, handed to the desktop.
     void externalLinkOpened(const QUrl& url);
+    // Any other link that leaves the help file ("file:", "ftp:", ...): nothing was opened.
+    void externalLinkRefused(const QUrl& url);
 
 private:
     QString missingPage(const std::string& path) const;

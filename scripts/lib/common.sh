@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libpulse-dev libsndfile1-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libxtst-dev
-    libchm-dev libxml2-dev fp-utils
+    libmspack-dev libxml2-dev fp-utils
     pulseaudio pulseaudio-utils sox
     pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon procps
     xvfb xauth x11-apps imagemagick openbox xdotool

@@ -1,5 +1,6 @@
 // Whole help files, damaged any way: opened from memory as a file, then read as the viewer
-// would. chmlib does the archive; this program's readers do the rest.
+// would. This program walks the archive's directory and libmspack unpacks its files; this
+// program's readers do the rest.
 #include "help/chm/help_file.h"
 
 #include <cstddef>
@@ -23,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 file->topicForContext(id);
             file->defaultTopic();
             file->search("help topic");
+            for (const std::string& path : file->archive().files())
+                file->read(path);
         }
     }
     close(fd);

@@ -10,8 +10,8 @@
 
 #include "platform/mci/waveaudio_command_device.h"
 #include "platform/spool/take_file.h"
+#include "tools/mcisend/script_lines.h"
 
-#include <charconv>
 #include <chrono>
 #include <iostream>
 #include <optional>
@@ -81,24 +81,10 @@ public:
 
     Result next(StopSignals& signals, std::string& line, int& signal) {
         for (;;) {
-            const std::size_t newline = m_buffer.find('\n');
-            if (newline != std::string::npos) {
-                line = m_buffer.substr(0, newline);
-                m_buffer.erase(0, newline + 1);
-                // A script saved with CRLF line ends reads as one saved with LF.
-                if (!line.empty() && line.back() == '\r')
-                    line.pop_back();
+            if (takeScriptLine(m_buffer, m_ended, line))
                 return Result::Line;
-            }
-            if (m_ended) {
-                if (m_buffer.empty())
-                    return Result::End;
-                line.swap(m_buffer);
-                m_buffer.clear();
-                if (line.back() == '\r')
-                    line.pop_back();
-                return Result::Line;
-            }
+            if (m_ended)
+                return Result::End;
             pollfd p[2] = {{STDIN_FILENO, POLLIN, 0}, {signals.fd(), POLLIN, 0}};
             if (::poll(p, 2, -1) < 0)
                 continue;
@@ -123,19 +109,6 @@ private:
     std::string m_buffer;
     bool m_ended = false;
 };
-
-// The milliseconds of a "wait MS" line; nothing for any other line.
-std::optional<int> waitLine(const std::string& line) {
-    const std::string prefix = "wait ";
-    if (line.rfind(prefix, 0) != 0)
-        return std::nullopt;
-    const std::string number = line.substr(prefix.size());
-    int ms = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), ms);
-    if (ec != std::errc() || end != number.data() + number.size() || ms < 0)
-        return std::nullopt;
-    return ms;
-}
 
 // Runs one line; false when the command failed. A stop signal during a wait is handed back.
 bool run(CommandDevice& device, StopSignals& signals, const std::string& line,

@@ -49,7 +49,7 @@ TEST(ChmArchive, SaysWhyAFileIsNoHelpFile) {
     QFile sample(QString::fromStdString(testHelpFile("sample.chm")));
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     const QByteArray whole = sample.readAll();
-    // A directory chunk size of 2 GB: chmlib would allocate that much for every look-up.
+    // A directory chunk size of 2 GB, far beyond what help files use.
     QByteArray hugeChunks = whole;
     const auto directory =
         static_cast<qsizetype>(qFromLittleEndian<quint64>(whole.constData() + 0x48));
@@ -163,11 +163,10 @@ private:
 
 } // namespace
 
-// chmlib follows the numbers in a directory wherever they lead: round a circle of listing
-// chunks for ever while listing the files, round a circle of index chunks for ever while it
-// opens the file, past a chunk's end where an entry runs on. Such files are refused before
-// chmlib sees them.
-TEST(ChmDirectory, DirectoriesThatLeadChmlibAstrayAreRefused) {
+// A damaged directory's numbers can lead anywhere: round a circle of listing chunks, round a
+// circle of index chunks, out of the directory, past a chunk's end where an entry runs on. Such
+// files are refused as damaged rather than read for ever or past their chunks.
+TEST(ChmDirectory, DirectoriesThatLeadAReaderAstrayAreRefused) {
     QFile many(QString::fromStdString(testHelpFile("many.chm")));
     ASSERT_TRUE(many.open(QIODevice::ReadOnly));
     const Directory sound(many.readAll());
@@ -220,4 +219,31 @@ TEST(ChmDirectory, RefusesWhatIsNoHelpFile) {
     EXPECT_EQ(error, "has no directory header");
     EXPECT_EQ(repairFirstListingChunk(dir.filePath("none.chm").toStdString(), error),
               DirectoryRepair::Failed);
+}
+
+// The help compiler writes the header's first identifier twice. The file reads all the same, as
+// it left it, and the finishing step writes the second one as it should be.
+TEST(ChmHeader, ASecondIdentifierWrittenAsTheFirstIsReadAndRepaired) {
+    const std::string raw = testHelpFile("many-unfinished.chm");
+    HelpFilePatch rawBytes(raw);
+    ASSERT_TRUE(rawBytes.isRead());
+    ASSERT_EQ(rawBytes.bytes().mid(0x18, 16), rawBytes.bytes().mid(0x28, 16))
+        << "the help compiler no longer shows the fault";
+    std::string error;
+    const auto asLeft = ChmArchive::open(raw, error);
+    ASSERT_TRUE(asLeft) << error;
+    EXPECT_TRUE(asLeft->read("/topic5.htm"));
+
+    QTemporaryDir dir;
+    const std::string copy = rawBytes.writeTo(dir.path(), "copy.chm");
+    EXPECT_EQ(repairSecondIdentifier(copy, error), DirectoryRepair::Repaired);
+    HelpFilePatch repaired(copy);
+    EXPECT_EQ(repaired.bytes()[0x28], char(0x11));
+    EXPECT_EQ(repaired.bytes().mid(0x29, 15), rawBytes.bytes().mid(0x29, 15));
+    EXPECT_EQ(repairSecondIdentifier(copy, error), DirectoryRepair::AlreadyRight);
+    EXPECT_EQ(repairSecondIdentifier(testHelpFile("many.chm"), error),
+              DirectoryRepair::AlreadyRight);
+    const auto finished = ChmArchive::open(copy, error);
+    ASSERT_TRUE(finished) << error;
+    EXPECT_EQ(finished->read("/topic5.htm"), asLeft->read("/topic5.htm"));
 }

@@ -8,7 +8,9 @@
 
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <functional>
+#include <future>
 
 using ::testing::ElementsAre;
 
@@ -244,4 +246,51 @@ TEST(HelpFileDamage, FilesThatCannotBeReadAreToldApart) {
         dir, "cut.chm", [](HelpFilePatch& p) { p.bytes().truncate(p.compressedBlock(2) + 10); });
     EXPECT_FALSE(cut.file);
     EXPECT_EQ(cut.error, "is damaged: its internal file #STRINGS cannot be read");
+}
+
+// The catalog read on a thread of its own, as a help window starts it, is the one read at once:
+// the same pages, titles, names and answers, and the same pages told as damaged.
+TEST(HelpFileCatalog, ReadBesideIsTheSameAsReadAtOnce) {
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        std::function<void(HelpFilePatch&)> damage;
+    } cases[] = {
+        {"many.chm", [](HelpFilePatch&) {}},
+        {"pages.chm", [](HelpFilePatch& p) { spoilBlock(p, 0); }},
+    };
+    for (const auto& c : cases) {
+        HelpFilePatch patch(testHelpFile("many.chm"));
+        c.damage(patch);
+        const std::string path = patch.writeTo(dir.path(), c.name);
+        std::string error;
+        const auto atOnce = HelpFile::open(path, error);
+        const auto beside = HelpFile::open(path, error);
+        ASSERT_TRUE(atOnce && beside) << c.name << " " << error;
+
+        std::promise<void> done;
+        beside->prepareCatalog([&done] { done.set_value(); });
+        beside->prepareCatalog(); // once only
+        ASSERT_EQ(done.get_future().wait_for(std::chrono::seconds(60)), std::future_status::ready);
+        EXPECT_TRUE(beside->catalogReady()) << c.name;
+        EXPECT_FALSE(atOnce->catalogReady()) << c.name;
+
+        const TopicCatalog& a = atOnce->catalog();
+        const TopicCatalog& b = beside->catalog();
+        EXPECT_EQ(b.paths, a.paths) << c.name;
+        EXPECT_EQ(b.titles, a.titles) << c.name;
+        EXPECT_EQ(b.unreadable, a.unreadable) << c.name;
+        EXPECT_EQ(beside->damagedFiles(), atOnce->damagedFiles()) << c.name;
+        for (const char* query : {"shared", "uniqueword7", "topic*"})
+            EXPECT_EQ(beside->search(query), atOnce->search(query)) << c.name << " " << query;
+    }
+}
+
+// A file let go while its catalog is still being read waits for no more than the page at hand.
+TEST(HelpFileCatalog, AFileLetGoWhileItsCatalogIsReadEndsTheReading) {
+    std::string error;
+    auto file = HelpFile::open(testHelpFile("many.chm"), error);
+    ASSERT_TRUE(file) << error;
+    file->prepareCatalog();
+    file.reset();
 }

@@ -31,6 +31,7 @@ TEST(HelpLink, ArchiveLinksAndLinksThatLeave) {
         const char* file;
         const char* path;
         bool external;
+        bool openable = false;
     } cases[] = {
         {"b.htm#x", "", "b.htm#x", false},
         {"ms-its:other.chm::/a.htm", "other.chm", "/a.htm", false},
@@ -38,14 +39,25 @@ TEST(HelpLink, ArchiveLinksAndLinksThatLeave) {
         {"mk:@MSITStore:C:\\help\\x.chm::/d/a.htm", "C:\\help\\x.chm", "/d/a.htm", false},
         {"its:x.chm::a.htm", "x.chm", "a.htm", false},
         {"ms-its:x.chm", "x.chm", "", false},
-        {"https://example.org/", "", "https://example.org/", true},
-        {"mailto:someone@example.org", "", "mailto:someone@example.org", true},
+        {"https://example.org/", "", "https://example.org/", true, true},
+        {"HTTP://example.org/", "", "HTTP://example.org/", true, true},
+        {"mailto:someone@example.org", "", "mailto:someone@example.org", true, true},
+        // Leaving the help file for anything else opens nothing at a click.
+        {"file:///home/u/payload.desktop", "", "file:///home/u/payload.desktop", true},
+        {"ftp://example.org/x", "", "ftp://example.org/x", true},
+        {"javascript:alert(1)", "", "javascript:alert(1)", true},
+        {"x-scheme+1.b:thing", "", "x-scheme+1.b:thing", true},
+        {"C:\\Windows\\notepad.exe", "", "C:\\Windows\\notepad.exe", true},
+        // A colon further on is part of a path inside the file.
+        {"pages/a:b.htm", "", "pages/a:b.htm", false},
+        {"#part:2", "", "#part:2", false},
     };
     for (const auto& c : cases) {
         const HelpLink l = parseHelpLink(c.link);
         EXPECT_EQ(l.file, c.file) << c.link;
         EXPECT_EQ(l.path, c.path) << c.link;
         EXPECT_EQ(l.external, c.external) << c.link;
+        EXPECT_EQ(l.openable, c.openable) << c.link;
     }
 }
 
