@@ -2,8 +2,11 @@
 
 #include "platform/spool/take_file.h"
 
+#include <algorithm>
+
 TakeWriter::TakeWriter(TakeFile& take, std::size_t ringBytes)
-    : m_take(take), m_ring(ringBytes), m_base(take.dataBytes()) {
+    : m_take(take), m_ring(ringBytes), m_base(take.dataBytes()),
+      m_batchBytes(std::min(kBatchBytes, ringBytes / 4)) {
     m_thread = std::thread([this] { run(); });
 }
 
@@ -17,7 +20,7 @@ SinkAnswer TakeWriter::append(const void* data, std::size_t bytes) {
     if (!m_ring.push(data, bytes))
         return SinkAnswer::NoRoom;
     m_taken.fetch_add(bytes);
-    m_work.release();
+    wakeForBatch(bytes);
     return SinkAnswer::Kept;
 }
 
@@ -29,7 +32,7 @@ SinkAnswer TakeWriter::appendSilence(std::size_t bytes) {
     if (!m_ring.pushFill(middle, bytes))
         return SinkAnswer::NoRoom;
     m_taken.fetch_add(bytes);
-    m_work.release();
+    wakeForBatch(bytes);
     return SinkAnswer::Kept;
 }
 
@@ -59,6 +62,13 @@ void TakeWriter::drain() {
     }
 }
 
+void TakeWriter::wakeForBatch(std::size_t added) {
+    // Once, as the ring's contents pass a batch.
+    const std::size_t used = m_ring.used();
+    if (used >= m_batchBytes && used - added < m_batchBytes)
+        m_work.release();
+}
+
 void TakeWriter::run() {
     for (;;) {
         // Read before the drain: whatever was taken before finish() is then on disk.
@@ -66,6 +76,6 @@ void TakeWriter::run() {
         drain();
         if (finishing)
             return;
-        m_work.acquire();
+        (void)m_work.try_acquire_for(kWritePeriod);
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/spool/byte_ring.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <semaphore>
@@ -23,6 +24,10 @@ public:
     // 6 MiB: 32.8 s of the largest format the window records (48,000 samples a second, 16 bit,
     // stereo) and more of every other, enough to ride out any stall a working disk makes.
     static constexpr std::size_t kDefaultRingBytes = std::size_t(6) << 20;
+    // The thread writes what has gathered at least this often, and at once when a batch of
+    // kBatchBytes has: a few large writes a second rather than one for every block.
+    static constexpr std::chrono::milliseconds kWritePeriod{250};
+    static constexpr std::size_t kBatchBytes = 64 * 1024;
 
     // `take` must outlive the writer and be left to it until finish().
     explicit TakeWriter(TakeFile& take, std::size_t ringBytes = kDefaultRingBytes);
@@ -46,15 +51,20 @@ public:
 private:
     void run();
     void drain();
+    // Producer. Wakes the thread when `added` bytes made a batch.
+    void wakeForBatch(std::size_t added);
 
     TakeFile& m_take;
     ByteRing m_ring;
     // What the take held before this writer, and what append() took since.
     const std::uint64_t m_base;
+    // A batch: kBatchBytes, or a quarter of a smaller ring.
+    const std::size_t m_batchBytes;
     std::atomic<std::uint64_t> m_taken{0};
     std::atomic<bool> m_failed{false};
     std::atomic<bool> m_finishing{false};
-    // Released for every block taken; the thread sleeps on it while the ring is empty.
+    // Released once a batch has gathered, and at the finish; the thread sleeps on it, or for
+    // kWritePeriod at the most, between its writes.
     std::counting_semaphore<> m_work{0};
     std::thread m_thread;
 };
