@@ -6,7 +6,6 @@
 #include "platform/spool/take_header.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -262,25 +261,6 @@ void TakeFile::syncIfDue() {
     // costs at most the last second, and the header is never further behind.
     if (m_bytesSinceSync >= static_cast<std::uint64_t>(m_format.bytesPerSecond()))
         syncNow();
-}
-
-bool TakeFile::appendSilence(std::size_t bytes) {
-    static const std::array<unsigned char, 4096> zeros16{};
-    static const std::array<unsigned char, 4096> zeros8 = [] {
-        std::array<unsigned char, 4096> a;
-        a.fill(0x80);
-        return a;
-    }();
-    const auto& silence = m_format.bitsPerSample == 8 ? zeros8 : zeros16;
-    const auto frame = static_cast<std::size_t>(m_format.bytesPerFrame());
-    bytes -= bytes % frame;
-    while (bytes > 0) {
-        const std::size_t n = std::min(bytes, silence.size() - silence.size() % frame);
-        if (!append(silence.data(), n))
-            return false;
-        bytes -= n;
-    }
-    return true;
 }
 
 double TakeFile::seconds() const {

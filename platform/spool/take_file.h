@@ -20,9 +20,9 @@ class CopyProgress;
 // last second, and the header is repaired to the data on disk when the take is adopted again.
 //
 // Destroying a TakeFile releases it and leaves the file where it is: only discard() removes a
-// take. While a TakeWriter has it, `append` runs on the writer's thread and `dataBytes` and
-// `writeError` may be read on any other; everything else belongs to the owner's thread and must
-// not overlap with `append`.
+// take. While a TakeWriter has it, `write` and `syncIfDue` run on the writer's thread and
+// `dataBytes` and `writeError` may be read on any other; everything else belongs to the owner's
+// thread and must not overlap with them.
 class TakeFile {
 public:
     // A new take in `folder` (which must exist), named after its start. Nothing, with `error`
@@ -48,7 +48,6 @@ public:
     // The two halves of append(): the write, and the sync once a second.
     bool write(const void* data, std::size_t bytes);
     void syncIfDue();
-    bool appendSilence(std::size_t bytes);
 
     // PCM bytes written so far (whole frames once the take is finished).
     std::uint64_t dataBytes() const { return m_dataBytes.load(std::memory_order_relaxed); }

@@ -17,19 +17,21 @@ TakeWriter::~TakeWriter() {
 SinkAnswer TakeWriter::append(const void* data, std::size_t bytes) {
     if (m_failed.load() || m_finishing.load())
         return SinkAnswer::Refused;
-    if (!m_ring.push(data, bytes))
-        return SinkAnswer::NoRoom;
-    m_taken.fetch_add(bytes);
-    wakeForBatch(bytes);
-    return SinkAnswer::Kept;
+    return taken(m_ring.push(data, bytes), bytes);
 }
 
 SinkAnswer TakeWriter::appendSilence(std::size_t bytes) {
     if (m_failed.load() || m_finishing.load())
         return SinkAnswer::Refused;
-    // Silence is the middle value: 0 for signed 16-bit samples, 128 for unsigned 8-bit ones.
-    const unsigned char middle = m_take.format().bitsPerSample == 8 ? 0x80 : 0x00;
-    if (!m_ring.pushFill(middle, bytes))
+    // Whole frames of the middle value: 0 for signed 16-bit samples, 128 for unsigned 8-bit ones.
+    const WaveFormat& format = m_take.format();
+    bytes -= bytes % static_cast<std::size_t>(format.bytesPerFrame());
+    const unsigned char middle = format.bitsPerSample == 8 ? 0x80 : 0x00;
+    return taken(m_ring.pushFill(middle, bytes), bytes);
+}
+
+SinkAnswer TakeWriter::taken(bool pushed, std::size_t bytes) {
+    if (!pushed)
         return SinkAnswer::NoRoom;
     m_taken.fetch_add(bytes);
     wakeForBatch(bytes);

@@ -51,6 +51,8 @@ public:
 private:
     void run();
     void drain();
+    // Producer. Counts what went into the ring, or answers that it had no room.
+    SinkAnswer taken(bool pushed, std::size_t bytes);
     // Producer. Wakes the thread when `added` bytes made a batch.
     void wakeForBatch(std::size_t added);
 
