@@ -103,11 +103,11 @@ void PulseRecordStream::drainToNow() {
         return;
     const pa_usec_t now = pa_rtclock_now();
     const auto ran = static_cast<std::uint64_t>(pa_usec_to_bytes(now - m_readyUs, &m_spec));
-    m_limit = std::max(m_handed.load(), ran);
+    m_limit = std::max(m_handed, ran);
     const pa_usec_t deadline = now + pa_usec_t(kDrainMs) * PA_USEC_PER_MSEC;
     for (;;) {
         readAvailable();
-        if (failed() || m_handed.load() >= m_limit || !m_connection.isGood())
+        if (failed() || m_handed >= m_limit || !m_connection.isGood())
             return;
         // Sound the stream holds already is waiting for the sink's room, not for the server.
         pa_stream* stream = m_connection.stream();
@@ -138,14 +138,14 @@ void PulseRecordStream::fail(Failure cause) {
 
 bool PulseRecordStream::offer(const void* data, std::size_t bytes) {
     // Past the end a drain set, the sound is after the moment the take was stopped.
-    const std::uint64_t handed = m_handed.load();
+    const std::uint64_t handed = m_handed;
     if (handed >= m_limit)
         return true;
     bytes = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, m_limit - handed));
     const SinkAnswer answer = data ? m_sink->append(data, bytes) : m_sink->appendSilence(bytes);
     switch (answer) {
     case SinkAnswer::Kept:
-        m_handed.fetch_add(bytes);
+        m_handed += bytes;
         return true;
     case SinkAnswer::Refused:
         fail(Failure::SinkRefused);

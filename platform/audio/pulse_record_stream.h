@@ -59,9 +59,6 @@ public:
     Failure failure() const { return m_failure.load(); }
     bool failed() const { return failure() != Failure::None; }
 
-    // Bytes the sink has taken from this stream.
-    std::uint64_t handedOver() const { return m_handed.load(); }
-
 private:
     static void onRead(pa_stream* stream, std::size_t bytes, void* self);
     static void onMoved(pa_stream* stream, void* self);
@@ -77,14 +74,14 @@ private:
     PulseConnection m_connection;
     RecordSink* m_sink = nullptr;
     std::atomic<Failure> m_failure{Failure::None};
-    std::atomic<std::uint64_t> m_handed{0};
-    // Loop's thread, or lock held: the stream's format and buffer, when it became ready, the
-    // most the sink may be handed (set when the stream is drained), when sound last came, and
-    // the timer that looks at it.
+    // Loop's thread, or lock held: the stream's format and buffer, when it became ready, what
+    // the sink has taken and the most it may be handed (set when the stream is drained), when
+    // sound last came, and the timer that looks at it.
     pa_sample_spec m_spec{};
     std::uint32_t m_maxLength = 0;
     std::uint32_t m_burstBytes = 0;
     pa_usec_t m_readyUs = 0;
+    std::uint64_t m_handed = 0;
     std::uint64_t m_limit = UINT64_MAX;
     pa_usec_t m_lastSoundUs = 0;
     pa_time_event* m_stallCheck = nullptr;
