@@ -65,9 +65,10 @@ int main(int argc, char** argv) {
     // The registry names the help engine that came with this program; the engine library is
     // loaded from there on the first use of help. Writing it is no business of the window's
     // thread; the registry file takes a reader and a writer at once.
-    std::jthread helpRegistration([files = installedHelpEngineFiles()] {
+    const HelpEngineFiles engineFiles = installedHelpEngineFiles();
+    std::jthread helpRegistration([&engineFiles] {
         FileRegistry ownRegistry;
-        registerHelpEngine(ownRegistry, files);
+        registerHelpEngine(ownRegistry, engineFiles);
     });
 
     const TakeSpool spool;
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     // Help works without a writable home too: while the registry names no engine, the one
     // installed with the program is loaded.
     FileRegistry registry;
-    LoadedHelpEngine helpEngine(registry, installedHelpEngineFiles().helpEngine);
+    LoadedHelpEngine helpEngine(registry, engineFiles.helpEngine);
     QtWindowServices windows;
     DesktopBrowser browser;
     ResourceProgramStrings strings;
