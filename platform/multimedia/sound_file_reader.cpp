@@ -14,12 +14,26 @@
 #include <utility>
 #include <vector>
 
-// Either a span of bytes or an open regular file, read by offset.
+// Either a span of bytes or an open regular file, read by offset, and the view of it that
+// libsndfile is given.
 struct SoundFileReader::Source {
     std::span<const std::byte> bytes;
     int fd = -1;
     std::uint64_t size = 0;
-    sf_count_t offset = 0; // libsndfile's position
+
+    // libsndfile walks every chunk it is shown, by sizes it trusts, and can spin for ever on a
+    // LIST whose members it reads its own way. So it is shown only what it needs to decode:
+    // the file's first 12 bytes, then for an RF64 file a ds64 chunk made here from the sizes
+    // found (libsndfile misreads the table of a real one), the first fmt chunk and the first
+    // data chunk, each as a range of the file, in that order.
+    struct Piece {
+        std::uint64_t at = 0;
+        std::uint64_t length = 0;
+        std::vector<unsigned char> made; // when not empty, the piece's bytes instead of the file's
+    };
+    std::vector<Piece> pieces;
+    std::uint64_t viewSize = 0;
+    sf_count_t offset = 0; // libsndfile's position in the view
 
     ~Source() {
         if (fd >= 0)
@@ -40,6 +54,30 @@ struct SoundFileReader::Source {
             if (got <= 0)
                 break;
             done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
+    std::size_t readView(std::uint64_t at, void* out, std::size_t n) const {
+        auto* to = static_cast<char*>(out);
+        std::size_t done = 0;
+        std::uint64_t start = 0; // where the piece begins in the view
+        for (const Piece& piece : pieces) {
+            const std::uint64_t pos = at + done;
+            if (done == n)
+                break;
+            if (pos >= start && pos < start + piece.length) {
+                const auto want = static_cast<std::size_t>(
+                    std::min<std::uint64_t>(n - done, start + piece.length - pos));
+                const std::uint64_t from = pos - start;
+                const std::size_t got =
+                    piece.made.empty()
+                        ? readAt(piece.at + from, to + done, want)
+                        : (std::memcpy(to + done, piece.made.data() + from, want), want);
+                done += got;
+                if (got < want)
+                    break;
+            }
+            start += piece.length;
         }
         return done;
     }
@@ -129,10 +167,14 @@ std::optional<Ds64> readDs64(const Source& src, int& budget) {
     return ds64;
 }
 
+// A fmt chunk holds a few dozen bytes, and at most 64 KiB of extra format bytes after them.
+constexpr std::uint64_t kMaxFormatChunk = 1 << 17;
+
 // libsndfile walks a WAVE file by the chunk sizes it declares and can spin for ever on sizes
 // that do not nest, so only files whose chunks fit are handed to it: every chunk but the
-// sample data inside the file, the members of every LIST tiling it.
-bool chunksFit(const Source& src) {
+// sample data inside the file, the members of every LIST tiling it. Maps the pieces it is
+// shown (see Source) and says whether there are any to decode.
+bool mapChunks(Source& src) {
     unsigned char head[12];
     if (src.readAt(0, head, 12) != 12 || std::memcmp(head + 8, "WAVE", 4) != 0)
         return false;
@@ -146,6 +188,8 @@ bool chunksFit(const Source& src) {
     std::optional<Ds64> ds64;
     if (rf64 && !(ds64 = readDs64(src, budget)))
         return false;
+    std::optional<Source::Piece> format, data;
+    std::uint64_t dataSize = 0;
     std::uint64_t at = 12;
     while (at + 8 <= src.size) {
         if (--budget < 0)
@@ -161,20 +205,58 @@ bool chunksFit(const Source& src) {
             size = *wide;
         }
         const std::uint64_t body = at + 8;
+        // The whole chunk as the file holds it, its pad byte included where there is one.
+        const Source::Piece whole{at, std::min(8 + size + (size & 1), src.size - at), {}};
         if (size > src.size - body) {
             // A recording cut short: nothing follows its sample data.
-            return std::memcmp(chunk, "data", 4) == 0;
+            if (std::memcmp(chunk, "data", 4) != 0)
+                return false;
+            if (!data) {
+                data = whole;
+                dataSize = src.size - body;
+            }
+            break;
         }
         if (std::memcmp(chunk, "LIST", 4) == 0 &&
             (size < 4 || !listMembersFit(src, body, size, bigEndian, budget)))
             return false;
+        if (!format && std::memcmp(chunk, "fmt ", 4) == 0) {
+            format = whole;
+        } else if (!data && std::memcmp(chunk, "data", 4) == 0) {
+            data = whole;
+            dataSize = size;
+        }
         at = body + size + (size & 1);
+    }
+    if (!format || !data || format->length > kMaxFormatChunk)
+        return false;
+    src.pieces = {{0, 12, {}}};
+    if (ds64)
+        src.pieces.push_back({0, 8 + 28, {}});
+    src.pieces.push_back(*format);
+    src.pieces.push_back(*data);
+    src.viewSize = 0;
+    for (const Source::Piece& piece : src.pieces)
+        src.viewSize += piece.length;
+    if (ds64) {
+        // ds64: the RIFF size, the data size and a sample count of 0 (unknown), with no table.
+        std::vector<unsigned char>& made = src.pieces[1].made;
+        const auto put = [&made](std::uint64_t value, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                made.push_back(static_cast<unsigned char>(value >> (8 * i)));
+        };
+        made = {'d', 's', '6', '4'};
+        put(28, 4);
+        put(src.viewSize - 8, 8);
+        put(dataSize, 8);
+        put(0, 8);
+        put(0, 4);
     }
     return true;
 }
 
 sf_count_t sourceLength(void* user) {
-    return static_cast<sf_count_t>(static_cast<Source*>(user)->size);
+    return static_cast<sf_count_t>(static_cast<Source*>(user)->viewSize);
 }
 
 sf_count_t sourceSeek(sf_count_t offset, int whence, void* user) {
@@ -183,7 +265,7 @@ sf_count_t sourceSeek(sf_count_t offset, int whence, void* user) {
     if (whence == SEEK_CUR)
         base = src->offset;
     else if (whence == SEEK_END)
-        base = static_cast<sf_count_t>(src->size);
+        base = static_cast<sf_count_t>(src->viewSize);
     else if (whence != SEEK_SET)
         return -1;
     if (offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset)
@@ -199,8 +281,8 @@ sf_count_t sourceRead(void* ptr, sf_count_t count, void* user) {
     auto* src = static_cast<Source*>(user);
     if (count <= 0)
         return 0;
-    const std::size_t got =
-        src->readAt(static_cast<std::uint64_t>(src->offset), ptr, static_cast<std::size_t>(count));
+    const std::size_t got = src->readView(static_cast<std::uint64_t>(src->offset), ptr,
+                                          static_cast<std::size_t>(count));
     src->offset += static_cast<sf_count_t>(got);
     return static_cast<sf_count_t>(got);
 }
@@ -250,7 +332,7 @@ bool SoundFileReader::openMemory(std::span<const std::byte> bytes) {
 }
 
 bool SoundFileReader::openSource(std::unique_ptr<Source> source) {
-    if (!chunksFit(*source))
+    if (!mapChunks(*source))
         return false;
     SF_VIRTUAL_IO io{};
     io.get_filelen = sourceLength;

@@ -13,9 +13,9 @@ typedef struct sf_private_tag SNDFILE;
 // Decodes a WAV file into interleaved 32-bit float frames, block by block, for the player.
 // Accepted: RIFF, RIFX and RF64 (with its ds64 chunk first) WAVE files in any sample format
 // libsndfile reads, whose chunks fit inside the file (only the sample data may be cut short),
-// with what the audio server
-// can play: 1 to 32 channels, 1 to 384000 frames a second, at least one frame and a length
-// that fits a 32-bit count of milliseconds.
+// with what the audio server can play: 1 to 32 channels, 1 to 384000 frames a second, at least one
+// frame and a length that fits a 32-bit count of milliseconds. Only the fmt and data chunks (and
+// ds64) are decoded; every other chunk is passed over.
 class SoundFileReader : public SampleSource {
 public:
     static constexpr int kMaxChannels = 32;

@@ -386,6 +386,24 @@ TEST_F(PulseMultimediaControlTest, ListAndOddChunksAroundTheDataAreSkipped) {
     EXPECT_EQ(m_control.length(), 100);
 }
 
+// The decoder reads the members of a LIST its own way, and these ones (found by fuzzing) once
+// sent it round in circles inside Open for good. Only the chunks needed to play reach it now.
+TEST_F(PulseMultimediaControlTest, AListTheDecoderWouldMisreadIsPassedOver) {
+    const std::string list = std::string("\0\0\0@", 4) + "\xf7\xff\xff\xff" + le32(0) +
+                             std::string(4, '\0') + le32(0x31) + std::string(12, '\0') + "fmt " +
+                             std::string(1, '\0') + std::string(20, '\xe7') + std::string(2, '\0') +
+                             "WAVELIST" + "F" + std::string(9, '\0') + '\0';
+    const std::string bytes = "RIFF" + le32(0x410308) + "WAVE" + "LIST" +
+                              le32(std::uint32_t(list.size())) + list + "fmt " + le32(16) +
+                              le16(1) + le16(1) + le32(8000) + le32(16000) + le16(2) + le16(16) +
+                              "data" + le32(1600) + std::string(1600, '\x01');
+    const std::string p = path("misread.wav");
+    writeBytes(p, bytes);
+    m_control.setFileName(p);
+    m_control.setCommand("Open");
+    EXPECT_EQ(m_control.length(), 100);
+}
+
 // A named pipe with no writer must not hold Open.
 TEST_F(PulseMultimediaControlTest, NamedPipeIsRefusedAtOnce) {
     const std::string p = path("pipe.wav");
