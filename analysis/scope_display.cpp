@@ -54,6 +54,10 @@ void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
     Scope->showSurface(ScopeBuff);
 }
 
+bool ScopeDisplay::showing() const {
+    return Scope && Scope->exposed();
+}
+
 // The panel is painted again (its window shown or exposed): the frame it skipped last.
 void ScopeDisplay::catchUp() {
     if (!m_hasSkipped)

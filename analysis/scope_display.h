@@ -34,6 +34,7 @@ public:
     // can see the panel (its window hidden or minimised) nothing is drawn: the bins are kept,
     // and the latest frame is drawn when the panel is painted again.
     void DrawScopeFrame(const float* SpectrumBuffer) override;
+    bool showing() const override;
 
     // Where column (a, b) ends, before the line's own rounding: ScopeHeight less the square
     // roots of |a| / divisor and |b| / divisor (a and b rounded to integers first, the

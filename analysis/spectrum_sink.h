@@ -6,4 +6,7 @@ public:
     virtual ~SpectrumSink() = default;
     // One frame from the 1024 values of the transform.
     virtual void DrawScopeFrame(const float* SpectrumBuffer) = 0;
+    // Whether anybody can see the frames. While nobody can (the window minimised or hidden),
+    // the capture rests; showing the display again wakes the window's event loop.
+    virtual bool showing() const { return true; }
 };

@@ -95,6 +95,11 @@ WaveCapture::BlockResult WaveCapture::waitForBlock() {
 
 void WaveCapture::CaptureLoop() {
     while (m_handle != 0) {
+        if (!m_display.showing()) {
+            if (!restWhileHidden())
+                break;
+            continue;
+        }
         m_block.data = SampleBuffer.data();
         m_block.bufferLength = kBlockBytes;
         m_block.flags.store(0, std::memory_order_release);
@@ -112,6 +117,19 @@ void WaveCapture::CaptureLoop() {
         ComputeFFT(SampleBuffer.data(), SpectrumBuffer.data());
         m_display.DrawScopeFrame(SpectrumBuffer.data());
     }
+}
+
+// Nobody sees the spectrum: the stream stops until the display shows again, so that a
+// minimised window costs neither the server nor this thread a wake-up a block. False when
+// capture stopped meanwhile.
+bool WaveCapture::restWhileHidden() {
+    m_input.reset(m_handle);
+    while (m_handle != 0 && !m_display.showing())
+        m_events.waitUntil([this] { return m_handle == 0 || m_display.showing(); }, kRestCheckMs);
+    if (m_handle == 0)
+        return false;
+    m_input.start(m_handle);
+    return m_handle != 0;
 }
 
 void WaveCapture::StopCapture() {

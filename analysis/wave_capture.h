@@ -43,6 +43,9 @@ public:
     // How long a block may take before capture gives up on the stream. A source may hand its
     // input over in bursts two seconds apart; that is slow, not stalled.
     static constexpr int kBlockTimeoutMs = 3000;
+    // A resting capture waits in slices this long; the display's showing again ends the wait
+    // at once, through the window event that shows it.
+    static constexpr int kRestCheckMs = 60000;
 
     WaveCapture(WaveInput& input, MessageBox& messages, EventPump& events, CaptureView& view,
                 const RecordingState& recording, SpectrumSink& display);
@@ -67,6 +70,7 @@ public:
 private:
     enum class BlockResult { Done, Stopped, Lost };
     BlockResult waitForBlock();
+    bool restWhileHidden();
     void closeStream(WaveInputHandle handle);
 
     WaveInput& m_input;

@@ -140,8 +140,10 @@ TEST_F(ScopeDisplayTest, AHiddenPanelDrawsNothingAndShowsTheLatestFrameWhenSeenA
     display.DrawScopeFrame(m_spectrum.data());
     const QImage before = m_scope.picture();
     ASSERT_FALSE(litRows(before, 10).empty());
+    EXPECT_TRUE(display.showing());
 
     m_scope.hide();
+    EXPECT_FALSE(display.showing()) << "the capture would not rest";
     setColumn(10, 0);
     setColumn(20, 52000);
     display.DrawScopeFrame(m_spectrum.data());
@@ -153,6 +155,7 @@ TEST_F(ScopeDisplayTest, AHiddenPanelDrawsNothingAndShowsTheLatestFrameWhenSeenA
 
     m_scope.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_scope));
+    EXPECT_TRUE(display.showing());
     QTRY_VERIFY(m_scope.picture().cacheKey() != before.cacheKey());
     EXPECT_TRUE(litRows(m_scope.picture(), 10).empty());
     EXPECT_TRUE(litRows(m_scope.picture(), 20).empty());

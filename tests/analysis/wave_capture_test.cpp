@@ -48,9 +48,11 @@ public:
         if (onFrame)
             onFrame(frames);
     }
+    bool showing() const override { return visible; }
     int frames = 0;
     const float* lastSpectrum = nullptr;
     std::function<void(int)> onFrame;
+    bool visible = true;
 };
 
 class WaveCaptureTest : public ::testing::Test {
@@ -137,6 +139,46 @@ TEST_F(WaveCaptureTest, LoopDrawsEachBlockAndEndsWhenStoppedInsideTheYield) {
     // Started once, one buffer per block; the stop comes while the fourth fills.
     EXPECT_EQ(input.calls, (std::vector<std::string>{"start 7", "add 7", "add 7", "add 7", "add 7",
                                                      "reset 7", "close 7"}));
+    EXPECT_EQ(capture.captureHandle(), 0u);
+    EXPECT_TRUE(view.devicesEnabled);
+}
+
+// A minimised window: the stream stops after the frame that nobody saw and stays stopped,
+// taking no block, however long the window's loop waits, until the display shows again.
+TEST_F(WaveCaptureTest, WhileNobodySeesTheSpectrumTheStreamRests) {
+    capture.InitDevices();
+    display.onFrame = [&](int frame) {
+        if (frame == 1)
+            display.visible = false;
+    };
+    int restingPasses = 0;
+    events.onPass = [&](int pass) {
+        if (!display.visible && ++restingPasses == 3)
+            display.visible = true;
+        if (pass > 6)
+            capture.StopCapture();
+    };
+    capture.StartCapture();
+
+    EXPECT_EQ(restingPasses, 3);
+    EXPECT_EQ(events.lastWaitMs, WaveCapture::kBlockTimeoutMs);
+    EXPECT_EQ(input.calls,
+              (std::vector<std::string>{"start 7", "add 7", "reset 7", "start 7", "add 7", "add 7",
+                                        "add 7", "reset 7", "close 7"}));
+    EXPECT_EQ(display.frames, 3);
+}
+
+// Closing the window while the stream rests ends the loop there.
+TEST_F(WaveCaptureTest, AStopWhileRestingEndsTheLoop) {
+    capture.InitDevices();
+    display.visible = false;
+    events.onPass = [&](int pass) {
+        if (pass == 2)
+            capture.StopCapture();
+    };
+    capture.StartCapture();
+    EXPECT_EQ(display.frames, 0);
+    EXPECT_EQ(input.calls, (std::vector<std::string>{"start 7", "reset 7", "reset 7", "close 7"}));
     EXPECT_EQ(capture.captureHandle(), 0u);
     EXPECT_TRUE(view.devicesEnabled);
 }
