@@ -29,21 +29,35 @@ QRegion roundedArea(int left, int top, int w, int h, int cw, int ch) {
         const double py = y + 0.5;
         const double ey = py < cyTop ? py - cyTop : (py > cyBottom ? py - cyBottom : 0.0);
         const double fy = (ey * ey) / (ry * ry);
-        int runStart = -1;
-        for (int x = 0; x <= w; ++x) {
-            bool inside = false;
-            if (x < w) {
-                const double px = x + 0.5;
-                const double ex = px < cxLeft ? px - cxLeft : (px > cxRight ? px - cxRight : 0.0);
-                inside = (ex * ex) / (rx * rx) + fy <= 1.0;
-            }
-            if (inside && runStart < 0)
-                runStart = x;
-            else if (!inside && runStart >= 0) {
-                spans.emplace_back(left + runStart, top + y, x - runStart, 1);
-                runStart = -1;
-            }
+        const auto inside = [&](int x) {
+            const double px = x + 0.5;
+            const double ex = px < cxLeft ? px - cxLeft : (px > cxRight ? px - cxRight : 0.0);
+            return (ex * ex) / (rx * rx) + fy <= 1.0;
+        };
+        // A row's inside pixels are one run about the middle, so each end is found by halving
+        // rather than by trying every pixel: the widest buttons are redrawn at every resize.
+        int middle = w / 2;
+        if (!inside(middle) && !(middle > 0 && inside(--middle)))
+            continue;
+        int low = 0, high = middle; // the first inside pixel lies in [low, high]
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (inside(mid))
+                high = mid;
+            else
+                low = mid + 1;
         }
+        const int first = low;
+        low = middle;
+        high = w - 1; // the last inside pixel lies in [low, high]
+        while (low < high) {
+            const int mid = low + (high - low + 1) / 2;
+            if (inside(mid))
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        spans.emplace_back(left + first, top + y, low - first + 1, 1);
     }
     QRegion region;
     if (!spans.empty())

@@ -56,6 +56,34 @@ TEST(DrawRegion, RoundedRectangleCutsOnlyItsCorners) {
     EXPECT_TRUE(DrawRegion::combine(capsule, ellipse, DrawRegion::Xor).isEmpty());
 }
 
+// Every pixel whose centre lies inside the shape, and no other, for every small size and corner:
+// the region is built a row at a time from each row's two ends.
+TEST(DrawRegion, RoundedShapesHoldExactlyThePixelsWhoseCentresLieInside) {
+    const auto centreInside = [](double px, double py, int w, int h, int cw, int ch) {
+        const double rx = cw / 2.0, ry = ch / 2.0;
+        const double ex = px < rx ? px - rx : (px > w - rx ? px - (w - rx) : 0.0);
+        const double ey = py < ry ? py - ry : (py > h - ry ? py - (h - ry) : 0.0);
+        return (ex * ex) / (rx * rx) + (ey * ey) / (ry * ry) <= 1.0;
+    };
+    for (int w = 1; w <= 24; ++w)
+        for (int h = 1; h <= 24; h += 5)
+            for (const int cw : {1, 2, 7, w})
+                for (const int ch : {1, 6, h}) {
+                    if (cw > w || ch > h)
+                        continue;
+                    const DrawRegion r =
+                        DrawRegion::roundedRectangle(3, 4, 3 + w + 1, 4 + h + 1, cw, ch);
+                    for (int y = -1; y <= h; ++y)
+                        for (int x = -1; x <= w; ++x) {
+                            const bool expected = x >= 0 && y >= 0 && x < w && y < h &&
+                                                  centreInside(x + 0.5, y + 0.5, w, h, cw, ch);
+                            ASSERT_EQ(r.contains(3 + x, 4 + y), expected)
+                                << w << "x" << h << " corners " << cw << "x" << ch << " at " << x
+                                << "," << y;
+                        }
+                }
+}
+
 TEST(DrawRegion, CombinationsOfTwoRegions) {
     const DrawRegion outer = DrawRegion::rectangle(0, 0, 10, 10);
     const DrawRegion inner = DrawRegion::rectangle(3, 3, 7, 7);
