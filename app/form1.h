@@ -57,6 +57,10 @@ struct Form1Services {
 // The main window: fixed size, its controls, menus and timers. It owns the recording, playback
 // and live capture and wires them, through one small view object per panel, to its controls
 // (connectUi). The controls are built in form1_controls.cpp.
+//
+// The controls, timers and menu items, HelpViewer, Form_Load and the _Click handlers keep the
+// program's own names (see the README's Names); every other member is camelCase() or
+// m_camelCase.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
