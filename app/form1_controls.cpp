@@ -62,7 +62,7 @@ void Form1::buildScope() {
     Scope = new SurfaceView(m_client);
     Scope->setObjectName(QStringLiteral("Scope"));
     Scope->setGeometry(twipsRect(2505, 780, 2250, 615));
-    Scope->setBackColour(ScopeDisplay::ScopeBackColour);
+    Scope->setBackColour(ScopeDisplay::kBackColour);
 }
 
 // The status, setting, size and time, each value with its caption.

@@ -9,7 +9,7 @@ SpectrumPanel::SpectrumPanel(SurfaceView& scope, QComboBox& devices, QTimer& cap
     : m_scope(scope), m_devices(devices), m_captureTimer(captureTimer) {}
 
 void SpectrumPanel::setUpDisplay() {
-    m_display.SetUp(m_scope);
+    m_display.setUp(m_scope);
 }
 
 void SpectrumPanel::clearDevices() {
