@@ -11,16 +11,12 @@
 #include "app/spectrum_panel.h"
 #include "app/status_label.h"
 #include "app/window_place.h"
-#include "controls/progress_bar/xp_progress_bar.h"
 #include "platform/help_engine/help_engine.h"
 #include "platform/ui/message_box.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindow>
