@@ -17,14 +17,14 @@ double binHeight(float bin, int divisor) {
 
 } // namespace
 
-void ScopeDisplay::SetUp(SurfaceView& scope) {
+void ScopeDisplay::setUp(SurfaceView& scope) {
     Scope = &scope;
     m_divisor = 520;
     const QRect inner = scope.contentsRect();
     ScopeBuff.resize(inner.width(), inner.height());
     ScopeBuff.setBackColour(scope.backColour());
     ScopeBuff.clear();
-    ScopeBuff.setPen(PenStyle::Dot, ScopePenColour);
+    ScopeBuff.setPen(PenStyle::Dot, kPenColour);
     ScopeHeight = scope.height();
     scope.setBeforePaint([this] { catchUp(); });
 }
@@ -34,7 +34,7 @@ ScopeDisplay::~ScopeDisplay() {
         Scope->setBeforePaint({});
 }
 
-float ScopeDisplay::ColumnTop(float a, float b, int scopeHeight, int divisor) {
+float ScopeDisplay::columnTop(float a, float b, int scopeHeight, int divisor) {
     const double ha = binHeight(a, divisor);
     const double hb = binHeight(b, divisor);
     return static_cast<float>(scopeHeight - (ha + hb));
@@ -70,11 +70,11 @@ void ScopeDisplay::catchUp() {
 void ScopeDisplay::drawColumns(const float* SpectrumBuffer) {
     ScopeBuff.clear();
     ScopeBuff.moveTo(0, ScopeHeight);
-    for (int i = 0; i < Columns; ++i) {
+    for (int i = 0; i < kColumns; ++i) {
         ScopeBuff.moveTo(i, ScopeHeight);
         ScopeBuff.setPenStyle(PenStyle::Dot);
         const float top =
-            ColumnTop(SpectrumBuffer[2 * i], SpectrumBuffer[2 * i + 1], ScopeHeight, m_divisor);
+            columnTop(SpectrumBuffer[2 * i], SpectrumBuffer[2 * i + 1], ScopeHeight, m_divisor);
         // A column is at most two square roots of 2^31 / 520 tall, well inside the range.
         ScopeBuff.lineTo(i, roundToInt(top));
     }

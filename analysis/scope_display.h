@@ -1,26 +1,27 @@
 #pragma once
 
 #include "analysis/spectrum_sink.h"
-
-#include <array>
-
 #include "platform/drawing/colour.h"
 #include "platform/drawing/draw_surface.h"
+
+#include <array>
 
 class SurfaceView;
 
 // The live spectrum panel: each frame is drawn on an off-screen surface (`ScopeBuff`) as 256
 // dotted columns rising from the bottom and then handed to the visible panel (`Scope`) in one
 // step, so the panel never shows half a frame. No peak hold or smoothing.
+// `Scope`, `ScopeBuff`, `ScopeHeight`, `DrawScopeFrame` and `SpectrumBuffer` are the program's
+// own names; everything else here is m_member, camelCase() and kConstant.
 class ScopeDisplay : public SpectrumSink {
 public:
-    static constexpr ColourRef ScopeBackColour = Colour::RGB(80, 106, 146);
-    static constexpr ColourRef ScopePenColour = Colour::RGB(168, 196, 236);
-    static constexpr int Columns = 256;
+    static constexpr ColourRef kBackColour = Colour::RGB(80, 106, 146);
+    static constexpr ColourRef kPenColour = Colour::RGB(168, 196, 236);
+    static constexpr int kColumns = 256;
 
-    // Not set up yet: frames are dropped until SetUp.
+    // Not set up yet: frames are dropped until setUp.
     ScopeDisplay() = default;
-    explicit ScopeDisplay(SurfaceView& scope) { SetUp(scope); }
+    explicit ScopeDisplay(SurfaceView& scope) { setUp(scope); }
     ~ScopeDisplay() override;
     ScopeDisplay(const ScopeDisplay&) = delete;
     ScopeDisplay& operator=(const ScopeDisplay&) = delete;
@@ -28,7 +29,7 @@ public:
     // The set-up, once at start-up: `ScopeBuff` takes the inner size and the background
     // colour of `scope`; ScopeHeight is the panel's outer height. Call it once the panel has
     // its size and colour; the panel must outlive this object.
-    void SetUp(SurfaceView& scope);
+    void setUp(SurfaceView& scope);
 
     // One frame from the 1024 bins of the transform (only bins 0..511 are drawn). While nobody
     // can see the panel (its window hidden or minimised) nothing is drawn: the bins are kept,
@@ -39,7 +40,7 @@ public:
     // Where column (a, b) ends, before the line's own rounding: ScopeHeight less the square
     // roots of |a| / divisor and |b| / divisor (a and b rounded to integers first, the
     // division truncating).
-    static float ColumnTop(float a, float b, int scopeHeight, int divisor);
+    static float columnTop(float a, float b, int scopeHeight, int divisor);
 
     const DrawSurface& scopeBuffer() const { return ScopeBuff; }
     int scopeHeight() const { return ScopeHeight; }
@@ -50,7 +51,7 @@ private:
     void catchUp();
 
     SurfaceView* Scope = nullptr;
-    std::array<float, 2 * Columns> m_skipped{}; // bins of the last frame nobody saw
+    std::array<float, 2 * kColumns> m_skipped{}; // bins of the last frame nobody saw
     bool m_hasSkipped = false;
     DrawSurface ScopeBuff;
     int ScopeHeight = 0;

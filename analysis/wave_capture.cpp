@@ -41,7 +41,7 @@ void WaveCapture::StartCapture() {
         ~TickEnd() { flag = false; }
     } tickEnd{m_inTick};
 
-    // A recording holds the input; try again on a later tick.
+    // No new stream while a take runs or is saved; try again on a later tick.
     if (m_recording.isRecording())
         return;
 

@@ -6,34 +6,26 @@
 #include "app/form_background.h"
 #include "app/form_look.h"
 #include "app/form_skin.h"
+#include "app/playback_panel.h"
+#include "app/recording_panel.h"
+#include "app/spectrum_panel.h"
+#include "app/status_label.h"
 #include "app/window_place.h"
-#include "controls/progress_bar/xp_progress_bar.h"
 #include "platform/help_engine/help_engine.h"
 #include "platform/ui/message_box.h"
-#include "recorder/status_word.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindow>
 
-Form1::Form1(Form1Services services, QWidget* parent)
-    : QMainWindow(parent), m_services(services),
-      m_playback(*this, services.mmControl, services.dialog),
-      m_recording(*this,
-                  {services.device, services.messages, services.dialog, services.pump,
-                   services.clock, services.spool, services.copyProgress},
-                  m_playback),
-      m_capture(services.waveInput, services.messages, services.pump, *this, m_recording, m_scope) {
+Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), m_services(services) {
     loadFormResources();
     installFontSubstitutes();
-    // Step 1 of the load sequence, before anything else of the window is set up. Without the
-    // skin the desktop's frame has a minimise button and no maximise.
+    // The skin comes before anything else of the window is set up: it decides the window's
+    // frame and margins. Without it the desktop's frame has a minimise button and no maximise.
     if (!attachSkin())
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -48,7 +40,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setCentralWidget(m_client);
     buildMenus();
     buildControls();
-    wireControls();
+    connectUi();
     loadStoredSettings();
 
     // Fixed size: neither the frame nor the window menu resizes it. The skin's frame lies in
@@ -72,19 +64,39 @@ bool Form1::attachSkin() {
     return m_skinFrame.attach(*this, m_skinStyle);
 }
 
-// Which handler each control's events go to.
-void Form1::wireControls() {
+// The one place where the window's parts meet: the view objects take over their controls,
+// the logic gets its views, and each control's events go to their handler.
+void Form1::connectUi() {
+    showStatusOn(*lblStatus, m_status);
+    m_recordingPanel = std::make_unique<RecordingPanel>(
+        RecordingPanel::Controls{txtFileName, cmdRecord, cmdStop, lblSettings, lblTime, lblSize},
+        m_status);
+    m_playbackPanel = std::make_unique<PlaybackPanel>(*barMMControl1, tmrMMControl1, m_status);
+    m_spectrumPanel = std::make_unique<SpectrumPanel>(*Scope, *DevicesBox, tmrEq);
+
+    const Form1Services& s = m_services;
+    m_playback = std::make_unique<PlaybackTransport>(*m_playbackPanel, s.mmControl, s.dialog);
+    m_recording = std::make_unique<Recording>(
+        *m_recordingPanel,
+        RecordingServices{s.device, s.messages, s.dialog, s.pump, s.clock, s.spool, s.copyProgress},
+        *m_playback);
+    m_capture = std::make_unique<WaveCapture>(s.waveInput, s.messages, s.pump, *m_spectrumPanel,
+                                              *m_recording, m_spectrumPanel->display());
+
     for (int i = 0; i < 4; ++i)
-        connect(optFreq[i], &FormButton::Click, this, [this, i] { m_recording.optFreqClick(i); });
-    connect(cmdRecord, &FormButton::Click, this, [this] { m_recording.cmdRecordClick(); });
-    connect(cmdStop, &FormButton::Click, this, [this] { m_recording.cmdStopClick(); });
-    connect(Command1, &FormButton::Click, this, [this] { m_recording.command1Click(); });
-    connect(cmdOpen, &FormButton::Click, this, [this] { m_playback.cmdOpenClick(); });
-    connect(cmdPlay, &FormButton::Click, this, [this] { m_playback.cmdPlayClick(); });
-    connect(cmdPause, &FormButton::Click, this, [this] { m_playback.cmdPauseClick(); });
-    connect(cmdStopPlay, &FormButton::Click, this, [this] { m_playback.cmdStopPlayClick(); });
-    connect(&tmrMMControl1, &QTimer::timeout, this, [this] { m_playback.tmrMMControl1Tick(); });
-    connect(&tmrEq, &QTimer::timeout, this, [this] { m_capture.StartCapture(); });
+        connect(optFreq[i], &FormButton::Click, this, [this, i] { m_recording->optFreqClick(i); });
+    connect(cmdRecord, &FormButton::Click, this, [this] { m_recording->cmdRecordClick(); });
+    connect(cmdStop, &FormButton::Click, this, [this] { m_recording->cmdStopClick(); });
+    connect(Command1, &FormButton::Click, this, [this] { m_recording->command1Click(); });
+    connect(cmdOpen, &FormButton::Click, this, [this] { m_playback->cmdOpenClick(); });
+    connect(cmdPlay, &FormButton::Click, this, [this] { m_playback->cmdPlayClick(); });
+    connect(cmdPause, &FormButton::Click, this, [this] { m_playback->cmdPauseClick(); });
+    connect(cmdStopPlay, &FormButton::Click, this, [this] { m_playback->cmdStopPlayClick(); });
+    connect(&tmrMMControl1, &QTimer::timeout, this, [this] { m_playback->tmrMMControl1Tick(); });
+    connect(&tmrEq, &QTimer::timeout, this, [this] { m_capture->StartCapture(); });
+    connect(m_spectrumPanel.get(), &SpectrumPanel::programEnding, this, &Form1::startFailed);
+    // File > Exit takes the same road as the close box, so it can be refused the same way.
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(Contents, &QAction::triggered, this, [this] { Contents_Click(); });
     connect(mAbout, &QAction::triggered, this, [this] { mAbout_Click(); });
 }
@@ -96,7 +108,7 @@ void Form1::Form_Load() {
     // The transform tables and the panel; the rest of the live spectrum waits for the window's
     // first frame (see finishLoad).
     InitFFT();
-    m_scope.SetUp(*Scope);
+    m_spectrumPanel->setUpDisplay();
 }
 
 // What the user does not see before the window is up comes after its first frame: the list
@@ -108,12 +120,12 @@ void Form1::finishLoad() {
     m_loadFinished = true;
     // The list is made off the window's thread; the window's events run meanwhile, and a close
     // request among them is taken as it comes.
-    if (!m_capture.InitDevices() || m_closed)
+    if (!m_capture->InitDevices() || m_closed)
         return;
     // A second from now, the first capture.
     tmrEq.start();
     // The capture's first tick waits while the left takes are offered.
-    m_recording.recoverTakes();
+    m_recording->recoverTakes();
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -155,18 +167,18 @@ void Form1::Contents_Click() {
 
 void Form1::closeEvent(QCloseEvent* event) {
     // A close request during a recording acts as Stop, so the take is saved, and is refused.
-    if (m_recording.refuseCloseWhileRecording()) {
+    if (m_recording->refuseCloseWhileRecording()) {
         event->ignore();
         return;
     }
     tmrMMControl1.stop();
     tmrEq.stop();
     m_about.reset(); // the About window goes with the main window, even when this close is refused
-    m_playback.stopForClose();
+    m_playback->stopForClose();
     // The first close with the live spectrum running, or its stream on its way, only stops it
     // (the panel keeps its last frame); the next one closes the window.
-    if (m_capture.isOpen()) {
-        m_capture.StopCapture();
+    if (m_capture->isOpen()) {
+        m_capture->StopCapture();
         event->ignore();
         return;
     }
@@ -194,84 +206,14 @@ void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+const ScopeDisplay& Form1::scopeDisplay() const {
+    return m_spectrumPanel->display();
+}
+
+bool Form1::endRequested() const {
+    return m_spectrumPanel->endRequested();
+}
+
 QString Form1::statusWord() const {
-    return lblStatus->text();
-}
-
-std::string Form1::fileNameText() const {
-    return txtFileName->text().toStdString();
-}
-
-void Form1::setFileNameText(const std::string& text) {
-    txtFileName->setText(QString::fromStdString(text));
-}
-
-void Form1::setStatus(const std::string& text, std::uint32_t colour) {
-    m_statusColour = colour;
-    lblStatus->setText(QString::fromStdString(text));
-    lblStatus->setStyleSheet(labelStyleSheet(colour));
-}
-
-bool Form1::recordEnabled() const {
-    return cmdRecord->Enabled();
-}
-void Form1::setRecordEnabled(bool enabled) {
-    cmdRecord->setEnabled(enabled);
-}
-void Form1::setStopEnabled(bool enabled) {
-    cmdStop->setEnabled(enabled);
-}
-
-void Form1::setSettingsText(const std::string& text) {
-    lblSettings->setText(QString::fromStdString(text));
-}
-
-void Form1::setTimeText(const std::string& text) {
-    lblTime->setText(QString::fromStdString(text));
-    fitToText(lblTime, Anchor::Centre);
-}
-
-void Form1::setSizeText(const std::string& text) {
-    lblSize->setText(QString::fromStdString(text));
-    fitToText(lblSize, Anchor::Right);
-    m_sizeName->set(lblSize->text());
-}
-
-std::string Form1::statusText() const {
-    return lblStatus->text().toStdString();
-}
-
-void Form1::setBarValue(int value) {
-    barMMControl1->setValue(value);
-}
-
-void Form1::setMMControlTimerEnabled(bool enabled) {
-    if (enabled)
-        tmrMMControl1.start();
-    else
-        tmrMMControl1.stop();
-}
-
-void Form1::clearDevices() {
-    DevicesBox->clear();
-}
-void Form1::addDevice(const std::string& name) {
-    DevicesBox->addItem(QString::fromStdString(name));
-}
-int Form1::deviceCount() const {
-    return DevicesBox->count();
-}
-int Form1::selectedDevice() const {
-    return DevicesBox->currentIndex();
-}
-void Form1::setSelectedDevice(int index) {
-    DevicesBox->setCurrentIndex(index);
-}
-void Form1::setDevicesEnabled(bool enabled) {
-    DevicesBox->setEnabled(enabled);
-}
-void Form1::endProgram() {
-    m_endRequested = true;
-    tmrEq.stop();
-    emit startFailed();
+    return QString::fromStdString(m_status.word());
 }

@@ -8,7 +8,6 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/surface_view.h"
 #include "recorder/record_formats.h"
-#include "recorder/status_word.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,7 +16,7 @@
 #include <QMenuBar>
 
 // The window's controls, menus and timers: where each sits and how it looks. Which handler each
-// one's events go to is in form1.cpp.
+// one's events go to is in form1.cpp (connectUi).
 
 namespace {
 
@@ -40,26 +39,44 @@ void Form1::buildMenus() {
     help->setObjectName(QStringLiteral("mnuAbout"));
     Contents = help->addAction(QStringLiteral("How to Use"));
     mAbout = help->addAction(QStringLiteral("About"));
-    // File > Exit takes the same road as the close box, so it can be refused the same way.
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
+// The controls are made in the order they stack in, which is also the order a screen reader
+// lists them in.
 void Form1::buildControls() {
+    buildScope();
+    buildReadouts();
+    buildFormatFrame();
+    buildPositionBar();
+    buildFileNameBox();
+    buildButtons();
+
+    DevicesBox = new QComboBox(m_client);
+    DevicesBox->hide();
+
+    tmrEq.setInterval(1000);
+    tmrMMControl1.setInterval(1000);
+}
+
+void Form1::buildScope() {
+    Scope = new SurfaceView(m_client);
+    Scope->setObjectName(QStringLiteral("Scope"));
+    Scope->setGeometry(twipsRect(2505, 780, 2250, 615));
+    Scope->setBackColour(ScopeDisplay::kBackColour);
+}
+
+// The status, setting, size and time, each value with its caption.
+void Form1::buildReadouts() {
     QWidget* c = m_client;
     const QFont ptron7Bold = formFont(QStringLiteral("PTron7"), 11.25, true);
     const std::uint32_t yellow = Colour::RGB(255, 255, 128);
     const std::uint32_t white = Colour::RGB(255, 255, 255);
 
-    Scope = new SurfaceView(c);
-    Scope->setObjectName(QStringLiteral("Scope"));
-    Scope->setGeometry(twipsRect(2505, 780, 2250, 615));
-    Scope->setBackColour(ScopeDisplay::ScopeBackColour);
-
     Label1 = makeLabel(c, twipsRect(2445, 1725, 930, 255), QStringLiteral("STATUS:"), yellow,
                        ptron7Bold);
+    // Its text and colour come from the status model (connectUi).
     lblStatus = makeLabel(c, twipsRect(3360, 1650, 1395, 375), QString(), 0,
                           formFont(QStringLiteral("PTron5"), 20.25, true));
-    setStatus(status_word::kStop, status_word::kStartColour);
     Label2 = makeLabel(c, twipsRect(2445, 2130, 885, 255), QStringLiteral("SETTING:"), yellow,
                        ptron7Bold);
     lblSettings = makeLabel(
@@ -85,22 +102,25 @@ void Form1::buildControls() {
     Label1->setBuddy(lblStatus);
     Label2->setBuddy(lblSettings);
     Label4->setBuddy(lblSize);
-    // The size changes with every pass of a recording; a screen reader hears it a few times a
-    // second.
-    m_sizeName = std::make_unique<CalmAccessibleName>(lblSize, 500);
+}
 
-    Frame3 = new QGroupBox(QStringLiteral(" WAV SETTINGS "), c);
+void Form1::buildFormatFrame() {
+    Frame3 = new QGroupBox(QStringLiteral(" WAV SETTINGS "), m_client);
     Frame3->setObjectName(QStringLiteral("Frame3")); // the option buttons' group is its name
     Frame3->setGeometry(twipsRect(5625, 300, 3015, 2070));
     Frame3->setFont(formFont(QStringLiteral("Verdana"), 8.25, true));
     Frame3->setStyleSheet(frameStyleSheet(Colour::RGB(128, 64, 0), Colour::RGB(192, 192, 192)));
+}
 
-    barMMControl1 = new XP_ProgressBar(c);
+// Its place and look are stored in the form (loadStoredSettings).
+void Form1::buildPositionBar() {
+    barMMControl1 = new XP_ProgressBar(m_client);
     barMMControl1->setObjectName(QStringLiteral("barMMControl1"));
-    barMMControl1->setGeometry(twipsRect(6435, 2745, 1950, 285));
     barMMControl1->setAccessibleName(QStringLiteral("Playback position"));
+}
 
-    txtFileName = new QLineEdit(c);
+void Form1::buildFileNameBox() {
+    txtFileName = new QLineEdit(m_client);
     txtFileName->setGeometry(twipsRect(1710, 3315, 3195, 240));
     txtFileName->setToolTip(QStringLiteral("Save Wav File Path"));
     // No label names the box, so a screen reader says its tool tip, as for the icon buttons.
@@ -109,12 +129,15 @@ void Form1::buildControls() {
     txtFileName->setStyleSheet(
         QStringLiteral("QLineEdit { color: rgb(128,64,0); background: rgb(218,167,71);"
                        " border: 1px solid rgb(128,64,0); padding: 0 1px; }"));
+}
 
-    // The buttons' captions, pictures and colours are stored in the form (loadStoredSettings).
+// The buttons' captions, pictures and colours are stored in the form (loadStoredSettings).
+void Form1::buildButtons() {
     const auto button = [this](QWidget* parent, const char* name, QRect box, const char* tip) {
         return makeFormButton(parent, {QString::fromLatin1(name), box, QString::fromLatin1(tip)},
                               m_services.messages);
     };
+    QWidget* c = m_client;
     cmdRecord = button(c, "cmdRecord", twipsRect(750, 720, 1035, 735), "Record");
     cmdStop = button(c, "cmdStop", twipsRect(750, 1545, 1035, 570), "Stop Recording");
     cmdPlay = button(c, "cmdPlay", twipsRect(5835, 3195, 1350, 375), "Play File");
@@ -126,12 +149,6 @@ void Form1::buildControls() {
     for (int i = 0; i < 4; ++i)
         optFreq[i] = button(Frame3, ("optFreq(" + std::to_string(i) + ")").c_str(),
                             twipsRect(375, optTops[i], 2295, 315), "");
-
-    DevicesBox = new QComboBox(c);
-    DevicesBox->hide();
-
-    tmrEq.setInterval(1000);
-    tmrMMControl1.setInterval(1000);
 }
 
 // The controls' stored look comes from the window's form file, compiled into the program.

@@ -16,7 +16,7 @@ namespace {
 
 void BM_DrawScopeFrame(benchmark::State& state) {
     SurfaceView scope;
-    scope.setBackColour(ScopeDisplay::ScopeBackColour);
+    scope.setBackColour(ScopeDisplay::kBackColour);
     scope.resize(150, 41);
     ScopeDisplay display(scope);
 

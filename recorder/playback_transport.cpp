@@ -42,7 +42,7 @@ void PlaybackTransport::cmdPlayClick() {
 void PlaybackTransport::cmdPauseClick() {
     if (recording() || m_control.length() == 0)
         return;
-    // One command both pauses and resumes; only the label tells which happened.
+    // One command both pauses and resumes; only the status word tells which happened.
     m_control.setCommand("Pause");
     if (m_view.statusText() == status_word::kPause)
         m_view.setStatus(status_word::kPlay, status_word::kPlayColour);

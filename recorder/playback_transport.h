@@ -13,6 +13,7 @@ class MultimediaControl;
 class PlaybackView {
 public:
     virtual ~PlaybackView() = default;
+    // The status word as the window's status model holds it, not as a label shows it.
     virtual std::string statusText() const = 0;
     // colour is 0x00BBGGRR.
     virtual void setStatus(const std::string& text, std::uint32_t colour) = 0;
@@ -22,7 +23,7 @@ public:
 };
 
 // The open, play, pause and stop-playing buttons and the position timer. The status word is
-// both display and state: while it reads "RECORD" every button does nothing.
+// the transport state: while it is "RECORD" every button does nothing.
 class PlaybackTransport : public PlaybackStopper {
 public:
     PlaybackTransport(PlaybackView& view, MultimediaControl& control, FileDialog& dialog);

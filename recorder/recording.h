@@ -73,6 +73,8 @@ public:
     static constexpr int kLoopWaitMs = 15;
 
 private:
+    // RecordWave and ShowRecordProgress keep the program's own names; every other member here
+    // is camelCase() or m_camelCase.
     void RecordWave(const std::string& path);
     void ShowRecordProgress();
     // Sends one command; on failure shows its "Error" box and returns false.

@@ -17,7 +17,7 @@ constexpr QRgb Pen = qRgb(168, 196, 236);
 class ScopeDisplayTest : public ::testing::Test {
 protected:
     ScopeDisplayTest() {
-        m_scope.setBackColour(ScopeDisplay::ScopeBackColour);
+        m_scope.setBackColour(ScopeDisplay::kBackColour);
         m_scope.resize(150, 41);
         // Frames are drawn only for a panel that can be seen.
         m_scope.show();
@@ -61,14 +61,14 @@ TEST(ScopeColumnTop, BinsBelowTheDivisorAddNothing) {
         {520.5f, 0, 40},  {-1040, 0, 41.0f - 1.41421356f},
     };
     for (const Case& c : cases)
-        EXPECT_FLOAT_EQ(ScopeDisplay::ColumnTop(c.a, c.b, 41, 520), c.top) << c.a << ", " << c.b;
+        EXPECT_FLOAT_EQ(ScopeDisplay::columnTop(c.a, c.b, 41, 520), c.top) << c.a << ", " << c.b;
 }
 
 TEST_F(ScopeDisplayTest, SetUpTakesThePanelsSizeAndColour) {
     ScopeDisplay display(m_scope);
     EXPECT_EQ(display.scopeBuffer().width(), 150);
     EXPECT_EQ(display.scopeBuffer().height(), 41);
-    EXPECT_EQ(display.scopeBuffer().backColour(), ScopeDisplay::ScopeBackColour);
+    EXPECT_EQ(display.scopeBuffer().backColour(), ScopeDisplay::kBackColour);
     EXPECT_EQ(display.scopeHeight(), 41);
     EXPECT_EQ(display.divisor(), 520);
     EXPECT_TRUE(m_scope.picture().isNull()); // nothing shown before the first frame

@@ -1,73 +1,91 @@
 #include "form1_fixture.h"
 
+#include "controls/bevel_button/bevel_button_keys.h"
 #include "controls/bevel_button/bevel_colours.h"
-#include "recorder/record_formats.h"
+#include "controls/progress_bar/progress_bar_keys.h"
+#include "controls/progress_bar/xp_progress_bar.h"
+#include "platform/forms/form_file.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QLabel>
+
+#include <map>
+#include <string>
 
 namespace {
 
 using Colour::RGB;
+using StoredValues = std::map<std::string, std::string>; // key: value in its stored form
 
-struct ButtonLook {
-    const char* name;
-    ColourRef back;
-    ColourRef caption;
-    ColourRef hover;
-    std::int16_t bevelHeight;
-    const char* captionOffset;
-    const char* pictureOffset;
-    ColourRef transparency;
-    bool picture;
-};
+StoredValues storedValues(const PropertyBag& bag) {
+    StoredValues values;
+    for (const auto& [key, value] : bag.entries())
+        values[key] = formatFormValue(value);
+    return values;
+}
 
-TEST(Form1Buttons, EveryButtonTakesItsStoredLook) {
+// What the window's control of that name would store: its own values and, where the form
+// gives the control's place, its place.
+PropertyBag writeBack(const QWidget& control, const PropertyBag& stored) {
+    PropertyBag bag;
+    if (const auto* button = qobject_cast<const FormButton*>(&control))
+        button->WriteProperties(bag);
+    else if (const auto* bar = qobject_cast<const XP_ProgressBar*>(&control))
+        bar->WriteProperties(bag);
+    if (stored.contains("left")) {
+        const QRect box = control.geometry();
+        bag.write("left", PropertyValue(std::int32_t{box.x()}));
+        bag.write("top", PropertyValue(std::int32_t{box.y()}));
+        bag.write("width", PropertyValue(std::int32_t{box.width()}));
+        bag.write("height", PropertyValue(std::int32_t{box.height()}));
+    }
+    return bag;
+}
+
+// The window's stored look is its form file alone: loaded into the window and written back from
+// its controls, every section gives the file's values again.
+TEST(Form1StoredForm, EveryControlWritesBackWhatTheFileStores) {
     Form1Fixture f;
     Form1& w = *f.form;
     EXPECT_TRUE(f.boxes.shown.empty()) << f.boxes.shown.front().text;
-    const ColourRef beige = RGB(199, 190, 129);
-    const ColourRef light = RGB(224, 224, 224);
-    const ColourRef brown = RGB(128, 64, 0);
-    const ColourRef red = RGB(255, 0, 0);
-    const ButtonLook looks[] = {
-        {"cmdRecord", beige, brown, brown, 5, "(0,8)", "(0,-10)", RGB(255, 255, 255), true},
-        {"cmdStop", beige, brown, brown, 5, "(10,0)", "(-14,0)", red, true},
-        {"cmdPlay", light, brown, brown, 4, "(10,0)", "(-14,0)", red, true},
-        {"cmdStopPlay", light, brown, brown, 4, "(0,0)", "(0,0)", red, true},
-        {"cmdPause", light, brown, brown, 4, "(0,0)", "(0,0)", red, true},
-        {"cmdOpen", light, brown, brown, 4, "(0,0)", "(0,0)", red, true},
-        {"Command1", RGB(192, 192, 192), RGB(186, 179, 141), brown, 4, "(0,0)", "(0,0)", red, true},
-        {"optFreq(0)", light, RGB(67, 83, 120), RGB(67, 83, 120), 3, "(0,0)", "(0,0)",
-         RGB(192, 192, 192), false},
-    };
-    for (const ButtonLook& look : looks) {
-        const auto* b = w.findChild<FormButton*>(QString::fromLatin1(look.name));
-        ASSERT_NE(b, nullptr) << look.name;
-        EXPECT_EQ(b->BackColour(), look.back) << look.name;
-        EXPECT_EQ(b->CaptionColour(), look.caption) << look.name;
-        EXPECT_EQ(b->CaptionHoverColour(), look.hover) << look.name;
-        EXPECT_FALSE(b->BevelAutoAdjust()) << look.name;
-        EXPECT_EQ(b->BevelHeight(), look.bevelHeight) << look.name;
-        EXPECT_EQ(b->CaptionOffset(), look.captionOffset) << look.name;
-        EXPECT_EQ(b->PictureOffset(), look.pictureOffset) << look.name;
-        EXPECT_EQ(b->Transparency(), look.transparency) << look.name;
-        EXPECT_EQ(b->Picture().size(), look.picture ? QSize(16, 16) : QSize(0, 0)) << look.name;
-        EXPECT_DOUBLE_EQ(b->Font().pointSizeF(), 8.25) << look.name;
-        // The family the layout was made with is missing; its metric twin stands in.
-        EXPECT_EQ(QFontInfo(b->Font()).family(), "Liberation Sans") << look.name;
+    const FormType types[] = {kProgressBarFormType, kBevelButtonFormType};
+    const FormFile file = loadFormFile(":/form1.form", types);
+    EXPECT_TRUE(file.diagnostics.empty());
+    ASSERT_EQ(file.instances.size(), 12u); // the position bar and the eleven buttons
+
+    for (const FormInstance& stored : file.instances) {
+        const auto* control = w.findChild<QWidget*>(QString::fromStdString(stored.name));
+        ASSERT_NE(control, nullptr) << stored.name;
+        StoredValues expected = storedValues(stored.bag);
+        // The load then disables STOP and chooses the first format; neither is stored.
+        if (stored.name == "cmdStop")
+            expected["enabled"] = "False";
+        if (stored.name == "optFreq(0)")
+            expected["value"] = "True";
+        EXPECT_EQ(storedValues(writeBack(*control, stored.bag)), expected) << stored.name;
     }
-    EXPECT_EQ(w.cmdRecord->Caption(), "RECORD");
-    EXPECT_EQ(w.cmdStopPlay->Caption(), "");
-    EXPECT_EQ(w.cmdRecord->Appearance(), bvlBUTTON::RoundedRectangle);
-    EXPECT_EQ(w.cmdRecord->Behaviour(), bvlBUTTON::Command);
+}
+
+TEST(Form1StoredForm, FormatButtonsReadAsTheSettingTheyChoose) {
+    Form1Fixture f;
+    Form1& w = *f.form;
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(w.optFreq[i]->Caption(), kRecordFormats[i].caption) << i;
-        EXPECT_EQ(w.optFreq[i]->Appearance(), bvlBUTTON::Capsule) << i;
-        EXPECT_EQ(w.optFreq[i]->Behaviour(), bvlBUTTON::Option) << i;
         EXPECT_EQ(w.optFreq[i]->parentWidget(), w.Frame3) << i;
+        w.recording().optFreqClick(i);
+        EXPECT_EQ(w.lblSettings->text(), w.optFreq[i]->Caption()) << i;
+    }
+}
+
+TEST(Form1StoredForm, ButtonsFallBackToTheStoredFontsMetricTwin) {
+    Form1Fixture f;
+    for (const FormButton* b : f.form->client()->findChildren<FormButton*>()) {
+        // The family the layout was made with is missing; its metric twin stands in.
+        EXPECT_EQ(QFontInfo(b->Font()).family(), "Liberation Sans")
+            << b->objectName().toStdString();
+        EXPECT_DOUBLE_EQ(b->Font().pointSizeF(), 8.25);
     }
 }
 

@@ -1,4 +1,3 @@
-#include "controls/bevel_button/bevel_button_keys.h"
 #include "controls/progress_bar/progress_bar_keys.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 
@@ -7,7 +6,6 @@
 #include <QImage>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -53,27 +51,4 @@ TEST(ProgressBarKeys, MatchWhatTheBarSaves) {
     EXPECT_TRUE(read.diagnostics.empty());
     ASSERT_EQ(read.instances.size(), 1u);
     EXPECT_EQ(read.instances[0].bag, bag);
-}
-
-TEST(ProgressBarKeys, TheMainWindowFormHasThePositionBar) {
-    const auto path = std::filesystem::path(SORVINTA_SOURCE_DIR) / "resources/form1.form";
-    const FormType types[] = {kProgressBarFormType, kBevelButtonFormType};
-    const FormFile form = loadFormFile(path.string(), types);
-    for (const FormDiagnostic& d : form.diagnostics)
-        ADD_FAILURE() << d.text();
-    const FormInstance* bar = form.find("barMMControl1");
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->typeName, "Sorvinta.XP_ProgressBar");
-    const PropertyBag& bag = bar->bag;
-    EXPECT_EQ(bag.read("font", FontValue{}), (FontValue{"Verdana", 9.75, 400}));
-    EXPECT_EQ(bag.read("brushstyle", std::int32_t{4}), 0);
-    EXPECT_EQ(bag.read("color", ColourRef{}), Colour::RGB(126, 142, 197));
-    EXPECT_EQ(bag.read("scrolling", std::int32_t{0}), 5);
-    EXPECT_TRUE(bag.read("showtext", false));
-    EXPECT_EQ(bag.read("left", std::int32_t{0}), 429);
-    EXPECT_EQ(bag.read("top", std::int32_t{0}), 183);
-    EXPECT_EQ(bag.read("width", std::int32_t{0}), 130);
-    EXPECT_EQ(bag.read("height", std::int32_t{0}), 19);
-    for (const char* key : {"max", "min", "orientation", "value", "image"})
-        EXPECT_FALSE(bag.contains(key)) << key;
 }

@@ -133,26 +133,4 @@ TEST_F(BevelProperties, EnabledMarksTheState) {
     EXPECT_EQ(b->ButtonState(), 0);
 }
 
-TEST_F(BevelProperties, DescriptionsForADesigner) {
-    const QMetaObject& meta = bvlBUTTON::staticMetaObject;
-    const int at = meta.indexOfClassInfo("UseTransparency");
-    ASSERT_GE(at, 0);
-    EXPECT_STREQ(meta.classInfo(at).value(), "Returs/sets a value that determines whether the "
-                                             "Transparency colour is to be applied when drawing "
-                                             "button pictures.");
-    EXPECT_GE(meta.indexOfClassInfo("AccessKeys"), 0);
-}
-
-// The events, by their place: Click first, MouseUp ninth.
-TEST_F(BevelProperties, EventsInTheirOrder) {
-    const QMetaObject& meta = bvlBUTTON::staticMetaObject;
-    std::vector<std::string> names;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
-        if (meta.method(i).methodType() == QMetaMethod::Signal)
-            names.push_back(meta.method(i).name().toStdString());
-    EXPECT_EQ(names, (std::vector<std::string>{"Click", "DblClick", "KeyDown", "KeyPress", "KeyUp",
-                                               "MouseDown", "MouseExit", "MouseMove", "MouseUp",
-                                               "propertyChanged"}));
-}
-
 } // namespace
