@@ -3,7 +3,7 @@
 #include "common/rounding.h"
 #include "platform/mci/command_device.h"
 #include "platform/mci/command_errors.h"
-#include "platform/spool/take_file.h"
+#include "platform/spool/spool_messages.h"
 #include "platform/system/clock.h"
 #include "platform/ui/event_pump.h"
 #include "platform/ui/file_dialog.h"

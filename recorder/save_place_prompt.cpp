@@ -1,13 +1,15 @@
 #include "recorder/save_place_prompt.h"
 
 #include "platform/spool/save_place.h"
+#include "platform/spool/spool_messages.h"
 #include "platform/system/file_system.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 
 bool placeAccepted(const std::string& path, MessageBox& boxes, const char* verb) {
-    if (const std::optional<PlaceProblem> problem = checkSavePlace(path)) {
-        boxes.show(std::string("Cannot ") + verb + " to " + path + ": " + problem->reason + ".",
+    if (const SpoolResult<void> place = checkSavePlace(path); !place) {
+        boxes.show(std::string("Cannot ") + verb + " to " + path + ": " +
+                       placeReason(place.cause()) + ".",
                    kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }

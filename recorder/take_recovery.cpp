@@ -1,5 +1,6 @@
 #include "recorder/take_recovery.h"
 
+#include "platform/spool/spool_messages.h"
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_spool.h"
 #include "platform/ui/message_box.h"
@@ -60,10 +61,11 @@ void TakeRecovery::offer(TakeFile& take) {
         const std::optional<std::string> place = askSavePlace(m_dialog, m_boxes);
         if (!place)
             continue;
-        const std::optional<PlaceProblem> problem = take.saveTo(*place, m_progress);
-        if (!problem)
+        const SpoolResult<void> saved = take.saveTo(*place, m_progress);
+        if (saved)
             return;
-        m_boxes.show("The recording could not be saved to " + *place + ": " + problem->reason + ".",
+        m_boxes.show("The recording could not be saved to " + *place + ": " +
+                         placeReason(saved.cause()) + ".",
                      "Error", MessageIcon::None, MessageButtons::Ok);
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/audio/pulse_record_stream.h"
 #include "platform/mci/command_errors.h"
 #include "platform/mci/command_parser.h"
+#include "platform/spool/spool_messages.h"
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_writer.h"
 
@@ -211,15 +212,15 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
     const bool newTake = !device.unsaved();
     if (newTake) {
         if (m_spool.folder().empty())
-            return fail(CommandError::NoTakeFile, std::string("The recording cannot start: ") +
-                                                      TakeSpool::kNoFolderText + ".");
-        int error = 0;
-        device.take = m_spool.newTake(device.format, &error);
+            return fail(CommandError::NoTakeFile,
+                        std::string("The recording cannot start: ") + kNoSpoolFolderText + ".");
+        auto made = m_spool.newTake(device.format);
+        device.take = made ? std::move(made).value() : nullptr;
         device.keepOnClose = false;
         if (!device.take)
             return fail(CommandError::NoTakeFile,
                         "The recording cannot start: no file can be made for it in " +
-                            m_spool.folder() + " (" + placeReason(error) + ").");
+                            m_spool.folder() + " (" + placeReason(made.cause().error) + ").");
     } else {
         device.take->resume();
     }
@@ -272,10 +273,10 @@ int WaveAudioCommandDevice::save(Device& device, const std::string& path) {
     device.stopStream(true);
     if (!device.take)
         return toCode(CommandError::NothingRecorded);
-    if (auto problem = device.take->saveTo(path, m_progress)) {
+    if (const SpoolResult<void> saved = device.take->saveTo(path, m_progress); !saved) {
         device.keepOnClose = device.unsaved();
-        return fail(CommandError::SaveFailed,
-                    "The recording could not be saved to " + path + ": " + problem->reason + ".");
+        return fail(CommandError::SaveFailed, "The recording could not be saved to " + path + ": " +
+                                                  placeReason(saved.cause()) + ".");
     }
     device.keepOnClose = false;
     if (device.earlyStop != CommandError::None)

@@ -25,10 +25,10 @@ class CopyProgress;
 // thread and must not overlap with them.
 class TakeFile {
 public:
-    // A new take in `folder` (which must exist), named after its start. Nothing, with `error`
-    // set to the errno, when it cannot be created.
-    static std::unique_ptr<TakeFile> create(const std::string& folder, const WaveFormat& format,
-                                            int* error);
+    // A new take in `folder` (which must exist), named after its start, or the errno it could
+    // not be created with.
+    static SpoolResult<std::unique_ptr<TakeFile>> create(const std::string& folder,
+                                                         const WaveFormat& format);
 
     enum class AdoptResult { Adopted, Live, NotATake, Empty };
     // Takes over a take that no process holds any more and repairs its header to the whole
@@ -65,7 +65,7 @@ public:
     // synced and renamed over it, reporting to `progress`. An existing target is replaced whole
     // or not at all, and a failed save leaves nothing behind. Afterwards the take is that file
     // and no longer in the spool; a later save copies it from there.
-    std::optional<PlaceProblem> saveTo(const std::string& target, CopyProgress* progress);
+    SpoolResult<void> saveTo(const std::string& target, CopyProgress* progress);
 
     // Removes the take from the spool. False when it is no longer there to remove.
     bool discard();
@@ -82,8 +82,8 @@ private:
     TakeFile(int fd, std::string path, const WaveFormat& format, std::time_t started);
     bool writeHeader();
     void syncNow();
-    std::optional<PlaceProblem> moveInto(const std::string& target);
-    std::optional<PlaceProblem> copyInto(const std::string& target, CopyProgress* progress);
+    SpoolResult<void> moveInto(const std::string& target);
+    SpoolResult<void> copyInto(const std::string& target, CopyProgress* progress);
     void closeFile();
 
     int m_fd;
@@ -101,9 +101,6 @@ private:
     std::atomic<int> m_writeError{0};
     std::uint64_t m_bytesSinceSync = 0;
 };
-
-// How long a take is, as messages say it: "4.0 s", "3 min 05 s", "2 h 07 min".
-std::string takeDurationText(double seconds);
 
 // The format a take is read in when its header is damaged and nothing else tells: the one the
 // window records in unless told otherwise.

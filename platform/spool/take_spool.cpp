@@ -31,22 +31,16 @@ std::string TakeSpool::defaultFolder() {
     return state.empty() ? state : state + "/takes";
 }
 
-std::unique_ptr<TakeFile> TakeSpool::newTake(const WaveFormat& format, int* error) const {
-    if (m_folder.empty()) {
-        if (error)
-            *error = ENOENT;
-        return nullptr;
-    }
+SpoolResult<std::unique_ptr<TakeFile>> TakeSpool::newTake(const WaveFormat& format) const {
+    if (m_folder.empty())
+        return placeFailure(ENOENT);
     std::error_code ec;
     std::filesystem::create_directories(m_folder, ec);
-    if (ec) {
-        if (error)
-            *error = ec.value();
-        return nullptr;
-    }
+    if (ec)
+        return placeFailure(ec.value());
     // Takes are private recordings.
     ::chmod(m_folder.c_str(), 0700);
-    return TakeFile::create(m_folder, format, error);
+    return TakeFile::create(m_folder, format);
 }
 
 std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
