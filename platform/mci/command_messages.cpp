@@ -99,8 +99,7 @@ std::string commandFailureText(const CommandFailure& failure) {
     case CommandError::DiskTooSlow:
         return "The recording stopped early: " + causeText(failure.code, failure.error) + ".";
     case CommandError::SaveFailed:
-        return "The recording could not be saved to " + failure.path + ": " +
-               placeReason(failure.place) + ".";
+        return saveFailedText(failure.path, failure.place);
     case CommandError::SavedEndedEarly:
         return "The recording was saved to " + failure.path + ", but it had stopped early after " +
                takeDurationText(failure.seconds) + ": " +

@@ -81,6 +81,10 @@ std::string placeReason(const PlaceProblem& problem) {
     return placeReason(problem.error);
 }
 
+std::string saveFailedText(const std::string& path, const PlaceProblem& problem) {
+    return "The recording could not be saved to " + path + ": " + placeReason(problem) + ".";
+}
+
 std::string takeDurationText(double seconds) {
     char text[48];
     if (seconds < 59.95) {

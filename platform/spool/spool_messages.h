@@ -13,6 +13,9 @@ std::string placeReason(const PlaceProblem& problem);
 // The reason for an errno that a file operation of a save ended with.
 std::string placeReason(int error);
 
+// "The recording could not be saved to PATH: REASON."
+std::string saveFailedText(const std::string& path, const PlaceProblem& problem);
+
 // How long a take is, as messages say it: "4.0 s", "3 min 05 s", "2 h 07 min".
 std::string takeDurationText(double seconds);
 
