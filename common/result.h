@@ -6,6 +6,8 @@
 
 // The cause of a failure, as a call hands it back: `return Failed{cause};`.
 template <class Cause> struct Failed { Cause cause; };
+// For compilers without deduction for aggregates (clang before 17).
+template <class Cause> Failed(Cause) -> Failed<Cause>;
 
 // What a call that can fail gives back: its value, or the cause it failed with. A cause is a
 // plain value of the subsystem's own (a code, and the errno or library code it comes down to),
