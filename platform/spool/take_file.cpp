@@ -154,13 +154,13 @@ SpoolResult<std::unique_ptr<TakeFile>> TakeFile::create(const std::string& folde
     return take;
 }
 
-TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<TakeFile>& take) {
+Result<std::unique_ptr<TakeFile>, TakeFile::NotAdopted> TakeFile::adopt(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
-        return AdoptResult::NotATake;
+        return Failed{NotAdopted::NotATake};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return AdoptResult::Live;
+        return Failed{NotAdopted::Live};
     }
     struct stat st {};
     TakeHeaderBytes header{};
@@ -169,7 +169,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     const ssize_t got = haveStat ? ::pread(fd, header.data(), header.size(), 0) : -1;
     if (!haveStat || got < 0) {
         ::close(fd);
-        return AdoptResult::NotATake;
+        return Failed{NotAdopted::NotATake};
     }
     std::optional<TakeHeaderFacts> facts =
         readTakeHeader(header.data(), static_cast<std::size_t>(got));
@@ -179,7 +179,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
         if (size < kTakeHeaderBytes) {
             ::unlink(path.c_str());
             ::close(fd);
-            return AdoptResult::Empty;
+            return Failed{NotAdopted::Empty};
         }
         // A damaged header: what follows it may still be sound, read as it was recorded.
         facts = TakeHeaderFacts{damagedTakeFormat(path, header), 0};
@@ -195,11 +195,12 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     if (data - data % frame == 0) {
         ::unlink(path.c_str());
         ::close(fd);
-        return AdoptResult::Empty;
+        return Failed{NotAdopted::Empty};
     }
 
     const std::optional<std::time_t> named = takeStartFromName(fileNameOf(path));
-    take.reset(new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
+    std::unique_ptr<TakeFile> take(
+        new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
     take->m_dataBytes = data;
     take->m_headerWasDamaged = damaged;
     // A damaged header stays damaged on disk until the take is saved: a take offered and left
@@ -207,7 +208,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     take->m_leaveAsFound = damaged;
     if (!damaged)
         take->finish();
-    return AdoptResult::Adopted;
+    return take;
 }
 
 bool TakeFile::append(const void* data, std::size_t bytes) {

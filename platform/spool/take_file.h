@@ -30,13 +30,14 @@ public:
     static SpoolResult<std::unique_ptr<TakeFile>> create(const std::string& folder,
                                                          const WaveFormat& format);
 
-    enum class AdoptResult { Adopted, Live, NotATake, Empty };
+    // Why a file was not adopted.
+    enum class NotAdopted { Live, NotATake, Empty };
     // Takes over a take that no process holds any more and repairs its header to the whole
     // frames on disk. A live take is left alone; an empty one is removed. A take whose header
     // is damaged is adopted all the same, its data read in the format its name gives, else
     // that of a "fmt " chunk that survived, else kDefaultTakeFormat (see headerWasDamaged);
     // its file is left as it is until it is saved, so that every start sees the damage.
-    static AdoptResult adopt(const std::string& path, std::unique_ptr<TakeFile>& take);
+    static Result<std::unique_ptr<TakeFile>, NotAdopted> adopt(const std::string& path);
 
     ~TakeFile();
     TakeFile(const TakeFile&) = delete;

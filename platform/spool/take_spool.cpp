@@ -55,9 +55,8 @@ std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
         const bool starting = name.rfind(".new-take-", 0) == 0;
         if (!starting && (!takeStartFromName(name) || entry.path().extension() != ".wav"))
             continue;
-        std::unique_ptr<TakeFile> take;
-        if (TakeFile::adopt(entry.path().string(), take) == TakeFile::AdoptResult::Adopted)
-            found.push_back(std::move(take));
+        if (auto take = TakeFile::adopt(entry.path().string()))
+            found.push_back(std::move(take).value());
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return a->started() != b->started() ? a->started() < b->started() : a->path() < b->path();

@@ -315,8 +315,9 @@ TEST_F(TakeFileTest, LiveTakesAreLeftAloneAndReleasedOnesComeBack) {
     const std::vector<unsigned char> data = ramp(5000);
     ASSERT_TRUE(live->append(data.data(), data.size()));
     EXPECT_TRUE(spool().leftovers().empty());
-    std::unique_ptr<TakeFile> other;
-    EXPECT_EQ(TakeFile::adopt(live->path(), other), TakeFile::AdoptResult::Live);
+    const auto other = TakeFile::adopt(live->path());
+    ASSERT_FALSE(other);
+    EXPECT_EQ(other.cause(), TakeFile::NotAdopted::Live);
 
     const std::string path = live->path();
     live.reset(); // released, e.g. after a failed save
