@@ -4,6 +4,7 @@
 //
 //   save_bench FOLDER [benchmark options]   (FOLDER: where the spool and the targets go)
 
+#include "platform/spool/spool_messages.h"
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_spool.h"
 
@@ -28,18 +29,18 @@ void BM_SaveTake(benchmark::State& state) {
     const std::vector<char> block(static_cast<std::size_t>(format.bytesPerSecond() / 25), 7);
     for (auto _ : state) {
         state.PauseTiming();
-        int error = 0;
-        auto take = spool.newTake(format, &error);
-        if (!take) {
-            state.SkipWithError(std::strerror(error));
+        auto made = spool.newTake(format);
+        if (!made) {
+            state.SkipWithError(std::strerror(made.cause().error));
             break;
         }
+        std::unique_ptr<TakeFile> take = std::move(made).value();
         for (int i = 0; i < state.range(0) * 25; ++i)
             take->append(block.data(), block.size());
         state.ResumeTiming();
 
-        if (const auto problem = take->saveTo(target, nullptr)) {
-            state.SkipWithError(problem->reason.c_str());
+        if (const auto saved = take->saveTo(target, nullptr); !saved) {
+            state.SkipWithError(placeReason(saved.cause()).c_str());
             break;
         }
 

@@ -11,6 +11,9 @@ struct RecordFormat {
     const char* samplesPerSec;
 };
 
+// Every format records two channels.
+inline constexpr int kRecordChannels = 2;
+
 inline constexpr std::array<RecordFormat, 4> kRecordFormats{{
     {"44,100 kHz, 16 Bit, Stereo", "16", "44100"},
     {"44,100 kHz,  8 Bit, Stereo", "8", "44100"},

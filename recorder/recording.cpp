@@ -1,9 +1,9 @@
 #include "recorder/recording.h"
 
 #include "common/rounding.h"
+#include "platform/audio/wave_format.h"
 #include "platform/mci/command_device.h"
 #include "platform/mci/command_errors.h"
-#include "platform/spool/take_file.h"
 #include "platform/system/clock.h"
 #include "platform/ui/event_pump.h"
 #include "platform/ui/file_dialog.h"
@@ -11,6 +11,7 @@
 #include "recorder/playback_stopper.h"
 #include "recorder/record_formats.h"
 #include "recorder/record_readout.h"
+#include "recorder/recorder_messages.h"
 #include "recorder/save_place_prompt.h"
 #include "recorder/status_word.h"
 #include "recorder/take_recovery.h"
@@ -55,7 +56,7 @@ void Recording::cmdRecordClick() {
     const std::string path = m_view.fileNameText();
     MessageBox& boxes = m_services.messages;
     if (path.empty()) {
-        boxes.show("Please Enter A File Name To Save !", kAppTitle, MessageIcon::Exclamation,
+        boxes.show(recorder_messages::kNoFileName, kAppTitle, MessageIcon::Exclamation,
                    MessageButtons::Ok);
         return;
     }
@@ -92,8 +93,9 @@ void Recording::RecordWave(const std::string& path) {
 
     m_pollFailure.clear();
     m_lastLength = 0;
-    m_bytesPerSecond =
-        std::atoi(m_samplesPerSec.c_str()) * 2 * std::atoi(m_bitsPerSample.c_str()) / 8;
+    m_bytesPerSecond = WaveFormat{std::atoi(m_samplesPerSec.c_str()),
+                                  std::atoi(m_bitsPerSample.c_str()), kRecordChannels}
+                           .bytesPerSecond();
     m_recordStartTime = roundToInt(m_services.clock.seconds());
     while (m_isRecording) {
         ShowRecordProgress();
@@ -109,9 +111,9 @@ void Recording::RecordWave(const std::string& path) {
         // The device gave up mid-take: go back to idle and say why and what was kept.
         returnToIdle();
         if (savedAt)
-            m_services.messages.show(m_pollFailure + " What was recorded up to then (" +
-                                         recordedText() + ") has been saved to " + *savedAt + ".",
-                                     "Error", MessageIcon::None, MessageButtons::Ok);
+            m_services.messages.show(
+                recorder_messages::endedEarlySaved(m_pollFailure, recordedSeconds(), *savedAt),
+                "Error", MessageIcon::None, MessageButtons::Ok);
     }
 }
 
@@ -134,14 +136,14 @@ std::optional<std::string> Recording::saveTake(const std::string& path, bool& en
         }
         // Nothing is lost: the take stays with the device until it is saved somewhere or the
         // user throws it away.
-        boxes.show(device.errorString(code) + "\n\nChoose another place for the recording.",
-                   "Error", MessageIcon::None, MessageButtons::Ok);
+        boxes.show(recorder_messages::chooseAnotherPlace(device.errorString(code)), "Error",
+                   MessageIcon::None, MessageButtons::Ok);
         // The dialog opens where the save failed.
         m_services.dialog.setFileName(place);
         std::optional<std::string> other;
         while (!(other = askSavePlace(m_services.dialog, boxes))) {
-            if (boxes.show("Discard the recording of " + recordedText() +
-                               "? It cannot be recovered afterwards.",
+            if (boxes.show(recorder_messages::discardQuestion(
+                               recorder_messages::recordingOf(recordedSeconds())),
                            kAppTitle, MessageIcon::Exclamation,
                            MessageButtons::OkCancel) == MessageAnswer::Ok) {
                 sendReported(record_commands::kDelete);
@@ -153,9 +155,8 @@ std::optional<std::string> Recording::saveTake(const std::string& path, bool& en
     }
 }
 
-std::string Recording::recordedText() const {
-    return takeDurationText(
-        m_bytesPerSecond > 0 ? static_cast<double>(m_lastLength) / m_bytesPerSecond : 0.0);
+double Recording::recordedSeconds() const {
+    return m_bytesPerSecond > 0 ? static_cast<double>(m_lastLength) / m_bytesPerSecond : 0.0;
 }
 
 void Recording::recoverTakes() {

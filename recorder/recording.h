@@ -83,7 +83,7 @@ private:
     // Saves the take at `path`; when that fails, asks for other places until a save works or
     // the user discards the take. Returns where the take went, or nothing when discarded.
     std::optional<std::string> saveTake(const std::string& path, bool& endedEarly);
-    std::string recordedText() const;
+    double recordedSeconds() const;
 
     RecordingView& m_view;
     RecordingServices m_services;

@@ -4,15 +4,16 @@
 #include "platform/system/file_system.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
+#include "recorder/recorder_messages.h"
 
 bool placeAccepted(const std::string& path, MessageBox& boxes, const char* verb) {
-    if (const std::optional<PlaceProblem> problem = checkSavePlace(path)) {
-        boxes.show(std::string("Cannot ") + verb + " to " + path + ": " + problem->reason + ".",
-                   kAppTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    if (const SpoolResult<void> place = checkSavePlace(path); !place) {
+        boxes.show(recorder_messages::placeRefused(verb, path, place.cause()), kAppTitle,
+                   MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     return !fileExists(path) ||
-           boxes.show("File already exists ! Overwrite ?", kAppTitle, MessageIcon::None,
+           boxes.show(recorder_messages::kOverwrite, kAppTitle, MessageIcon::None,
                       MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 

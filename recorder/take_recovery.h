@@ -1,10 +1,5 @@
 #pragma once
 
-#include "platform/audio/wave_format.h"
-
-#include <ctime>
-#include <string>
-
 class CopyProgress;
 class FileDialog;
 class MessageBox;
@@ -23,11 +18,6 @@ public:
                  CopyProgress* progress);
 
     void run();
-
-    // "10 Dec 2026 14:03", in local time and English month names.
-    static std::string startText(std::time_t started);
-    // "44100 samples a second, 16 bit, stereo".
-    static std::string formatText(const WaveFormat& format);
 
 private:
     void offer(TakeFile& take);

@@ -25,7 +25,7 @@ bool PulsePlayback::connect() {
     return m_connection.open("Sorvinta");
 }
 
-bool PulsePlayback::start(SampleSource& source) {
+AudioResult<void> PulsePlayback::start(SampleSource& source) {
     stop();
     pa_sample_spec spec{};
     spec.format = PA_SAMPLE_FLOAT32LE;
@@ -34,13 +34,15 @@ bool PulsePlayback::start(SampleSource& source) {
     pa_channel_map map{};
     if (source.channels() <= 0 || source.channels() > static_cast<int>(PA_CHANNELS_MAX) ||
         source.sampleRate() <= 0 || !pa_sample_spec_valid(&spec) ||
-        !pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT) || !connect())
-        return false;
+        !pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT))
+        return Failed{AudioCause::StreamRefused};
+    if (!connect())
+        return Failed{AudioCause::ServerUnreachable};
 
     PulseLoopLock lock(m_connection.loop());
     pa_stream* stream = m_connection.newStream("Playback", spec, &map);
     if (!stream)
-        return false;
+        return Failed{AudioCause::StreamRefused};
     m_source = &source;
     m_channels = source.channels();
     m_rate = source.sampleRate();
@@ -63,9 +65,9 @@ bool PulsePlayback::start(SampleSource& source) {
     if (pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr) < 0 ||
         !m_connection.waitUntilReady()) {
         releaseStream();
-        return false;
+        return Failed{AudioCause::StreamRefused};
     }
-    return true;
+    return {};
 }
 
 void PulsePlayback::stop() {

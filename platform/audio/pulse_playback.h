@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/audio/audio_cause.h"
 #include "platform/audio/pulse_connection.h"
 
 #include <cstdint>
@@ -18,9 +19,10 @@ public:
     PulsePlayback& operator=(const PulsePlayback&) = delete;
 
     // Connects when needed and starts a stream that plays the source from where it stands,
-    // each wait for the server bounded (PulseConnection::kServerTimeoutMs). Returns false, with
-    // nothing playing, when the server cannot be reached, does not answer or refuses the stream.
-    bool start(SampleSource& source);
+    // each wait for the server bounded (PulseConnection::kServerTimeoutMs). Fails, with nothing
+    // playing, with ServerUnreachable when the server cannot be reached or does not answer, and
+    // StreamRefused when it refuses the stream or the source's format cannot be played.
+    AudioResult<void> start(SampleSource& source);
     // Ends the stream at once; the source is free again afterwards.
     void stop();
 

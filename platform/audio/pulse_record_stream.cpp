@@ -24,11 +24,11 @@ constexpr auto kDrainPoll = std::chrono::milliseconds(5);
 
 } // namespace
 
-PulseRecordStream::StartResult PulseRecordStream::start(const WaveFormat& format, RecordSink& sink,
-                                                        const std::string& streamName, int holdMs) {
+AudioResult<void> PulseRecordStream::start(const WaveFormat& format, RecordSink& sink,
+                                           const std::string& streamName, int holdMs) {
     stop();
     m_sink = &sink;
-    m_failure = Failure::None;
+    m_failure = kNoFailure;
     m_handed = 0;
     m_limit = UINT64_MAX;
     // A stream that fails while the server still answers was ended by the server: with
@@ -36,11 +36,11 @@ PulseRecordStream::StartResult PulseRecordStream::start(const WaveFormat& format
     m_connection.onBroken = [this] {
         pa_context* context = m_connection.context();
         const bool serverAnswers = context && PA_CONTEXT_IS_GOOD(pa_context_get_state(context));
-        fail(serverAnswers ? Failure::InputRemoved : Failure::ServerLost);
+        fail(serverAnswers ? AudioCause::InputRemoved : AudioCause::ServerLost);
     };
     if (!m_connection.open("Sorvinta")) {
         stop();
-        return StartResult::ServerUnreachable;
+        return Failed{AudioCause::ServerUnreachable};
     }
 
     m_spec = pa_sample_spec{};
@@ -89,9 +89,9 @@ PulseRecordStream::StartResult PulseRecordStream::start(const WaveFormat& format
     }
     if (!ready) {
         stop();
-        return StartResult::StreamRefused;
+        return Failed{AudioCause::StreamRefused};
     }
-    return StartResult::Started;
+    return {};
 }
 
 void PulseRecordStream::drainToNow() {
@@ -131,9 +131,16 @@ void PulseRecordStream::stop() {
     m_sink = nullptr;
 }
 
-void PulseRecordStream::fail(Failure cause) {
-    Failure none = Failure::None;
-    m_failure.compare_exchange_strong(none, cause);
+std::optional<AudioCause> PulseRecordStream::failure() const {
+    const int cause = m_failure.load();
+    if (cause == kNoFailure)
+        return std::nullopt;
+    return static_cast<AudioCause>(cause);
+}
+
+void PulseRecordStream::fail(AudioCause cause) {
+    int none = kNoFailure;
+    m_failure.compare_exchange_strong(none, static_cast<int>(cause));
 }
 
 bool PulseRecordStream::offer(const void* data, std::size_t bytes) {
@@ -148,7 +155,7 @@ bool PulseRecordStream::offer(const void* data, std::size_t bytes) {
         m_handed += bytes;
         return true;
     case SinkAnswer::Refused:
-        fail(Failure::SinkRefused);
+        fail(AudioCause::SinkRefused);
         return true;
     case SinkAnswer::NoRoom:
         break;
@@ -158,7 +165,7 @@ bool PulseRecordStream::offer(const void* data, std::size_t bytes) {
     pa_stream* stream = m_connection.stream();
     const std::size_t held = stream ? pa_stream_readable_size(stream) : 0;
     if (held + m_burstBytes >= m_maxLength) {
-        fail(Failure::DiskTooSlow);
+        fail(AudioCause::DiskTooSlow);
         return true;
     }
     return false;
@@ -172,7 +179,7 @@ void PulseRecordStream::readAvailable() {
         const void* data = nullptr;
         std::size_t bytes = 0;
         if (pa_stream_peek(stream, &data, &bytes) < 0) {
-            fail(Failure::ServerLost);
+            fail(AudioCause::ServerLost);
             return;
         }
         if (bytes == 0)
@@ -191,7 +198,7 @@ void PulseRecordStream::onRead(pa_stream*, std::size_t, void* self) {
 
 void PulseRecordStream::onMoved(pa_stream*, void* self) {
     // Not asked for, and not wanted: the input the take started from is gone.
-    static_cast<PulseRecordStream*>(self)->fail(Failure::InputRemoved);
+    static_cast<PulseRecordStream*>(self)->fail(AudioCause::InputRemoved);
 }
 
 void PulseRecordStream::onStallCheck(pa_mainloop_api*, pa_time_event* event, const struct timeval*,
@@ -199,7 +206,7 @@ void PulseRecordStream::onStallCheck(pa_mainloop_api*, pa_time_event* event, con
     auto* me = static_cast<PulseRecordStream*>(self);
     const pa_usec_t now = pa_rtclock_now();
     if (now - me->m_lastSoundUs >= pa_usec_t(kStallMs) * PA_USEC_PER_MSEC) {
-        me->fail(Failure::InputStalled);
+        me->fail(AudioCause::InputStalled);
         return; // the timer stays idle; stop() frees it
     }
     pa_context_rttime_restart(me->m_connection.context(), event, now + kStallCheckUs);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/audio/audio_cause.h"
 #include "platform/audio/pulse_connection.h"
 #include "platform/audio/wave_format.h"
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include <pulse/mainloop-api.h>
@@ -22,10 +24,6 @@ class RecordSink;
 // anything is dropped.
 class PulseRecordStream {
 public:
-    enum class StartResult { Started, ServerUnreachable, StreamRefused };
-    // Why a stream ended on its own; the first cause is the one kept.
-    enum class Failure { None, ServerLost, InputRemoved, InputStalled, SinkRefused, DiskTooSlow };
-
     // No sound for this long, while the stream is still connected, ends it. Some sources hand
     // their input over in bursts two seconds apart.
     static constexpr int kStallMs = 3000;
@@ -41,9 +39,10 @@ public:
 
     // Connects and starts recording in `format` (8-bit unsigned or 16-bit samples). Each wait
     // for the server is bounded (PulseConnection::kServerTimeoutMs). `sink` must outlive the
-    // stream, or the next stop(). `holdMs` sets how much the stream's buffer holds.
-    StartResult start(const WaveFormat& format, RecordSink& sink, const std::string& streamName,
-                      int holdMs = kServerHoldMs);
+    // stream, or the next stop(). `holdMs` sets how much the stream's buffer holds. Fails with
+    // ServerUnreachable or StreamRefused.
+    AudioResult<void> start(const WaveFormat& format, RecordSink& sink,
+                            const std::string& streamName, int holdMs = kServerHoldMs);
 
     // Reads on until the sink has all the sound recorded up to this moment: as much as the
     // stream has been running, and never less than what has already come. Sound that comes
@@ -55,9 +54,10 @@ public:
     void stop();
 
     // Set once the stream or the connection broke, the input went silent or away, or the sink
-    // refused the bytes or fell too far behind. Nothing reaches the sink after that.
-    Failure failure() const { return m_failure.load(); }
-    bool failed() const { return failure() != Failure::None; }
+    // refused the bytes or fell too far behind, with the first cause. Nothing reaches the sink
+    // after that.
+    std::optional<AudioCause> failure() const;
+    bool failed() const { return m_failure.load() != kNoFailure; }
 
 private:
     static void onRead(pa_stream* stream, std::size_t bytes, void* self);
@@ -69,11 +69,13 @@ private:
     // Lock held. Offers one piece to the sink; false when it had no room and the piece stays.
     bool offer(const void* data, std::size_t bytes);
     // Keeps the first cause only.
-    void fail(Failure cause);
+    void fail(AudioCause cause);
 
     PulseConnection m_connection;
     RecordSink* m_sink = nullptr;
-    std::atomic<Failure> m_failure{Failure::None};
+    // The AudioCause the stream ended with, or kNoFailure.
+    static constexpr int kNoFailure = -1;
+    std::atomic<int> m_failure{kNoFailure};
     // Loop's thread, or lock held: the stream's format and buffer, when it became ready, what
     // the sink has taken and the most it may be handed (set when the stream is drained), when
     // sound last came, and the timer that looks at it.

@@ -16,33 +16,38 @@ LoadedHelpEngine::~LoadedHelpEngine() {
         ::dlclose(m_library);
 }
 
-bool LoadedHelpEngine::load() {
+std::string LoadedHelpEngine::loadError() const {
+    return m_loadProblem ? engineLoadReason(*m_loadProblem) : std::string();
+}
+
+Result<void, EngineLoadProblem> LoadedHelpEngine::load() {
     if (m_entry)
-        return true;
+        return {};
+    // Each failure is remembered until a load works.
+    const auto fail = [this](EngineLoadProblem problem) {
+        m_loadProblem = problem;
+        return Failed{std::move(problem)};
+    };
     std::optional<std::string> path = readRegistryText(m_registry, RegistryRoot::ClassesRoot,
                                                        HelpEngineKeys::kHelpEngineFile, "");
     if ((!path || path->empty()) && !m_directFile.empty())
         path = m_directFile;
-    if (!path || path->empty()) {
-        m_loadError = "the help engine is not registered";
-        return false;
-    }
+    if (!path || path->empty())
+        return fail({EngineLoadProblem::Kind::NotRegistered});
     void* library = ::dlopen(path->c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!library) {
         const char* why = ::dlerror();
-        m_loadError = why ? why : "cannot load " + *path;
-        return false;
+        return fail({EngineLoadProblem::Kind::CannotLoad, *path, why ? why : ""});
     }
     void* entry = ::dlsym(library, kHtmlHelpEntryPoint);
     if (!entry) {
-        m_loadError = *path + " has no entry point " + kHtmlHelpEntryPoint;
         ::dlclose(library);
-        return false;
+        return fail({EngineLoadProblem::Kind::NoEntryPoint, *path});
     }
     m_library = library;
     m_entry = reinterpret_cast<HtmlHelpFunction>(entry);
-    m_loadError.clear();
-    return true;
+    m_loadProblem.reset();
+    return {};
 }
 
 std::optional<WindowHandle> LoadedHelpEngine::HtmlHelp(WindowHandle caller, const char* file,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/result.h"
 #include "platform/help_engine/help_engine.h"
+#include "platform/help_engine/help_engine_messages.h"
 
+#include <optional>
 #include <string>
 
 class Registry;
@@ -21,16 +24,17 @@ public:
     std::optional<WindowHandle> HtmlHelp(WindowHandle caller, const char* file,
                                          std::uint32_t command, std::uintptr_t data) override;
 
-    // Why the last load failed, for tools that want to say so.
-    const std::string& loadError() const { return m_loadError; }
-    std::string unreachableReason() const override { return m_loadError; }
+    // Why the last load failed, in words, for tools that want to say so; empty after a load
+    // that worked.
+    std::string loadError() const;
+    std::string unreachableReason() const override { return loadError(); }
 
 private:
-    bool load();
+    Result<void, EngineLoadProblem> load();
 
     Registry& m_registry;
     std::string m_directFile;
     void* m_library = nullptr;
     HtmlHelpFunction m_entry = nullptr;
-    std::string m_loadError;
+    std::optional<EngineLoadProblem> m_loadProblem;
 };

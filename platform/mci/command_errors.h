@@ -43,4 +43,5 @@ constexpr int toCode(CommandError e) {
 }
 
 // The English sentence for a code; an unknown code gets a sentence that names its number.
+// (Composed with the device's other sentences, in command_messages.cpp.)
 std::string commandErrorText(int code);

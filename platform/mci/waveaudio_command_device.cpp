@@ -2,34 +2,12 @@
 
 #include "common/ascii.h"
 #include "platform/audio/pulse_record_stream.h"
-#include "platform/mci/command_errors.h"
+#include "platform/mci/command_messages.h"
 #include "platform/mci/command_parser.h"
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_writer.h"
 
 #include <cerrno>
-
-namespace {
-
-// What ended a take early, completing "the recording stopped early: ...".
-std::string causeText(CommandError cause, int writeError) {
-    switch (cause) {
-    case CommandError::ServerLost:
-        return "the audio server went away";
-    case CommandError::InputStalled:
-        return "the audio input stopped delivering sound";
-    case CommandError::InputRemoved:
-        return "the audio input was removed";
-    case CommandError::DiskFull:
-        return "the disk that holds it is full";
-    case CommandError::DiskTooSlow:
-        return "the disk that holds it could not keep up";
-    default:
-        return "it could not be written to disk (" + placeReason(writeError) + ")";
-    }
-}
-
-} // namespace
 
 struct WaveAudioCommandDevice::Device {
     // A plain waveaudio device starts out at 11025 Hz, 8 bit, mono, counting in milliseconds.
@@ -78,22 +56,26 @@ struct WaveAudioCommandDevice::Device {
         return error == ENOSPC || error == EDQUOT ? CommandError::DiskFull
                                                   : CommandError::WriteFailed;
     }
-    CommandError cause(PulseRecordStream::Failure failure) const {
-        switch (failure) {
-        case PulseRecordStream::Failure::InputStalled:
+    CommandError cause(std::optional<AudioCause> failure) const {
+        switch (failure.value_or(AudioCause::ServerLost)) {
+        case AudioCause::InputStalled:
             return CommandError::InputStalled;
-        case PulseRecordStream::Failure::InputRemoved:
+        case AudioCause::InputRemoved:
             return CommandError::InputRemoved;
-        case PulseRecordStream::Failure::SinkRefused:
+        case AudioCause::SinkRefused:
             return writeCause();
-        case PulseRecordStream::Failure::DiskTooSlow:
+        case AudioCause::DiskTooSlow:
             return CommandError::DiskTooSlow;
         default:
             return CommandError::ServerLost;
         }
     }
-    std::string earlyStopText() const {
-        return causeText(earlyStop, take ? take->writeError() : 0);
+    // A failure that tells how the take ended early, for its sentence.
+    CommandFailure earlyStopFailure(CommandError code) const {
+        CommandFailure failure{code};
+        failure.earlyStop = earlyStop;
+        failure.error = take ? take->writeError() : 0;
+        return failure;
     }
 };
 
@@ -164,15 +146,14 @@ int WaveAudioCommandDevice::sendString(const std::string& command, std::string* 
 }
 
 std::string WaveAudioCommandDevice::errorString(int code) const {
-    if (code != 0 && code == m_lastCode && !m_lastText.empty())
-        return m_lastText;
+    if (code != 0 && code == toCode(m_lastFailure.code))
+        return commandFailureText(m_lastFailure);
     return commandErrorText(code);
 }
 
-int WaveAudioCommandDevice::fail(CommandError code, std::string text) {
-    m_lastCode = toCode(code);
-    m_lastText = std::move(text);
-    return m_lastCode;
+int WaveAudioCommandDevice::fail(CommandFailure failure) {
+    m_lastFailure = std::move(failure);
+    return toCode(m_lastFailure.code);
 }
 
 int WaveAudioCommandDevice::open(const std::string& alias) {
@@ -211,15 +192,15 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
     const bool newTake = !device.unsaved();
     if (newTake) {
         if (m_spool.folder().empty())
-            return fail(CommandError::NoTakeFile, std::string("The recording cannot start: ") +
-                                                      TakeSpool::kNoFolderText + ".");
-        int error = 0;
-        device.take = m_spool.newTake(device.format, &error);
+            return fail({CommandError::NoTakeFile});
+        auto made = m_spool.newTake(device.format);
+        device.take = made ? std::move(made).value() : nullptr;
         device.keepOnClose = false;
-        if (!device.take)
-            return fail(CommandError::NoTakeFile,
-                        "The recording cannot start: no file can be made for it in " +
-                            m_spool.folder() + " (" + placeReason(error) + ").");
+        if (!device.take) {
+            CommandFailure failure{CommandError::NoTakeFile, m_spool.folder()};
+            failure.error = made.cause().error;
+            return fail(failure);
+        }
     } else {
         device.take->resume();
     }
@@ -227,12 +208,12 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
 
     auto writer = std::make_unique<TakeWriter>(*device.take, m_buffers.ringBytes);
     auto stream = std::make_unique<PulseRecordStream>();
-    const PulseRecordStream::StartResult result = stream->start(
+    const AudioResult<void> started = stream->start(
         device.format, *writer, "Sorvinta recording " + alias, m_buffers.streamHoldMs);
-    if (result != PulseRecordStream::StartResult::Started) {
+    if (!started) {
         stream.reset();
         writer->finish();
-        const CommandError code = result == PulseRecordStream::StartResult::ServerUnreachable
+        const CommandError code = started.cause() == AudioCause::ServerUnreachable
                                       ? CommandError::ServerUnreachable
                                       : CommandError::StreamFailed;
         if (newTake) {
@@ -240,8 +221,9 @@ int WaveAudioCommandDevice::record(Device& device, const std::string& alias) {
             device.take.reset();
             return toCode(code);
         }
-        return fail(code, commandErrorText(toCode(code)) + " What was recorded before (" +
-                              takeDurationText(device.take->seconds()) + ") is kept.");
+        CommandFailure failure{code};
+        failure.seconds = device.take->seconds();
+        return fail(failure);
     }
     device.writer = std::move(writer);
     device.stream = std::move(stream);
@@ -262,8 +244,7 @@ int WaveAudioCommandDevice::statusLength(Device& device, std::string& reply) {
     // so that a caller can say how much was kept.
     reply = std::to_string(length);
     if (device.earlyStop != CommandError::None)
-        return fail(device.earlyStop,
-                    "The recording stopped early: " + device.earlyStopText() + ".");
+        return fail(device.earlyStopFailure(device.earlyStop));
     return 0;
 }
 
@@ -272,17 +253,19 @@ int WaveAudioCommandDevice::save(Device& device, const std::string& path) {
     device.stopStream(true);
     if (!device.take)
         return toCode(CommandError::NothingRecorded);
-    if (auto problem = device.take->saveTo(path, m_progress)) {
+    if (const SpoolResult<void> saved = device.take->saveTo(path, m_progress); !saved) {
         device.keepOnClose = device.unsaved();
-        return fail(CommandError::SaveFailed,
-                    "The recording could not be saved to " + path + ": " + problem->reason + ".");
+        CommandFailure failure{CommandError::SaveFailed, path};
+        failure.place = saved.cause();
+        return fail(failure);
     }
     device.keepOnClose = false;
-    if (device.earlyStop != CommandError::None)
-        return fail(CommandError::SavedEndedEarly, "The recording was saved to " + path +
-                                                       ", but it had stopped early after " +
-                                                       takeDurationText(device.take->seconds()) +
-                                                       ": " + device.earlyStopText() + ".");
+    if (device.earlyStop != CommandError::None) {
+        CommandFailure failure = device.earlyStopFailure(CommandError::SavedEndedEarly);
+        failure.path = path;
+        failure.seconds = device.take->seconds();
+        return fail(failure);
+    }
     return 0;
 }
 
@@ -296,8 +279,7 @@ int WaveAudioCommandDevice::close(Device& device) {
     }
     const std::string where = device.take->path();
     device.take.reset(); // released, not removed
-    return fail(CommandError::TakeKept,
-                "The recording was not saved; it is kept at " + where + ".");
+    return fail({CommandError::TakeKept, where});
 }
 
 std::vector<WaveAudioCommandDevice::KeptTake> WaveAudioCommandDevice::keepOpenTakes() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/mci/command_device.h"
+#include "platform/mci/command_messages.h"
 #include "platform/spool/take_spool.h"
 
 #include <map>
@@ -10,7 +11,6 @@
 
 class CopyProgress;
 struct SetValues;
-enum class CommandError : int;
 
 // The "waveaudio" device behind the command strings: any number of new recordings, each under
 // its own alias, recorded from the audio server's default source into a take in the spool
@@ -65,15 +65,14 @@ private:
     int statusLength(Device& device, std::string& reply);
     int save(Device& device, const std::string& path);
     int close(Device& device);
-    // Returns `code` and makes errorString give `text` for it until the next failure.
-    int fail(CommandError code, std::string text);
+    // Returns the failure's code and makes errorString say it in words until the next failure.
+    int fail(CommandFailure failure);
 
     TakeSpool m_spool;
     CopyProgress* m_progress;
     Buffers m_buffers;
     std::map<std::string, std::unique_ptr<Device>> m_devices; // by alias in lower case
-    int m_lastCode = 0;
-    std::string m_lastText;
+    CommandFailure m_lastFailure;
 };
 
 std::unique_ptr<CommandDevice> makeWaveAudioCommandDevice(CopyProgress* progress = nullptr);

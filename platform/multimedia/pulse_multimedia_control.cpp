@@ -16,17 +16,20 @@ std::string PulseMultimediaControl::fileName() const {
     return m_fileName;
 }
 
-void PulseMultimediaControl::setCommand(const std::string& command) {
+PlaybackResult PulseMultimediaControl::setCommand(const std::string& command) {
     if (command == "Open")
-        open();
-    else if (command == "Play")
-        play();
-    else if (command == "Pause")
+        return open();
+    if (command == "Play")
+        return play();
+    if (command == "Pause")
         pause();
     else if (command == "Stop")
         stop();
     else if (command == "Close")
         close();
+    else
+        return Failed{PlaybackCause::UnknownCommand};
+    return {};
 }
 
 std::int32_t PulseMultimediaControl::length() const {
@@ -43,29 +46,36 @@ std::int32_t PulseMultimediaControl::position() const {
     return std::min(m_reader.framesToMs(m_playback->playedFrames()), length - 1);
 }
 
-void PulseMultimediaControl::open() {
+PlaybackResult PulseMultimediaControl::open() {
     if (m_reader.isOpen() && m_openPath == m_fileName)
-        return;
+        return {};
     close();
-    if (m_reader.open(m_fileName))
-        m_openPath = m_fileName;
+    if (!m_reader.open(m_fileName))
+        return Failed{PlaybackCause::Unplayable};
+    m_openPath = m_fileName;
+    return {};
 }
 
-void PulseMultimediaControl::play() {
+PlaybackResult PulseMultimediaControl::play() {
     if (!m_reader.isOpen())
-        return;
+        return Failed{PlaybackCause::NothingOpen};
     if (m_playback && m_playback->active()) {
         // A stream the server dropped cannot resume: start over on a new connection.
         if (!m_playback->finished() && !m_playback->failed()) {
             m_playback->setPaused(false);
-            return;
+            return {};
         }
         stop();
     }
     if (!m_playback)
         m_playback = std::make_unique<PulsePlayback>();
-    if (!m_playback->start(m_reader))
-        m_reader.rewind(); // so that the next try starts at the beginning too
+    const AudioResult<void> started = m_playback->start(m_reader);
+    if (started)
+        return {};
+    m_reader.rewind(); // so that the next try starts at the beginning too
+    return Failed{started.cause() == AudioCause::ServerUnreachable
+                      ? PlaybackCause::ServerUnreachable
+                      : PlaybackCause::StreamRefused};
 }
 
 void PulseMultimediaControl::pause() {

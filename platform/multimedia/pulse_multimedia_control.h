@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/multimedia/multimedia_control.h"
 #include "platform/audio/pulse_playback.h"
+#include "platform/multimedia/multimedia_control.h"
 #include "platform/multimedia/sound_file_reader.h"
 
 #include <cstdint>
@@ -24,13 +24,13 @@ public:
 
     void setFileName(const std::string& path) override;
     std::string fileName() const override;
-    void setCommand(const std::string& command) override;
+    PlaybackResult setCommand(const std::string& command) override;
     std::int32_t length() const override;
     std::int32_t position() const override;
 
 private:
-    void open();
-    void play();
+    PlaybackResult open();
+    PlaybackResult play();
     void pause();
     void stop();
     void close();

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -309,21 +310,31 @@ void SoundFileReader::Closer::operator()(SNDFILE* file) const {
 SoundFileReader::SoundFileReader() = default;
 SoundFileReader::~SoundFileReader() = default;
 
-bool SoundFileReader::open(const std::string& path) {
+namespace {
+
+Failed<SoundFileProblem> problem(SoundFileProblem::Kind kind, int error = 0) {
+    return Failed{SoundFileProblem{kind, error}};
+}
+
+} // namespace
+
+Result<void, SoundFileProblem> SoundFileReader::open(const std::string& path) {
     close();
     if (path.empty())
-        return false;
+        return problem(SoundFileProblem::Kind::CannotOpen, ENOENT);
     auto src = std::make_unique<Source>();
     // Non-blocking so that a named pipe cannot hold the window; it is refused below anyway.
     src->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st {};
-    if (src->fd < 0 || ::fstat(src->fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
+    if (src->fd < 0 || ::fstat(src->fd, &st) != 0)
+        return problem(SoundFileProblem::Kind::CannotOpen, errno);
+    if (!S_ISREG(st.st_mode))
+        return problem(SoundFileProblem::Kind::NotAFile);
     src->size = static_cast<std::uint64_t>(st.st_size);
     return openSource(std::move(src));
 }
 
-bool SoundFileReader::openMemory(std::span<const std::byte> bytes) {
+Result<void, SoundFileProblem> SoundFileReader::openMemory(std::span<const std::byte> bytes) {
     close();
     auto src = std::make_unique<Source>();
     src->bytes = bytes;
@@ -331,9 +342,9 @@ bool SoundFileReader::openMemory(std::span<const std::byte> bytes) {
     return openSource(std::move(src));
 }
 
-bool SoundFileReader::openSource(std::unique_ptr<Source> source) {
+Result<void, SoundFileProblem> SoundFileReader::openSource(std::unique_ptr<Source> source) {
     if (!mapChunks(*source))
-        return false;
+        return problem(SoundFileProblem::Kind::ChunksDamaged);
     SF_VIRTUAL_IO io{};
     io.get_filelen = sourceLength;
     io.seek = sourceSeek;
@@ -343,19 +354,24 @@ bool SoundFileReader::openSource(std::unique_ptr<Source> source) {
     SF_INFO info{};
     m_file.reset(sf_open_virtual(&io, SFM_READ, &info, source.get()));
     m_source = std::move(source);
+    if (!m_file) {
+        const int code = sf_error(nullptr);
+        close();
+        return problem(SoundFileProblem::Kind::Unreadable, code);
+    }
     const bool playable =
-        m_file && isWave(info.format) && info.channels >= 1 && info.channels <= kMaxChannels &&
+        isWave(info.format) && info.channels >= 1 && info.channels <= kMaxChannels &&
         info.samplerate >= 1 && info.samplerate <= kMaxRate && info.frames > 0 &&
         info.frames / info.samplerate <= std::numeric_limits<std::int32_t>::max() / 1000 - 1;
     if (!playable) {
         close();
-        return false;
+        return problem(SoundFileProblem::Kind::Unplayable);
     }
     m_channels = info.channels;
     m_sampleRate = info.samplerate;
     m_frames = info.frames;
     m_failed = false;
-    return true;
+    return {};
 }
 
 void SoundFileReader::close() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "platform/audio/sample_source.h"
 
 #include <cstddef>
@@ -9,6 +10,19 @@
 #include <string>
 
 typedef struct sf_private_tag SNDFILE;
+
+// Why a sound file cannot be played.
+struct SoundFileProblem {
+    enum class Kind {
+        CannotOpen,    // the file cannot be opened (`error` is the errno)
+        NotAFile,      // a folder, a pipe or a device
+        ChunksDamaged, // a chunk reaches past the end of the file
+        Unreadable,    // libsndfile cannot read it (`error` is its code)
+        Unplayable,    // not a WAVE file, or outside what the audio server plays
+    };
+    Kind kind = Kind::CannotOpen;
+    int error = 0;
+};
 
 // Decodes a WAV file into interleaved 32-bit float frames, block by block, for the player.
 // Accepted: RIFF, RIFX and RF64 (with its ds64 chunk first) WAVE files in any sample format
@@ -26,10 +40,10 @@ public:
     SoundFileReader(const SoundFileReader&) = delete;
     SoundFileReader& operator=(const SoundFileReader&) = delete;
 
-    // Each returns false, leaving the reader closed, for anything that cannot be played.
-    bool open(const std::string& path);
+    // Each fails, leaving the reader closed, for anything that cannot be played.
+    Result<void, SoundFileProblem> open(const std::string& path);
     // The bytes must outlive the reader (or the next open/close).
-    bool openMemory(std::span<const std::byte> bytes);
+    Result<void, SoundFileProblem> openMemory(std::span<const std::byte> bytes);
     void close();
 
     bool isOpen() const { return m_file != nullptr; }
@@ -53,7 +67,7 @@ private:
     struct Closer {
         void operator()(SNDFILE* file) const;
     };
-    bool openSource(std::unique_ptr<Source> source);
+    Result<void, SoundFileProblem> openSource(std::unique_ptr<Source> source);
 
     // Declared first so that it outlives the libsndfile handle that reads through it.
     std::unique_ptr<Source> m_source;

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <vector>
 
 #include <fcntl.h>
@@ -13,25 +12,26 @@
 
 namespace {
 
-PlaceProblem problem(int error, std::string reason) {
-    return PlaceProblem{error, std::move(reason)};
+using Kind = PlaceProblem::Kind;
+
+Failed<PlaceProblem> problem(Kind kind, int error, long limit = 0) {
+    return Failed{PlaceProblem{kind, error, limit, {}}};
 }
 
-std::optional<PlaceProblem> nameProblem(const std::string& path) {
+SpoolResult<void> checkName(const std::string& path) {
     for (const unsigned char c : path)
         if (c < 0x20 || c == 0x7f)
-            return problem(EINVAL, "the name contains a control character");
+            return problem(Kind::ControlCharacter, EINVAL);
     if (path.find('"') != std::string::npos)
-        return problem(EINVAL, "the name contains a double quote (\"), which a command cannot "
-                               "carry");
+        return problem(Kind::DoubleQuote, EINVAL);
     const std::string name = fileNameOf(path);
     if (name.empty() || name == "." || name == "..")
-        return problem(EISDIR, "it names a folder, not a file");
+        return problem(Kind::NamesFolder, EISDIR);
     if (name.front() == ' ')
-        return problem(EINVAL, "the file name begins with a blank");
+        return problem(Kind::LeadingBlank, EINVAL);
     if (name.back() == ' ')
-        return problem(EINVAL, "the file name ends with a blank");
-    return std::nullopt;
+        return problem(Kind::TrailingBlank, EINVAL);
+    return {};
 }
 
 // A sticky folder (such as /tmp) lets only a file's owner, or the folder's, replace it.
@@ -42,34 +42,30 @@ bool stickyFolderRefuses(const struct stat& folder, const struct stat& file) {
 
 // A symbolic link as the target: the save renames its file over the name, which would replace the
 // link itself, not the file it points to.
-PlaceProblem linkProblem(const std::string& path) {
+Failed<PlaceProblem> linkProblem(const std::string& path) {
     std::vector<char> target(PATH_MAX + 1, '\0');
     const ssize_t length = ::readlink(path.c_str(), target.data(), PATH_MAX);
-    const std::string to =
-        length > 0 ? std::string(target.data(), static_cast<std::size_t>(length)) : std::string();
-    return problem(EINVAL, "it is a symbolic link" + (to.empty() ? "" : " to " + to) +
-                               ", and saving would replace the link, not the file it points to; "
-                               "name that file itself");
+    Failed<PlaceProblem> link = problem(Kind::SymbolicLink, EINVAL);
+    if (length > 0)
+        link.cause.linkTarget.assign(target.data(), static_cast<std::size_t>(length));
+    return link;
 }
 
 // A folder that exists but in which no file can be made, with no permission problem: the
 // system's own file systems (/proc, /sys) answer "no such file" to every new name.
-std::string noNewFilesReason(const std::string& folder) {
+Failed<PlaceProblem> noNewFiles(const std::string& folder, int error) {
     struct statfs fs {};
     if (::statfs(folder.c_str(), &fs) == 0) {
         switch (fs.f_type) {
         case PROC_SUPER_MAGIC:
-            return "its folder is on /proc, the system's view of running processes, where no "
-                   "files can be made";
+            return problem(Kind::NoNewFilesProc, error);
         case SYSFS_MAGIC:
-            return "its folder is on /sys, the system's view of its devices, where no files can "
-                   "be made";
+            return problem(Kind::NoNewFilesSys, error);
         default:
             break;
         }
     }
-    return "its folder does not take new files (a system folder that only shows what the system "
-           "puts there)";
+    return problem(Kind::NoNewFiles, error);
 }
 
 } // namespace
@@ -96,67 +92,35 @@ void syncFolder(const std::string& folder) {
     }
 }
 
-std::string placeReason(int error) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return "the disk is full";
-    case EACCES:
-    case EPERM:
-        return "you have no permission to write there";
-    case ENAMETOOLONG:
-        return "the name is too long";
-    case ENOENT:
-        return "its folder does not exist";
-    case ENOTDIR:
-        return "a part of its folder is not a folder";
-    case EROFS:
-        return "it is on a read-only file system";
-    case EISDIR:
-        return "it is a folder, not a file";
-    case ECANCELED:
-        return "the copy was cancelled";
-    default: {
-        std::string text = std::strerror(error);
-        if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z' &&
-            !(text.size() > 1 && text[1] >= 'A' && text[1] <= 'Z'))
-            text[0] = static_cast<char>(text[0] - 'A' + 'a');
-        return text;
-    }
-    }
-}
-
-std::optional<PlaceProblem> checkSavePlace(const std::string& path) {
-    if (auto refused = nameProblem(path))
-        return refused;
+SpoolResult<void> checkSavePlace(const std::string& path) {
+    if (SpoolResult<void> name = checkName(path); !name)
+        return name;
     if (path.size() >= PATH_MAX)
-        return problem(ENAMETOOLONG, "the path is longer than the " + std::to_string(PATH_MAX - 1) +
-                                         " bytes the system allows");
+        return problem(Kind::PathTooLong, ENAMETOOLONG, PATH_MAX - 1);
 
     const std::string folder = folderOf(path);
     struct stat folderStat {};
     if (::stat(folder.c_str(), &folderStat) != 0)
-        return problem(errno, placeReason(errno));
+        return placeFailure(errno);
     if (!S_ISDIR(folderStat.st_mode))
-        return problem(ENOTDIR, placeReason(ENOTDIR));
+        return placeFailure(ENOTDIR);
 
     const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     if (nameMax > 0 && fileNameOf(path).size() > static_cast<std::size_t>(nameMax))
-        return problem(ENAMETOOLONG, "the file name is longer than the " + std::to_string(nameMax) +
-                                         " bytes this file system allows");
+        return problem(Kind::FileNameTooLong, ENAMETOOLONG, nameMax);
 
     struct stat target {};
     if (::lstat(path.c_str(), &target) == 0) {
         if (S_ISDIR(target.st_mode))
-            return problem(EISDIR, placeReason(EISDIR));
+            return placeFailure(EISDIR);
         if (S_ISLNK(target.st_mode))
             return linkProblem(path);
         if (!S_ISREG(target.st_mode))
-            return problem(EINVAL, "it is not a plain file");
+            return problem(Kind::NotPlainFile, EINVAL);
         if (::access(path.c_str(), W_OK) != 0 || stickyFolderRefuses(folderStat, target))
-            return problem(EACCES, "the file exists and you have no permission to replace it");
+            return problem(Kind::CannotReplace, EACCES);
     } else if (errno != ENOENT) {
-        return problem(errno, placeReason(errno));
+        return placeFailure(errno);
     }
 
     // The save writes beside the target (or renames into its folder): try exactly that.
@@ -167,13 +131,13 @@ std::optional<PlaceProblem> checkSavePlace(const std::string& path) {
     if (fd < 0) {
         const int error = errno;
         if (error == EACCES || error == EPERM)
-            return problem(error, "you have no permission to create files in its folder");
+            return problem(Kind::CannotCreate, error);
         // The folder was there a moment ago.
         if (error == ENOENT)
-            return problem(error, noNewFilesReason(folder));
-        return problem(error, placeReason(error));
+            return noNewFiles(folder, error);
+        return placeFailure(error);
     }
     ::close(fd);
     ::unlink(name.data());
-    return std::nullopt;
+    return {};
 }

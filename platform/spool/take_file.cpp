@@ -1,6 +1,5 @@
 #include "platform/spool/take_file.h"
 
-#include "common/rounding.h"
 #include "platform/spool/copy_progress.h"
 #include "platform/spool/copy_record.h"
 #include "platform/spool/take_header.h"
@@ -50,10 +49,6 @@ mode_t modeFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
-PlaceProblem failure(int error) {
-    return PlaceProblem{error, placeReason(error)};
-}
-
 // The format a take with a damaged header was recorded in: the one its name gives, else one
 // of a "fmt " chunk that survived, else the one most takes are in.
 WaveFormat damagedTakeFormat(const std::string& path, const TakeHeaderBytes& header) {
@@ -65,20 +60,6 @@ WaveFormat damagedTakeFormat(const std::string& path, const TakeHeaderBytes& hea
 }
 
 } // namespace
-
-std::string takeDurationText(double seconds) {
-    char text[48];
-    if (seconds < 59.95) {
-        std::snprintf(text, sizeof text, "%.1f s", seconds);
-        return text;
-    }
-    const std::int32_t whole = roundToInt(seconds);
-    if (whole < 3600)
-        std::snprintf(text, sizeof text, "%d min %02d s", whole / 60, whole % 60);
-    else
-        std::snprintf(text, sizeof text, "%d h %02d min", whole / 3600, whole % 3600 / 60);
-    return text;
-}
 
 std::string takeFileName(std::time_t started, const WaveFormat& format, const std::string& unique) {
     std::tm local{};
@@ -143,20 +124,15 @@ TakeFile::~TakeFile() {
     closeFile();
 }
 
-std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const WaveFormat& format,
-                                           int* error) {
-    const auto fail = [&](int why) {
-        if (error)
-            *error = why;
-        return nullptr;
-    };
+SpoolResult<std::unique_ptr<TakeFile>> TakeFile::create(const std::string& folder,
+                                                        const WaveFormat& format) {
     // Made under a name that is no take's, locked and given its header, and only then linked
     // under a take's name: nothing ever finds a take of ours unlocked or without its header,
     // not even while it starts.
     std::string starting = folder + "/.new-take-XXXXXX";
     const int fd = ::mkostemp(starting.data(), O_CLOEXEC);
     if (fd < 0)
-        return fail(errno);
+        return placeFailure(errno);
     const std::time_t now = std::time(nullptr);
     const std::string path =
         folder + "/" + takeFileName(now, format, starting.substr(starting.size() - 6));
@@ -170,7 +146,7 @@ std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const Wave
     ::unlink(starting.c_str());
     if (!ready) {
         take->m_inSpool = false; // nothing of it is left to remove
-        return fail(why);
+        return placeFailure(why);
     }
     // The new name on disk before the first second is recorded, or a power cut could lose it.
     syncFolder(folder);
@@ -178,13 +154,13 @@ std::unique_ptr<TakeFile> TakeFile::create(const std::string& folder, const Wave
     return take;
 }
 
-TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<TakeFile>& take) {
+Result<std::unique_ptr<TakeFile>, TakeFile::NotAdopted> TakeFile::adopt(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
-        return AdoptResult::NotATake;
+        return Failed{NotAdopted::NotATake};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return AdoptResult::Live;
+        return Failed{NotAdopted::Live};
     }
     struct stat st {};
     TakeHeaderBytes header{};
@@ -193,7 +169,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     const ssize_t got = haveStat ? ::pread(fd, header.data(), header.size(), 0) : -1;
     if (!haveStat || got < 0) {
         ::close(fd);
-        return AdoptResult::NotATake;
+        return Failed{NotAdopted::NotATake};
     }
     std::optional<TakeHeaderFacts> facts =
         readTakeHeader(header.data(), static_cast<std::size_t>(got));
@@ -203,7 +179,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
         if (size < kTakeHeaderBytes) {
             ::unlink(path.c_str());
             ::close(fd);
-            return AdoptResult::Empty;
+            return Failed{NotAdopted::Empty};
         }
         // A damaged header: what follows it may still be sound, read as it was recorded.
         facts = TakeHeaderFacts{damagedTakeFormat(path, header), 0};
@@ -219,11 +195,12 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     if (data - data % frame == 0) {
         ::unlink(path.c_str());
         ::close(fd);
-        return AdoptResult::Empty;
+        return Failed{NotAdopted::Empty};
     }
 
     const std::optional<std::time_t> named = takeStartFromName(fileNameOf(path));
-    take.reset(new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
+    std::unique_ptr<TakeFile> take(
+        new TakeFile(fd, path, facts->format, named ? *named : st.st_mtime));
     take->m_dataBytes = data;
     take->m_headerWasDamaged = damaged;
     // A damaged header stays damaged on disk until the take is saved: a take offered and left
@@ -231,7 +208,7 @@ TakeFile::AdoptResult TakeFile::adopt(const std::string& path, std::unique_ptr<T
     take->m_leaveAsFound = damaged;
     if (!damaged)
         take->finish();
-    return AdoptResult::Adopted;
+    return take;
 }
 
 bool TakeFile::append(const void* data, std::size_t bytes) {
@@ -302,44 +279,44 @@ void TakeFile::resume() {
     m_writeError = 0;
 }
 
-std::optional<PlaceProblem> TakeFile::saveTo(const std::string& target, CopyProgress* progress) {
+SpoolResult<void> TakeFile::saveTo(const std::string& target, CopyProgress* progress) {
     if (m_fd < 0)
-        return failure(EBADF);
-    if (auto problem = checkSavePlace(target))
-        return problem;
+        return placeFailure(EBADF);
+    if (SpoolResult<void> place = checkSavePlace(target); !place)
+        return place;
     finish();
     if (m_inSpool) {
-        std::optional<PlaceProblem> moved = moveInto(target);
-        if (!moved || moved->error != EXDEV)
+        SpoolResult<void> moved = moveInto(target);
+        if (moved || moved.cause().error != EXDEV)
             return moved;
     }
     return copyInto(target, progress);
 }
 
-std::optional<PlaceProblem> TakeFile::moveInto(const std::string& target) {
+SpoolResult<void> TakeFile::moveInto(const std::string& target) {
     if (::fchmod(m_fd, modeFor(target)) != 0)
-        return failure(errno);
+        return placeFailure(errno);
     if (::rename(m_path.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::fchmod(m_fd, 0600);
-        return failure(error);
+        return placeFailure(error);
     }
     syncFolder(folderOf(target));
     syncFolder(folderOf(m_path));
     m_path = target;
     m_inSpool = false;
     ::flock(m_fd, LOCK_UN);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyProgress* progress) {
+SpoolResult<void> TakeFile::copyInto(const std::string& target, CopyProgress* progress) {
     // Noted in the spool until it is renamed into place or removed, so that a crash in the
     // middle does not leave a half-made copy there for good.
     CopyRecord record(m_spoolFolder);
     std::string name;
     const int out = record.createHiddenCopy(folderOf(target), name);
     if (out < 0)
-        return failure(errno);
+        return placeFailure(errno);
 
     const std::uint64_t total = kTakeHeaderBytes + dataBytes() + (dataBytes() & 1);
     std::vector<char> block(kCopyBlock);
@@ -378,7 +355,7 @@ std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyPr
         error = errno;
     if (error != 0) {
         ::unlink(name.c_str());
-        return failure(error);
+        return placeFailure(error);
     }
     syncFolder(folderOf(target));
 
@@ -389,7 +366,7 @@ std::optional<PlaceProblem> TakeFile::copyInto(const std::string& target, CopyPr
         ::flock(m_fd, LOCK_UN);
     }
     m_path = target;
-    return std::nullopt;
+    return {};
 }
 
 bool TakeFile::discard() {

@@ -25,18 +25,19 @@ class CopyProgress;
 // thread and must not overlap with them.
 class TakeFile {
 public:
-    // A new take in `folder` (which must exist), named after its start. Nothing, with `error`
-    // set to the errno, when it cannot be created.
-    static std::unique_ptr<TakeFile> create(const std::string& folder, const WaveFormat& format,
-                                            int* error);
+    // A new take in `folder` (which must exist), named after its start, or the errno it could
+    // not be created with.
+    static SpoolResult<std::unique_ptr<TakeFile>> create(const std::string& folder,
+                                                         const WaveFormat& format);
 
-    enum class AdoptResult { Adopted, Live, NotATake, Empty };
+    // Why a file was not adopted.
+    enum class NotAdopted { Live, NotATake, Empty };
     // Takes over a take that no process holds any more and repairs its header to the whole
     // frames on disk. A live take is left alone; an empty one is removed. A take whose header
     // is damaged is adopted all the same, its data read in the format its name gives, else
     // that of a "fmt " chunk that survived, else kDefaultTakeFormat (see headerWasDamaged);
     // its file is left as it is until it is saved, so that every start sees the damage.
-    static AdoptResult adopt(const std::string& path, std::unique_ptr<TakeFile>& take);
+    static Result<std::unique_ptr<TakeFile>, NotAdopted> adopt(const std::string& path);
 
     ~TakeFile();
     TakeFile(const TakeFile&) = delete;
@@ -65,7 +66,7 @@ public:
     // synced and renamed over it, reporting to `progress`. An existing target is replaced whole
     // or not at all, and a failed save leaves nothing behind. Afterwards the take is that file
     // and no longer in the spool; a later save copies it from there.
-    std::optional<PlaceProblem> saveTo(const std::string& target, CopyProgress* progress);
+    SpoolResult<void> saveTo(const std::string& target, CopyProgress* progress);
 
     // Removes the take from the spool. False when it is no longer there to remove.
     bool discard();
@@ -82,8 +83,8 @@ private:
     TakeFile(int fd, std::string path, const WaveFormat& format, std::time_t started);
     bool writeHeader();
     void syncNow();
-    std::optional<PlaceProblem> moveInto(const std::string& target);
-    std::optional<PlaceProblem> copyInto(const std::string& target, CopyProgress* progress);
+    SpoolResult<void> moveInto(const std::string& target);
+    SpoolResult<void> copyInto(const std::string& target, CopyProgress* progress);
     void closeFile();
 
     int m_fd;
@@ -101,9 +102,6 @@ private:
     std::atomic<int> m_writeError{0};
     std::uint64_t m_bytesSinceSync = 0;
 };
-
-// How long a take is, as messages say it: "4.0 s", "3 min 05 s", "2 h 07 min".
-std::string takeDurationText(double seconds);
 
 // The format a take is read in when its header is damaged and nothing else tells: the one the
 // window records in unless told otherwise.

@@ -31,22 +31,16 @@ std::string TakeSpool::defaultFolder() {
     return state.empty() ? state : state + "/takes";
 }
 
-std::unique_ptr<TakeFile> TakeSpool::newTake(const WaveFormat& format, int* error) const {
-    if (m_folder.empty()) {
-        if (error)
-            *error = ENOENT;
-        return nullptr;
-    }
+SpoolResult<std::unique_ptr<TakeFile>> TakeSpool::newTake(const WaveFormat& format) const {
+    if (m_folder.empty())
+        return placeFailure(ENOENT);
     std::error_code ec;
     std::filesystem::create_directories(m_folder, ec);
-    if (ec) {
-        if (error)
-            *error = ec.value();
-        return nullptr;
-    }
+    if (ec)
+        return placeFailure(ec.value());
     // Takes are private recordings.
     ::chmod(m_folder.c_str(), 0700);
-    return TakeFile::create(m_folder, format, error);
+    return TakeFile::create(m_folder, format);
 }
 
 std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
@@ -61,9 +55,8 @@ std::vector<std::unique_ptr<TakeFile>> TakeSpool::leftovers() const {
         const bool starting = name.rfind(".new-take-", 0) == 0;
         if (!starting && (!takeStartFromName(name) || entry.path().extension() != ".wav"))
             continue;
-        std::unique_ptr<TakeFile> take;
-        if (TakeFile::adopt(entry.path().string(), take) == TakeFile::AdoptResult::Adopted)
-            found.push_back(std::move(take));
+        if (auto take = TakeFile::adopt(entry.path().string()))
+            found.push_back(std::move(take).value());
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return a->started() != b->started() ? a->started() < b->started() : a->path() < b->path();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audio/wave_format.h"
+#include "platform/spool/save_place.h"
 
 #include <memory>
 #include <string>
@@ -21,15 +22,11 @@ public:
     static std::string stateFolder();
     static std::string defaultFolder();
 
-    // Completes "The recording cannot start: " when there is no folder.
-    static constexpr const char* kNoFolderText =
-        "neither HOME nor XDG_STATE_HOME is set, so there is no private folder to keep it in";
-
     const std::string& folder() const { return m_folder; }
 
-    // A new take, creating the folder (readable by the user only) when needed. Nothing, with
-    // `error` set to the errno, when it cannot be created.
-    std::unique_ptr<TakeFile> newTake(const WaveFormat& format, int* error) const;
+    // A new take, creating the folder (readable by the user only) when needed, or the errno it
+    // could not be created with (ENOENT when there is no folder).
+    SpoolResult<std::unique_ptr<TakeFile>> newTake(const WaveFormat& format) const;
 
     // The takes that no running process holds: a recording that was killed, crashed or whose
     // save failed. Each comes back with its header repaired and held by the caller, oldest

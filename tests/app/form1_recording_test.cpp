@@ -2,6 +2,7 @@
 
 #include "platform/audio/pulse_connection.h"
 #include "platform/mci/waveaudio_command_device.h"
+#include "platform/spool/spool_messages.h"
 #include "platform/spool/take_file.h"
 #include "support/audio_server.h"
 #include "support/hung_audio_server.h"

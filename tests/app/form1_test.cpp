@@ -325,9 +325,9 @@ TEST(Form1, ARefusedRecordClickAfterPlaybackShowsStop) {
 // Takes that an earlier run left behind are offered once the window is up.
 TEST(Form1, OffersALeftTakeOnceTheWindowIsUp) {
     {
-        int error = 0;
-        auto take = TakeSpool().newTake({44100, 16, 2}, &error);
-        ASSERT_TRUE(take) << error;
+        auto made = TakeSpool().newTake({44100, 16, 2});
+        ASSERT_TRUE(made) << made.cause().error;
+        std::unique_ptr<TakeFile> take = std::move(made).value();
         const std::string second(176400, '\0');
         take->append(second.data(), second.size());
     } // released: as after a failed save

@@ -37,8 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool written = std::fwrite(data, 1, size, f) == size;
     std::fclose(f);
     if (written) {
-        std::unique_ptr<TakeFile> take;
-        if (TakeFile::adopt(path, take) == TakeFile::AdoptResult::Adopted && take) {
+        auto adopted = TakeFile::adopt(path);
+        if (adopted && adopted.value()) {
+            std::unique_ptr<TakeFile>& take = adopted.value();
             take->seconds();
             take->discard();
         }

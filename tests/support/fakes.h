@@ -133,7 +133,10 @@ class FakeMultimediaControl : public MultimediaControl {
 public:
     void setFileName(const std::string& path) override { file = path; }
     std::string fileName() const override { return file; }
-    void setCommand(const std::string& command) override { commands.push_back(command); }
+    PlaybackResult setCommand(const std::string& command) override {
+        commands.push_back(command);
+        return {};
+    }
     std::int32_t length() const override { return len; }
     std::int32_t position() const override { return pos; }
 

@@ -9,7 +9,7 @@
 // place is printed; the exit status is then 128 + the signal's number.
 
 #include "platform/mci/waveaudio_command_device.h"
-#include "platform/spool/take_file.h"
+#include "platform/spool/spool_messages.h"
 #include "tools/mcisend/script_lines.h"
 
 #include <chrono>

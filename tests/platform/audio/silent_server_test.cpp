@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                        DiscardingSink sink;
                        PulseRecordStream stream;
                        const auto result = stream.start({44100, 16, 2}, sink, "silent test");
-                       return result == PulseRecordStream::StartResult::ServerUnreachable &&
+                       return !result && result.cause() == AudioCause::ServerUnreachable &&
                               !stream.failed();
                    }},
         // Not taken for a server without inputs: start-up names the server, not the devices.

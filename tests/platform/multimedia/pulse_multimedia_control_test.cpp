@@ -19,6 +19,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 #include <thread>
@@ -488,3 +489,22 @@ TEST_F(PulseMultimediaControlTest, SilentServerDoesNotHoldPlay) {
 }
 
 } // namespace
+
+// A command that fails hands its cause back to the caller.
+TEST_F(PulseMultimediaControlTest, FailedCommandsSayWhy) {
+    const auto causeOf = [&](const std::string& command) {
+        const PlaybackResult result = m_control.setCommand(command);
+        return result ? std::optional<PlaybackCause>() : result.cause();
+    };
+    m_control.setFileName(path("missing.wav"));
+    EXPECT_EQ(causeOf("Open"), PlaybackCause::Unplayable);
+    EXPECT_EQ(causeOf("Play"), PlaybackCause::NothingOpen);
+    EXPECT_EQ(causeOf("Eject"), PlaybackCause::UnknownCommand);
+    EXPECT_EQ(causeOf("Pause"), std::nullopt);
+
+    openSine();
+    ScopedEnvironment gone("PULSE_SERVER", "unix:" + path("no-such-socket"));
+    EXPECT_EQ(causeOf("Play"), PlaybackCause::ServerUnreachable);
+    EXPECT_EQ(causeOf("Stop"), std::nullopt);
+    EXPECT_EQ(causeOf("Close"), std::nullopt);
+}

@@ -1,4 +1,5 @@
 #include "platform/spool/save_place.h"
+#include "platform/spool/spool_messages.h"
 #include "support/ordinary_user.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,8 @@ protected:
     }
     std::string dir() const { return m_dir.path().toStdString(); }
     std::string reasonFor(const std::string& path) const {
-        const auto problem = checkSavePlace(path);
-        return problem ? problem->reason : "ok";
+        const auto place = checkSavePlace(path);
+        return place ? "ok" : placeReason(place.cause());
     }
     QStringList leftBehind() const {
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -1,4 +1,5 @@
 #include "platform/spool/copy_progress.h"
+#include "platform/spool/spool_messages.h"
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_header.h"
 #include "platform/spool/take_spool.h"
@@ -120,10 +121,9 @@ protected:
     QString spoolDir() const { return m_dir.filePath("spool"); }
     TakeSpool spool() const { return TakeSpool(spoolDir().toStdString()); }
     std::unique_ptr<TakeFile> make(const WaveFormat& format) {
-        int error = 0;
-        auto take = spool().newTake(format, &error);
-        EXPECT_TRUE(take) << std::strerror(error);
-        return take;
+        auto take = spool().newTake(format);
+        EXPECT_TRUE(take) << std::strerror(take ? 0 : take.cause().error);
+        return take ? std::move(take).value() : nullptr;
     }
     // A process that records `bytes` into a new take and dies without a word: nothing gets to
     // finish the take. Returns the take's path.
@@ -132,8 +132,8 @@ protected:
         EXPECT_EQ(::pipe(pipeFds), 0);
         const pid_t child = ::fork();
         if (child == 0) {
-            int error = 0;
-            auto take = spool().newTake(format, &error);
+            auto made = spool().newTake(format);
+            auto take = made ? std::move(made).value() : nullptr;
             const std::vector<unsigned char> data = ramp(bytes);
             // In blocks of a tenth of a second, as a stream hands them over.
             const auto block = static_cast<std::size_t>(format.bytesPerSecond() / 10);
@@ -196,7 +196,7 @@ TEST_F(TakeFileTest, SavedTakeIsAPlainPcmWavOfTheStreamBytes) {
         writer.finish();
 
         const std::string target = dir() + "/out.wav";
-        ASSERT_FALSE(take->saveTo(target, nullptr));
+        ASSERT_TRUE(take->saveTo(target, nullptr));
         const Wav wav = readWav(target);
         EXPECT_EQ(wav.info.samplerate, c.format.samplesPerSec);
         EXPECT_EQ(wav.info.channels, c.format.channels);
@@ -237,7 +237,7 @@ TEST_F(TakeFileTest, SaveOnTheSameFileSystemMovesTheTakeAndReplacesAnOldFile) {
     struct stat before {};
     ASSERT_EQ(::stat(take->path().c_str(), &before), 0);
 
-    ASSERT_FALSE(take->saveTo(target, nullptr));
+    ASSERT_TRUE(take->saveTo(target, nullptr));
     struct stat after {};
     ASSERT_EQ(::stat(target.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino) << "renamed, not copied";
@@ -250,7 +250,7 @@ TEST_F(TakeFileTest, SaveOnTheSameFileSystemMovesTheTakeAndReplacesAnOldFile) {
 
     // A second save copies the saved file.
     const std::string again = dir() + "/again.wav";
-    ASSERT_FALSE(take->saveTo(again, nullptr));
+    ASSERT_TRUE(take->saveTo(again, nullptr));
     EXPECT_EQ(readWav(again).raw, data);
     EXPECT_EQ(readWav(target).raw, data);
 }
@@ -269,14 +269,14 @@ TEST_F(TakeFileTest, SaveToAnotherFileSystemCopiesWithProgressAndCanBeCancelled)
     CountingProgress cancelling;
     cancelling.cancelAfter = 2;
     const auto cancelled = take->saveTo(target, &cancelling);
-    ASSERT_TRUE(cancelled);
-    EXPECT_EQ(cancelled->error, ECANCELED);
+    ASSERT_FALSE(cancelled);
+    EXPECT_EQ(cancelled.cause().error, ECANCELED);
     EXPECT_TRUE(entries(elsewhere.path()).isEmpty()) << "the partial copy is removed";
     EXPECT_TRUE(take->inSpool());
     EXPECT_EQ(cancelling.ends, 1);
 
     CountingProgress progress;
-    ASSERT_FALSE(take->saveTo(target, &progress));
+    ASSERT_TRUE(take->saveTo(target, &progress));
     EXPECT_EQ(readWav(target).raw, data);
     EXPECT_TRUE(entries(spoolDir()).isEmpty());
     ASSERT_GE(progress.calls.size(), 4u);
@@ -300,13 +300,13 @@ TEST_F(TakeFileTest, FailedSaveKeepsTheTakeAndLeavesTheTargetFolderAsItWas) {
     for (const Case& c : {Case{dir() + "/missing/a.wav", "its folder does not exist"},
                           Case{dir() + "/plain/a.wav", "a part of its folder is not a folder"},
                           Case{dir() + "/busy", "it is a folder, not a file"}}) {
-        const auto problem = take->saveTo(c.target, nullptr);
-        ASSERT_TRUE(problem) << c.target;
-        EXPECT_EQ(problem->reason, c.reason);
+        const auto saved = take->saveTo(c.target, nullptr);
+        ASSERT_FALSE(saved) << c.target;
+        EXPECT_EQ(placeReason(saved.cause()), c.reason);
     }
     EXPECT_EQ(entries(m_dir.path()), (QStringList{"busy", "plain", "spool"}));
     EXPECT_TRUE(take->inSpool());
-    ASSERT_FALSE(take->saveTo(dir() + "/at-last.wav", nullptr));
+    ASSERT_TRUE(take->saveTo(dir() + "/at-last.wav", nullptr));
     EXPECT_EQ(readWav(dir() + "/at-last.wav").raw, data);
 }
 
@@ -315,8 +315,9 @@ TEST_F(TakeFileTest, LiveTakesAreLeftAloneAndReleasedOnesComeBack) {
     const std::vector<unsigned char> data = ramp(5000);
     ASSERT_TRUE(live->append(data.data(), data.size()));
     EXPECT_TRUE(spool().leftovers().empty());
-    std::unique_ptr<TakeFile> other;
-    EXPECT_EQ(TakeFile::adopt(live->path(), other), TakeFile::AdoptResult::Live);
+    const auto other = TakeFile::adopt(live->path());
+    ASSERT_FALSE(other);
+    EXPECT_EQ(other.cause(), TakeFile::NotAdopted::Live);
 
     const std::string path = live->path();
     live.reset(); // released, e.g. after a failed save
@@ -439,7 +440,7 @@ TEST_F(TakeFileTest, ATakeWithADamagedHeaderComesBackReadAsItWasRecorded) {
         EXPECT_EQ(found[0]->format(), c.readAs);
         EXPECT_EQ(found[0]->dataBytes(), sound.size());
         const std::string target = dir() + "/saved.wav";
-        ASSERT_FALSE(found[0]->saveTo(target, nullptr));
+        ASSERT_TRUE(found[0]->saveTo(target, nullptr));
         const Wav wav = readWav(target);
         EXPECT_EQ(wav.info.samplerate, c.readAs.samplesPerSec);
         EXPECT_EQ(wav.info.channels, c.readAs.channels);
@@ -490,8 +491,8 @@ TEST_F(TakeFileTest, ACrashDuringACopyLeavesNoHalfMadeCopyBehind) {
     const std::string target = elsewhere.filePath("copy.wav").toStdString();
     const pid_t child = ::fork();
     if (child == 0) {
-        int error = 0;
-        auto take = spool().newTake({48000, 16, 2}, &error);
+        auto made = spool().newTake({48000, 16, 2});
+        auto take = made ? std::move(made).value() : nullptr;
         if (take && take->append(data.data(), data.size())) {
             Crash crash;
             take->saveTo(target, &crash);
@@ -512,7 +513,7 @@ TEST_F(TakeFileTest, ACrashDuringACopyLeavesNoHalfMadeCopyBehind) {
         << entries(elsewhere.path()).join(' ').toStdString();
     EXPECT_EQ(entries(spoolDir()),
               QStringList{QString::fromStdString(fileNameOf(found[0]->path()))});
-    ASSERT_FALSE(found[0]->saveTo(target, nullptr));
+    ASSERT_TRUE(found[0]->saveTo(target, nullptr));
     EXPECT_EQ(readWav(target).raw, data);
 }
 

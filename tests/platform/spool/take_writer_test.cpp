@@ -49,10 +49,9 @@ void feed(TakeWriter& writer, const unsigned char* data, std::size_t bytes, std:
 class TakeWriterTest : public ::testing::Test {
 protected:
     std::unique_ptr<TakeFile> newTake(const std::string& folder) {
-        int error = 0;
-        auto take = TakeFile::create(folder, kSlowFormat, &error);
-        EXPECT_TRUE(take) << error;
-        return take;
+        auto take = TakeFile::create(folder, kSlowFormat);
+        EXPECT_TRUE(take) << (take ? 0 : take.cause().error);
+        return take ? std::move(take).value() : nullptr;
     }
     QTemporaryDir dir;
 };

@@ -1,4 +1,28 @@
-#include "platform/mci/command_errors.h"
+#include "platform/mci/command_messages.h"
+
+#include "platform/spool/spool_messages.h"
+
+namespace {
+
+// What ended a take early, completing "the recording stopped early: ...".
+std::string causeText(CommandError cause, int writeError) {
+    switch (cause) {
+    case CommandError::ServerLost:
+        return "the audio server went away";
+    case CommandError::InputStalled:
+        return "the audio input stopped delivering sound";
+    case CommandError::InputRemoved:
+        return "the audio input was removed";
+    case CommandError::DiskFull:
+        return "the disk that holds it is full";
+    case CommandError::DiskTooSlow:
+        return "the disk that holds it could not keep up";
+    default:
+        return "it could not be written to disk (" + placeReason(writeError) + ")";
+    }
+}
+
+} // namespace
 
 std::string commandErrorText(int code) {
     switch (static_cast<CommandError>(code)) {
@@ -54,4 +78,35 @@ std::string commandErrorText(int code) {
         return "The recording stopped early: the disk that holds it could not keep up.";
     }
     return "Unknown waveaudio device error " + std::to_string(code) + ".";
+}
+
+std::string commandFailureText(const CommandFailure& failure) {
+    switch (failure.code) {
+    case CommandError::NoTakeFile:
+        if (failure.path.empty())
+            return std::string("The recording cannot start: ") + kNoSpoolFolderText + ".";
+        return "The recording cannot start: no file can be made for it in " + failure.path + " (" +
+               placeReason(failure.error) + ").";
+    case CommandError::ServerUnreachable:
+    case CommandError::StreamFailed:
+        return commandErrorText(toCode(failure.code)) + " What was recorded before (" +
+               takeDurationText(failure.seconds) + ") is kept.";
+    case CommandError::ServerLost:
+    case CommandError::DiskFull:
+    case CommandError::WriteFailed:
+    case CommandError::InputStalled:
+    case CommandError::InputRemoved:
+    case CommandError::DiskTooSlow:
+        return "The recording stopped early: " + causeText(failure.code, failure.error) + ".";
+    case CommandError::SaveFailed:
+        return saveFailedText(failure.path, failure.place);
+    case CommandError::SavedEndedEarly:
+        return "The recording was saved to " + failure.path + ", but it had stopped early after " +
+               takeDurationText(failure.seconds) + ": " +
+               causeText(failure.earlyStop, failure.error) + ".";
+    case CommandError::TakeKept:
+        return "The recording was not saved; it is kept at " + failure.path + ".";
+    default:
+        return commandErrorText(toCode(failure.code));
+    }
 }
