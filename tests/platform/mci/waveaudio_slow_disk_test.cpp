@@ -134,7 +134,7 @@ TEST(WaveAudioSlowDisk, ATakeOfFiveSecondsHoldsFiveSecondsFromAnySource) {
     REQUIRE_AUDIO_SERVER();
     LateSource late;
     ASSERT_TRUE(late.made());
-    for (const std::string source : {std::string(), late.name()}) {
+    for (const std::string& source : {std::string(), late.name()}) {
         QTemporaryDir dir;
         const std::string target = dir.filePath("five.wav").toStdString();
         std::map<std::string, std::string> env;
