@@ -29,7 +29,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
                   {services.device, services.messages, services.dialog, services.pump,
                    services.clock, services.spool, services.copyProgress},
                   m_playback),
-      m_capture(services.waveInput, services.messages, services.pump, *this, m_recording, m_scope) {
+      m_capture(services.waveInput, services.messages, services.pump, *this, m_recordingHoldsInput,
+                m_scope) {
     loadFormResources();
     installFontSubstitutes();
     // Step 1 of the load sequence, before anything else of the window is set up. Without the

@@ -4,6 +4,7 @@
 #include "analysis/wave_capture.h"
 #include "app/calm_accessible_name.h"
 #include "app/form_button.h"
+#include "app/recording_holds_input.h"
 #include "help/html_help.h"
 #include "platform/skin/skin_style.h"
 #include "platform/skin/widget_skin_frame.h"
@@ -170,6 +171,7 @@ private:
     // spectrum display.
     PlaybackTransport m_playback;
     Recording m_recording;
+    RecordingHoldsInput m_recordingHoldsInput{m_recording};
     ScopeDisplay m_scope;
     WaveCapture m_capture;
     std::unique_ptr<About> m_about;
