@@ -1,5 +1,4 @@
 #include "analysis/audio_fft.h"
-#include "analysis/no_fused_multiply_add.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "analysis/recording_state.h"
 #include "analysis/spectrum_sink.h"
 #include "platform/audio/wave_input.h"
-#include "recorder/recording_state.h"
 
 #include <array>
 #include <cstdint>

@@ -80,8 +80,9 @@ void Form1::connectUi() {
         *m_recordingPanel,
         RecordingServices{s.device, s.messages, s.dialog, s.pump, s.clock, s.spool, s.copyProgress},
         *m_playback);
+    m_recordingHoldsInput = std::make_unique<RecordingHoldsInput>(*m_recording);
     m_capture = std::make_unique<WaveCapture>(s.waveInput, s.messages, s.pump, *m_spectrumPanel,
-                                              *m_recording, m_spectrumPanel->display());
+                                              *m_recordingHoldsInput, m_spectrumPanel->display());
 
     for (int i = 0; i < 4; ++i)
         connect(optFreq[i], &FormButton::Click, this, [this, i] { m_recording->optFreqClick(i); });

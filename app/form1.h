@@ -3,6 +3,7 @@
 #include "analysis/scope_display.h"
 #include "analysis/wave_capture.h"
 #include "app/form_button.h"
+#include "app/recording_holds_input.h"
 #include "help/html_help.h"
 #include "platform/skin/skin_style.h"
 #include "platform/skin/widget_skin_frame.h"
@@ -164,6 +165,7 @@ private:
     // spectrum panel's display.
     std::unique_ptr<PlaybackTransport> m_playback;
     std::unique_ptr<Recording> m_recording;
+    std::unique_ptr<RecordingHoldsInput> m_recordingHoldsInput;
     std::unique_ptr<WaveCapture> m_capture;
     std::unique_ptr<About> m_about;
     bool m_firstFrameWatched = false;

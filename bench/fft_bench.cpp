@@ -3,6 +3,7 @@
 // transform is caught here too.
 
 #include "analysis/audio_fft.h"
+#include "benchmark_run.h"
 
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
@@ -102,10 +103,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ComputeFFT and FFTW disagree\n");
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -181,11 +181,3 @@ BENCHMARK(BM_ArchiveReadAll)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_IndexWhole)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SearchInWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 BENCHMARK(BM_LaterSearch)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

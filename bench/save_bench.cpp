@@ -4,6 +4,7 @@
 //
 //   save_bench FOLDER [benchmark options]   (FOLDER: where the spool and the targets go)
 
+#include "benchmark_run.h"
 #include "platform/spool/spool_messages.h"
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_spool.h"
@@ -70,8 +71,5 @@ int main(int argc, char** argv) {
     argv[1] = argv[0];
     ++argv;
     --argc;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -4,12 +4,9 @@
 #include "analysis/scope_display.h"
 #include "platform/ui/surface_view.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdlib>
 #include <random>
 
 namespace {
@@ -34,14 +31,3 @@ void BM_DrawScopeFrame(benchmark::State& state) {
 BENCHMARK(BM_DrawScopeFrame);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

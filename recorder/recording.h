@@ -1,7 +1,5 @@
 #pragma once
 
-#include "recorder/recording_state.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,7 +43,7 @@ struct RecordingServices {
 // Recording through the command-string device: the record, stop, format and save-path buttons
 // of the main window, the recording loop and its time and size read-out, and what becomes of
 // a take that could not be saved.
-class Recording : public RecordingState {
+class Recording {
 public:
     // `playback` is ended before each take.
     Recording(RecordingView& view, RecordingServices services, PlaybackStopper& playback);
@@ -65,7 +63,7 @@ public:
 
     // True from the Record click until the take is saved or discarded and the device closed,
     // and while takes are recovered: the live capture waits until then.
-    bool isRecording() const override { return m_isRecording || m_busy; }
+    bool isRecording() const { return m_isRecording || m_busy; }
     const std::string& bitsPerSample() const { return m_bitsPerSample; }
     const std::string& samplesPerSec() const { return m_samplesPerSec; }
 

@@ -80,6 +80,55 @@ Outlines outlines(std::int32_t shape, int sw, int sh, int bh, int m) {
     }
 }
 
+// The corner measure m (the rounded rectangle's corner size), the corner radius r and the bevel
+// height that suits the shape.
+struct CornerMeasures {
+    int m;
+    int r;
+    int suitedHeight;
+};
+
+CornerMeasures cornerMeasures(std::int32_t shape, int sw, int sh) {
+    const int smaller = sh < sw ? sh : sw;
+    if (shape == 1)
+        return {0, sw / 2, sw / 8 + 1};
+    if (shape == 3)
+        return {smaller, smaller / 2, smaller / 8 + 1};
+    const int m = roundToInt(smaller / 2.0);
+    return {m, m / 2, m / 4 + 1};
+}
+
+// Where a corner pixel lies from the centre of its corner: the direction it faces (0 to the
+// right, a quarter turn up, and so on round) and its distance.
+struct CornerPoint {
+    double angle;
+    double distance;
+};
+
+CornerPoint cornerPoint(int x, int y, int left, int right, int top, int bottom) {
+    double angle = 0.0;
+    int dx = 0;
+    int dy = 0;
+    if (x < left && y < top) {
+        dx = left - x;
+        dy = top - y;
+        angle = std::atan(double(dy) / dx) + Pi / 2;
+    } else if (x < left) {
+        dx = left - x;
+        dy = y - bottom;
+        angle = std::atan(double(dy) / dx) + Pi;
+    } else if (y > bottom) {
+        dx = x - right;
+        dy = y - bottom;
+        angle = std::atan(double(dy) / dx) + 3 * Pi / 2;
+    } else {
+        dx = x - right;
+        dy = top - y;
+        angle = std::atan(double(dy) / dx);
+    }
+    return {angle, Hypotenuse(dx, dy)};
+}
+
 } // namespace
 
 double Hypotenuse(std::int32_t a, std::int32_t b) {
@@ -105,23 +154,7 @@ void RenderBevel(DrawSurface& surface, std::int16_t& BevelHeight, ColourRef base
     if (shape < 0 || shape > 3)
         return;
 
-    // Corner measure m, corner radius r and the height that suits the shape.
-    const int smaller = sh < sw ? sh : sw;
-    int m = 0;
-    int r = 0;
-    int suitedHeight = 0;
-    if (shape == 1) {
-        r = sw / 2;
-        suitedHeight = sw / 8 + 1;
-    } else if (shape == 3) {
-        m = smaller;
-        r = m / 2;
-        suitedHeight = m / 8 + 1;
-    } else {
-        m = roundToInt(smaller / 2.0);
-        r = m / 2;
-        suitedHeight = m / 4 + 1;
-    }
+    const auto [m, r, suitedHeight] = cornerMeasures(shape, sw, sh);
     if (BevelHeight == 0)
         BevelHeight = static_cast<std::int16_t>(suitedHeight);
     const int bh = BevelHeight;
@@ -155,27 +188,8 @@ void RenderBevel(DrawSurface& surface, std::int16_t& BevelHeight, ColourRef base
                 continue;
             if (shape != 0 && (x < left || x > right) && (y < top || y > bottom)) {
                 // Corners, pixel by pixel.
-                double angle = 0.0;
-                int dx = 0;
-                int dy = 0;
-                if (x < left && y < top) {
-                    dx = left - x;
-                    dy = top - y;
-                    angle = std::atan(double(dy) / dx) + Pi / 2;
-                } else if (x < left) {
-                    dx = left - x;
-                    dy = y - bottom;
-                    angle = std::atan(double(dy) / dx) + Pi;
-                } else if (y > bottom) {
-                    dx = x - right;
-                    dy = y - bottom;
-                    angle = std::atan(double(dy) / dx) + 3 * Pi / 2;
-                } else {
-                    dx = x - right;
-                    dy = top - y;
-                    angle = std::atan(double(dy) / dx);
-                }
-                surface.setPixel(x, y, shade(angle, fraction(Hypotenuse(dx, dy) - inner)));
+                const CornerPoint p = cornerPoint(x, y, left, right, top, bottom);
+                surface.setPixel(x, y, shade(p.angle, fraction(p.distance - inner)));
                 continue;
             }
             // Bands: one line each, then the scan jumps past the band.

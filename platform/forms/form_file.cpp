@@ -335,19 +335,106 @@ std::string formatFormValue(const PropertyValue& value) {
     return std::visit(Formatter{}, value);
 }
 
+namespace {
+
+// Reads a form a line at a time: the section its keys go to, and what it reports.
+class FormReader {
+public:
+    FormReader(std::string_view fileName, std::span<const FormType> types)
+        : m_file(fileName), m_types(types) {}
+
+    void sectionHeader(std::string_view line, int lineNumber);
+    void keyLine(std::string_view line, int lineNumber);
+    FormFile finish() { return std::move(m_form); }
+
+private:
+    void complain(int line, std::string message) {
+        m_form.diagnostics.push_back({m_file, line, std::move(message)});
+    }
+
+    FormFile m_form;
+    std::string m_file;
+    std::span<const FormType> m_types;
+    // The section that keys go to; none before the first header or after a rejected one.
+    FormInstance* m_current = nullptr;
+    const FormType* m_currentType = nullptr;
+    bool m_skipping = false; // inside a rejected section: its keys are not reported one by one
+};
+
+void FormReader::sectionHeader(std::string_view line, int lineNumber) {
+    m_current = nullptr;
+    m_currentType = nullptr;
+    m_skipping = true;
+    if (line.back() != ']') {
+        complain(lineNumber, "malformed section header (expected [Name Type])");
+        return;
+    }
+    const std::string_view inner = trim(line.substr(1, line.size() - 2));
+    auto gap = std::find_if(inner.begin(), inner.end(), isSpace);
+    const std::string_view name = inner.substr(0, gap - inner.begin());
+    const std::string_view type =
+        gap == inner.end() ? std::string_view() : trim(inner.substr(gap - inner.begin()));
+    if (!isInstanceName(name) || !isName(type, true)) {
+        complain(lineNumber, "malformed section header (expected [Name Type])");
+        return;
+    }
+    const FormType* known = findType(m_types, type);
+    if (!known) {
+        complain(lineNumber, "unknown control type \"" + std::string(type) + "\" for \"" +
+                                 std::string(name) + "\"");
+        return;
+    }
+    if (m_form.find(name)) {
+        complain(lineNumber, "instance \"" + std::string(name) + "\" is defined more than once");
+        return;
+    }
+    m_form.instances.push_back(
+        {std::string(name), std::string(known->typeName), lineNumber, PropertyBag()});
+    m_current = &m_form.instances.back();
+    m_currentType = known;
+    m_skipping = false;
+}
+
+void FormReader::keyLine(std::string_view line, int lineNumber) {
+    const auto equals = line.find('=');
+    const std::string_view key =
+        equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
+    if (!isName(key, false)) {
+        complain(lineNumber, "malformed line (expected key = value)");
+        return;
+    }
+    if (!m_current) {
+        if (!m_skipping)
+            complain(lineNumber, "\"" + std::string(key) + "\" is outside any section");
+        return;
+    }
+    const std::string lowered = asciiLower(key);
+    const FormKey* known = findKey(m_currentType->keys, lowered);
+    if (!known)
+        known = findKey(kHostKeys, lowered);
+    if (!known) {
+        complain(lineNumber, "unknown key \"" + std::string(key) + "\" for " + m_current->typeName +
+                                 "; ignored");
+        return;
+    }
+    PropertyValue value;
+    if (!parseFormValue(line.substr(equals + 1), known->type, value)) {
+        complain(lineNumber, "\"" + std::string(key) + "\" needs " +
+                                 withArticle(typeName(known->type)) +
+                                 " value; the default is used");
+        return;
+    }
+    if (m_current->bag.contains(lowered))
+        complain(lineNumber,
+                 "\"" + std::string(key) + "\" is given more than once; this value is used");
+    m_current->bag.set(lowered, std::move(value));
+}
+
+} // namespace
+
 FormFile parseFormFile(std::string_view text, std::string_view fileName,
                        std::span<const FormType> types) {
-    FormFile form;
-    const std::string file(fileName);
-    auto complain = [&](int line, std::string message) {
-        form.diagnostics.push_back({file, line, std::move(message)});
-    };
-
-    // The section that keys go to; none before the first header or after a rejected one.
-    FormInstance* current = nullptr;
-    const FormType* currentType = nullptr;
-    bool skipping = false; // inside a rejected section: its keys are not reported one by one
-
+    FormReader reader(fileName, types);
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
@@ -358,77 +445,12 @@ FormFile parseFormFile(std::string_view text, std::string_view fileName,
         const std::string_view line = trim(raw);
         if (line.empty() || line.front() == '#' || line.front() == ';')
             continue;
-
-        if (line.front() == '[') {
-            current = nullptr;
-            currentType = nullptr;
-            skipping = true;
-            if (line.back() != ']') {
-                complain(lineNumber, "malformed section header (expected [Name Type])");
-                continue;
-            }
-            const std::string_view inner = trim(line.substr(1, line.size() - 2));
-            auto gap = std::find_if(inner.begin(), inner.end(), isSpace);
-            const std::string_view name = inner.substr(0, gap - inner.begin());
-            const std::string_view type =
-                gap == inner.end() ? std::string_view() : trim(inner.substr(gap - inner.begin()));
-            if (!isInstanceName(name) || !isName(type, true)) {
-                complain(lineNumber, "malformed section header (expected [Name Type])");
-                continue;
-            }
-            const FormType* known = findType(types, type);
-            if (!known) {
-                complain(lineNumber, "unknown control type \"" + std::string(type) + "\" for \"" +
-                                         std::string(name) + "\"");
-                continue;
-            }
-            if (form.find(name)) {
-                complain(lineNumber,
-                         "instance \"" + std::string(name) + "\" is defined more than once");
-                continue;
-            }
-            form.instances.push_back(
-                {std::string(name), std::string(known->typeName), lineNumber, PropertyBag()});
-            current = &form.instances.back();
-            currentType = known;
-            skipping = false;
-            continue;
-        }
-
-        const auto equals = line.find('=');
-        const std::string_view key =
-            equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
-        if (!isName(key, false)) {
-            complain(lineNumber, "malformed line (expected key = value)");
-            continue;
-        }
-        if (!current) {
-            if (!skipping)
-                complain(lineNumber, "\"" + std::string(key) + "\" is outside any section");
-            continue;
-        }
-        const std::string lowered = asciiLower(key);
-        const FormKey* known = findKey(currentType->keys, lowered);
-        if (!known)
-            known = findKey(kHostKeys, lowered);
-        if (!known) {
-            complain(lineNumber, "unknown key \"" + std::string(key) + "\" for " +
-                                     current->typeName + "; ignored");
-            continue;
-        }
-        PropertyValue value;
-        if (!parseFormValue(line.substr(equals + 1), known->type, value)) {
-            complain(lineNumber, "\"" + std::string(key) + "\" needs " +
-                                     withArticle(typeName(known->type)) +
-                                     " value; the default is used");
-            continue;
-        }
-        if (current->bag.contains(lowered))
-            complain(lineNumber,
-                     "\"" + std::string(key) + "\" is given more than once; this value is used");
-        current->bag.set(lowered, std::move(value));
+        if (line.front() == '[')
+            reader.sectionHeader(line, lineNumber);
+        else
+            reader.keyLine(line, lineNumber);
     }
-    return form;
+    return reader.finish();
 }
 
 FormFile loadFormFile(const std::string& path, std::span<const FormType> types) {

@@ -5,7 +5,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # Everything the program, its tests and its tools need from Debian.
 PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libpulse-dev libsndfile1-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libxtst-dev

@@ -82,8 +82,9 @@ TEST(DesktopBrowser, WithoutABrowserTheOpenersFailureIsReported) {
         EXPECT_TRUE(waitUntil([&] { return failures > 0; }, 20000)) << c.name;
         waitUntil([] { return false; }, 200);
         EXPECT_EQ(failures, 1) << c.name;
-        if (std::string(c.name) != "no opener at all")
+        if (std::string(c.name) != "no opener at all") {
             EXPECT_EQ(desktop.opened(), QStringList{kAddress}) << c.name;
+        }
     }
 }
 
