@@ -43,11 +43,8 @@ QAccessibleInterface* progressBarFactory(const QString& className, QObject* obje
 } // namespace
 
 void installProgressBarAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(progressBarFactory);
-        return true;
-    }();
-    (void)installed;
+    // Qt keeps one of each factory: a second install adds nothing.
+    QAccessible::installFactory(progressBarFactory);
 }
 
 void notifyProgressBarValue(XP_ProgressBar* bar) {
