@@ -2,6 +2,7 @@
 // key opened and its values read back and expanded as the help class reads them.
 #include "platform/registry/expand_environment.h"
 #include "platform/registry/file_registry.h"
+#include "run_folder.h"
 
 #include <QString>
 
@@ -14,11 +15,7 @@
 namespace {
 
 const std::string& storePath() {
-    static const std::string path = [] {
-        char name[] = "/tmp/fuzz-registry-XXXXXX";
-        const char* made = mkdtemp(name);
-        return std::string(made ? made : "/tmp") + "/registry.json";
-    }();
+    static const std::string path = makeRunFolder("fuzz-registry") + "/registry.json";
     return path;
 }
 

@@ -3,6 +3,7 @@
 // remove after a crash. The input is the name, and the note's text.
 #include "platform/spool/copy_record.h"
 #include "platform/spool/take_file.h"
+#include "run_folder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,11 +16,7 @@
 namespace {
 
 const std::string& spoolFolder() {
-    static const std::string folder = [] {
-        char name[] = "/tmp/fuzz-spool-XXXXXX";
-        const char* made = mkdtemp(name);
-        return std::string(made ? made : "/tmp");
-    }();
+    static const std::string folder = makeRunFolder("fuzz-spool");
     return folder;
 }
 

@@ -3,6 +3,7 @@
 // disk), as the next start does with a take nobody holds.
 #include "platform/spool/take_file.h"
 #include "platform/spool/take_header.h"
+#include "run_folder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,11 +16,7 @@ namespace {
 
 // A spool folder of this run's own.
 const std::string& spoolFolder() {
-    static const std::string folder = [] {
-        char name[] = "/tmp/fuzz-take-XXXXXX";
-        const char* made = mkdtemp(name);
-        return std::string(made ? made : "/tmp");
-    }();
+    static const std::string folder = makeRunFolder("fuzz-take");
     return folder;
 }
 
