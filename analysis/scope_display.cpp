@@ -44,7 +44,7 @@ void ScopeDisplay::DrawScopeFrame(const float* SpectrumBuffer) {
     if (!Scope)
         return;
     // Drawing for nobody costs as much as drawing for the screen: keep the bins instead.
-    if (!Scope->exposed()) {
+    if (!showing()) {
         std::copy_n(SpectrumBuffer, m_skipped.size(), m_skipped.begin());
         m_hasSkipped = true;
         return;
