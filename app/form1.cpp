@@ -21,12 +21,13 @@
 #include <QScreen>
 #include <QWindow>
 
-Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), m_services(services) {
+Form1::Form1(Form1Services services, QWidget* parent, const FormPictures& pictures)
+    : QMainWindow(parent), m_services(services) {
     loadFormResources();
     installFontSubstitutes();
     // The skin comes before anything else of the window is set up: it decides the window's
     // frame and margins. Without it the desktop's frame has a minimise button and no maximise.
-    if (!attachSkin())
+    if (!attachSkin(pictures))
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                        Qt::WindowCloseButtonHint);
@@ -35,7 +36,7 @@ Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), m_s
     setAccessibleName(QStringLiteral("Sorvinta 3.0"));
     setWindowIcon(formIcon());
 
-    m_client = new FormBackground(this);
+    m_client = new FormBackground(this, pictures.background);
     m_client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(m_client);
     buildMenus();
@@ -59,8 +60,8 @@ Form1::~Form1() = default;
 // The frame skin takes over the caption bar and frame, with its own close and minimise
 // buttons. Should its pictures be unusable the window keeps the desktop's frame, and nothing is
 // said.
-bool Form1::attachSkin() {
-    m_skinStyle = formSkinStyle(font());
+bool Form1::attachSkin(const FormPictures& pictures) {
+    m_skinStyle = formSkinStyle(font(), pictures);
     return m_skinFrame.attach(*this, m_skinStyle);
 }
 

@@ -3,6 +3,7 @@
 #include "analysis/scope_display.h"
 #include "analysis/wave_capture.h"
 #include "app/form_button.h"
+#include "app/form_pictures.h"
 #include "app/recording_holds_input.h"
 #include "help/html_help.h"
 #include "platform/skin/skin_style.h"
@@ -65,7 +66,9 @@ struct Form1Services {
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(Form1Services services, QWidget* parent = nullptr);
+    // The pictures are decoded here unless the caller has them already (see main.cpp).
+    explicit Form1(Form1Services services, QWidget* parent = nullptr,
+                   const FormPictures& pictures = decodeFormPictures());
     ~Form1() override;
 
     static constexpr int kClientWidth = 607;
@@ -134,7 +137,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool attachSkin();
+    bool attachSkin(const FormPictures& pictures);
     void buildMenus();
     void buildControls();
     void buildScope();

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace {
 
 struct Panel {
@@ -26,8 +28,8 @@ const Panel kPanels[] = {
 
 } // namespace
 
-FormBackground::FormBackground(QWidget* parent)
-    : QWidget(parent), m_picture(QStringLiteral(":/background.png")) {
+FormBackground::FormBackground(QWidget* parent, QImage picture)
+    : QWidget(parent), m_picture(std::move(picture)) {
     setAutoFillBackground(false);
 }
 

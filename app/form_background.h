@@ -7,7 +7,7 @@
 // behind the labels and controls.
 class FormBackground : public QWidget {
 public:
-    explicit FormBackground(QWidget* parent);
+    FormBackground(QWidget* parent, QImage picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

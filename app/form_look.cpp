@@ -1,7 +1,7 @@
 #include "app/form_look.h"
 
 #include <QDir>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QStringList>
 
@@ -12,12 +12,20 @@ QFont formFont(const QString& family, double pointSize, bool bold) {
         families << QStringLiteral("DejaVu Sans Condensed") << QStringLiteral("DejaVu Sans");
     else
         families << QStringLiteral("Liberation Sans") << QStringLiteral("DejaVu Sans");
+    // Qt settles on the first installed family of the list either way, but a missing one ahead
+    // of it first costs a sorted list of every font on the machine.
+    const QStringList installed = QFontDatabase::families();
+    QStringList present;
+    for (const QString& name : families) {
+        if (installed.contains(name, Qt::CaseInsensitive))
+            present << name;
+    }
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies(present.isEmpty() ? families : present);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     // The display fonts are narrow; a stand-in of the same size would not fit their labels.
-    if (display && QFontInfo(font).family() != family)
+    if (display && !present.contains(family))
         font.setPointSizeF(pointSize * 0.8);
     return font;
 }

@@ -1,6 +1,6 @@
 #include "app/form_skin.h"
 
-SkinStyle formSkinStyle(const QFont& windowFont) {
+SkinStyle formSkinStyle(const QFont& windowFont, const FormPictures& pictures) {
     // The seventeen settings in the order they are written; the compiler holds the
     // initialisers to the order of SkinStyle's fields.
     return SkinStyle{
@@ -14,8 +14,8 @@ SkinStyle formSkinStyle(const QFont& windowFont) {
         .activeCaptionFont = windowFont,
         .inactiveCaptionFont = windowFont,
         // The two skin pictures, as held by picResource(0) and picResource(1).
-        .captionPicture = QImage(QStringLiteral(":/skin/caption.png")),
-        .framePicture = QImage(QStringLiteral(":/skin/frame.png")),
+        .captionPicture = pictures.caption,
+        .framePicture = pictures.frame,
         .buttonWidth = 19,
         .buttonHeight = 20,
         .captionLeftEnd = 90,

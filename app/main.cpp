@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/font_warm_up.h"
 #include "app/form1.h"
+#include "app/form_pictures.h"
 #include "app/program_end.h"
 #include "platform/audio/pulse_wave_input.h"
 #include "platform/browser/desktop_browser.h"
@@ -42,7 +43,9 @@ int main(int argc, char** argv) {
     // through the socket it does not. A user's own setting of the variable is left as it is.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
-    // The font configuration is read beside the making of the application and the window.
+    // The window's pictures are decoded and the font configuration is read beside the making of
+    // the application and the window.
+    std::future<FormPictures> pictures = decodeFormPicturesAhead();
     const std::jthread fontWarmUp = warmUpFonts();
     QApplication app(argc, argv);
     const std::jthread fontDatabaseWarmUp = warmUpFontDatabase();
@@ -102,7 +105,8 @@ int main(int argc, char** argv) {
                 {boxes, registry, helpEngine, windows, strings, programFolder()},
                 browser,
                 spool,
-                &copyProgress});
+                &copyProgress},
+               nullptr, pictures.get());
     // A file named on the command line that exists is the one PLAY plays, as if chosen with
     // Open; a new name is the one to record to.
     dialog.setRecordPath([&form] { return form.txtFileName->text(); });

@@ -22,7 +22,7 @@ namespace {
 struct SkinnedWindow {
     SkinnedWindow() {
         loadFormResources();
-        skin.attach(window, formSkinStyle(window.font()));
+        skin.attach(window, formSkinStyle(window.font(), decodeFormPictures()));
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);

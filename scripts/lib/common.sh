@@ -7,7 +7,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 PACKAGES=(
     cmake ninja-build g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libpulse-dev libsndfile1-dev libfontconfig-dev
+    libpulse-dev libsndfile1-dev libfontconfig-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libxtst-dev
     libmspack-dev libxml2-dev fp-utils
     pulseaudio pulseaudio-utils sox
