@@ -108,6 +108,8 @@ ValueError XP_ProgressBar::setValue(std::int32_t cValue) {
 }
 
 void XP_ProgressBar::ReadProperties(const PropertyBag& bag) {
+    // Each setter below would draw the bar; it is drawn once, with all of them taken.
+    m_readingProperties = true;
     setFont(toQFont(bag.read("Font", toFontValue(font())), font()));
     m_brushStyle = bag.read("BrushStyle", kDefaultBrushStyle);
     setColor(bag.read("Color", kDefaultColor));
@@ -122,6 +124,8 @@ void XP_ProgressBar::ReadProperties(const PropertyBag& bag) {
     setShowText(bag.read("ShowText", false));
     // The stored percentage goes through the range again; with 0..100 it is unchanged.
     setValue(bag.read("Value", std::int32_t{0}));
+    m_readingProperties = false;
+    DrawProgressBar();
 }
 
 void XP_ProgressBar::WriteProperties(PropertyBag& bag) const {
@@ -140,6 +144,8 @@ void XP_ProgressBar::WriteProperties(PropertyBag& bag) const {
 }
 
 void XP_ProgressBar::DrawProgressBar() {
+    if (m_readingProperties)
+        return;
     renderFrame();
     if (m_drawsToSurface)
         update(); // paintEvent copies the frame to the window

@@ -134,6 +134,7 @@ private:
 
     DrawSurface m_surface;
     bool m_drawsToSurface = false;
+    bool m_readingProperties = false;
 
     DrawRect m_clientRect;
     DrawRect m_barRect;

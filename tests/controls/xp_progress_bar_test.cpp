@@ -201,6 +201,8 @@ TEST(XPProgressBar, SaveAndLoadRoundTrip) {
     EXPECT_EQ(loaded.Scrolling(), SilverGradient);
     EXPECT_TRUE(loaded.ShowText());
     EXPECT_EQ(loaded.FillPercent(), 100);
+    // Drawn once the stored values are all taken, it looks as the bar it was saved from.
+    EXPECT_EQ(loaded.frame(), saved.frame());
 
     PropertyBag again;
     loaded.WriteProperties(again);
