@@ -95,8 +95,7 @@ std::optional<WaveFormat> takeFormatFromName(const std::string& name) {
                     &f.channels, &consumed) != 3 ||
         consumed == 0)
         return std::nullopt;
-    if (f.samplesPerSec < 1 || f.samplesPerSec > 384000 || f.channels < 1 || f.channels > 8 ||
-        (f.bitsPerSample != 8 && f.bitsPerSample != 16))
+    if (!isTakeFormat(f))
         return std::nullopt;
     return f;
 }

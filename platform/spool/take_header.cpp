@@ -71,6 +71,11 @@ TakeHeaderBytes takeHeader(const WaveFormat& format, std::uint64_t dataBytes) {
     return h;
 }
 
+bool isTakeFormat(const WaveFormat& f) {
+    return f.channels >= 1 && f.channels <= 8 && f.samplesPerSec >= 1 &&
+           f.samplesPerSec <= 384000 && (f.bitsPerSample == 8 || f.bitsPerSample == 16);
+}
+
 std::optional<TakeHeaderFacts> readTakeHeader(const unsigned char* h, std::size_t size) {
     if (size < kTakeHeaderBytes)
         return std::nullopt;
@@ -85,8 +90,7 @@ std::optional<TakeHeaderFacts> readTakeHeader(const unsigned char* h, std::size_
     facts.format.samplesPerSec = static_cast<int>(get(&h[60], 4));
     facts.format.bitsPerSample = static_cast<int>(get(&h[70], 2));
     const WaveFormat& f = facts.format;
-    if (f.channels < 1 || f.samplesPerSec < 1 || (f.bitsPerSample != 8 && f.bitsPerSample != 16) ||
-        get(&h[68], 2) != static_cast<std::uint64_t>(f.bytesPerFrame()))
+    if (!isTakeFormat(f) || get(&h[68], 2) != static_cast<std::uint64_t>(f.bytesPerFrame()))
         return std::nullopt;
     facts.dataBytes = rf64 ? get(&h[28], 8) : get(&h[76], 4);
     return facts;
@@ -101,9 +105,7 @@ std::optional<WaveFormat> findFormatChunk(const unsigned char* h, std::size_t si
         f.channels = static_cast<int>(get(c + 10, 2));
         f.samplesPerSec = static_cast<int>(get(c + 12, 4));
         f.bitsPerSample = static_cast<int>(get(c + 22, 2));
-        if (f.channels < 1 || f.channels > 8 || f.samplesPerSec < 1 || f.samplesPerSec > 384000 ||
-            (f.bitsPerSample != 8 && f.bitsPerSample != 16) ||
-            get(c + 20, 2) != static_cast<std::uint64_t>(f.bytesPerFrame()) ||
+        if (!isTakeFormat(f) || get(c + 20, 2) != static_cast<std::uint64_t>(f.bytesPerFrame()) ||
             get(c + 16, 4) != static_cast<std::uint64_t>(f.bytesPerSecond()))
             continue;
         return f;

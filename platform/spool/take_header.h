@@ -19,6 +19,11 @@ inline constexpr std::size_t kTakeHeaderBytes = 80;
 
 using TakeHeaderBytes = std::array<unsigned char, kTakeHeaderBytes>;
 
+// Whether a take can be in `format`: 1 to 8 channels of 8 or 16 bits at 1 to 384,000 samples a
+// second. Whatever a header or a name gives is held to it, so that the sizes that follow from
+// a format fit their fields.
+bool isTakeFormat(const WaveFormat& format);
+
 // The header for `dataBytes` of PCM data in `format`.
 TakeHeaderBytes takeHeader(const WaveFormat& format, std::uint64_t dataBytes);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -74,4 +75,13 @@ TEST(TakeHeader, AnythingElseIsNotATakeHeader) {
     TakeHeaderBytes float32 = good;
     float32[56] = 3; // IEEE float
     EXPECT_FALSE(readTakeHeader(float32.data(), float32.size()));
+    // Fields that agree with each other but give no format a take is in: its byte rate would
+    // not fit a header field.
+    TakeHeaderBytes fastRate = good;
+    for (const auto& [at, value] : {std::pair{60, 0x44}, {61, 0xac}, {62, 0x01}, {63, 0x62}})
+        fastRate[at] = static_cast<unsigned char>(value); // 1,644,276,804 samples a second
+    EXPECT_FALSE(readTakeHeader(fastRate.data(), fastRate.size()));
+    EXPECT_FALSE(findFormatChunk(fastRate.data(), fastRate.size()));
+    TakeHeaderBytes nineChannels = takeHeader({8000, 8, 9}, 1000);
+    EXPECT_FALSE(readTakeHeader(nineChannels.data(), nineChannels.size()));
 }
