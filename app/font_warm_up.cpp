@@ -5,10 +5,10 @@
 
 #include <fontconfig/fontconfig.h>
 
-std::jthread warmUpFonts() {
+void readFontConfiguration() {
     // The library keeps one configuration for the process and hands it to Qt's font database
     // as it is; made here, it is made once.
-    return std::jthread([] { FcInit(); });
+    FcInit();
 }
 
 std::jthread warmUpFontDatabase() {

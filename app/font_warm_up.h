@@ -7,7 +7,7 @@
 // made, so that the window's thread finds it done (or waits only for the rest). Join them (let
 // them go) before the program ends.
 
-// The font configuration and its caches; any time, best before the application object.
-std::jthread warmUpFonts();
+// Reads the font configuration and its caches; any time, best before the application object.
+void readFontConfiguration();
 // Qt's font database; once the application object exists.
 std::jthread warmUpFontDatabase();

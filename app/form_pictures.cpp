@@ -40,7 +40,3 @@ FormPictures decodeFormPictures() {
             .caption = decodeResourcePng(QStringLiteral(":/skin/caption.png")),
             .frame = decodeResourcePng(QStringLiteral(":/skin/frame.png"))};
 }
-
-std::future<FormPictures> decodeFormPicturesAhead() {
-    return std::async(std::launch::async, decodeFormPictures);
-}

@@ -2,8 +2,6 @@
 
 #include <QImage>
 
-#include <future>
-
 // The main window's three pictures: its background and the two of its frame skin.
 struct FormPictures {
     QImage background;
@@ -12,9 +10,6 @@ struct FormPictures {
 };
 
 // Decodes them from the program's resources. It uses libpng, not Qt's image readers, which may
-// only run once the application object exists: so this works on any thread at any time.
+// only run once the application object exists: so this works on any thread at any time, and
+// main.cpp has it done while the window's thread is still making the application object.
 FormPictures decodeFormPictures();
-
-// The same on a thread of its own, started at once: the program's first thing, so that the
-// pictures are ready while the window's thread is still making the application object.
-std::future<FormPictures> decodeFormPicturesAhead();

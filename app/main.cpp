@@ -28,6 +28,7 @@
 #include <QLineEdit>
 
 #include <cstdio>
+#include <future>
 #include <thread>
 
 int main(int argc, char** argv) {
@@ -43,10 +44,13 @@ int main(int argc, char** argv) {
     // through the socket it does not. A user's own setting of the variable is left as it is.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
-    // The window's pictures are decoded and the font configuration is read beside the making of
-    // the application and the window.
-    std::future<FormPictures> pictures = decodeFormPicturesAhead();
-    const std::jthread fontWarmUp = warmUpFonts();
+    // The font configuration is read and the window's pictures are decoded beside the making of
+    // the application and the window. One thread does both in turn: two side by side would
+    // take turns with the window's thread and the X server on a machine of two cores.
+    std::future<FormPictures> pictures = std::async(std::launch::async, [] {
+        readFontConfiguration();
+        return decodeFormPictures();
+    });
     QApplication app(argc, argv);
     const std::jthread fontDatabaseWarmUp = warmUpFontDatabase();
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
