@@ -3,6 +3,7 @@
 #include "app/form_look.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QResource>
 
 #include <png.h>
@@ -12,7 +13,9 @@ namespace {
 // One PNG picture of the resources, as the opaque 32-bit picture the window draws; a null
 // picture if it is missing or cannot be read.
 QImage decodeResourcePng(const QString& path) {
-    const QByteArray bytes = QResource(path).uncompressedData();
+    // The resources have no variants by language; the C locale keeps the system's locale, which
+    // the application object sets up meanwhile, out of it.
+    const QByteArray bytes = QResource(path, QLocale::c()).uncompressedData();
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&png, bytes.constData(),
