@@ -1,6 +1,7 @@
 #include "app/about_window.h"
 
 #include "app/form_look.h"
+#include "app/form_pictures.h"
 #include "app/window_place.h"
 #include "platform/browser/browser.h"
 #include "platform/ui/message_box.h"
@@ -41,7 +42,7 @@ About::About(Browser& browser, MessageBox& messages)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("  About Sorvinta 3.0"));
-    setWindowIcon(formIcon());
+    setWindowIcon(formIcon(decodeFormIcon()));
     setFixedSize(kClientWidth, kClientHeight);
     // Opened centred, as the main window is; without a window manager nobody else places it.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -34,7 +34,7 @@ Form1::Form1(Form1Services services, QWidget* parent, const FormPictures& pictur
     setWindowTitle(QString());
     // The caption stays empty, but a screen reader names the window.
     setAccessibleName(QStringLiteral("Sorvinta 3.0"));
-    setWindowIcon(formIcon());
+    setWindowIcon(formIcon(pictures.icon));
 
     m_client = new FormBackground(this, pictures.background);
     m_client->setFixedSize(kClientWidth, kClientHeight);

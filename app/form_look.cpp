@@ -1,9 +1,11 @@
 #include "app/form_look.h"
 
-#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QPixmap>
 #include <QStringList>
+
+#include <algorithm>
 
 QFont formFont(const QString& family, double pointSize, bool bold) {
     const bool display = family.startsWith(QLatin1String("PTron"));
@@ -12,20 +14,20 @@ QFont formFont(const QString& family, double pointSize, bool bold) {
         families << QStringLiteral("DejaVu Sans Condensed") << QStringLiteral("DejaVu Sans");
     else
         families << QStringLiteral("Liberation Sans") << QStringLiteral("DejaVu Sans");
-    // Qt settles on the first installed family of the list either way, but a missing one ahead
-    // of it first costs a sorted list of every font on the machine.
+    // Qt would settle on the first installed family of the list, but a missing one ahead of it
+    // costs a sorted list of every font on the machine, and so does each further family named:
+    // they become the font's stand-ins for characters it lacks. The one family chosen here
+    // gets its stand-ins from the font configuration only if a character is ever missing.
     const QStringList installed = QFontDatabase::families();
-    QStringList present;
-    for (const QString& name : families) {
-        if (installed.contains(name, Qt::CaseInsensitive))
-            present << name;
-    }
+    const auto chosen = std::find_if(families.cbegin(), families.cend(), [&](const QString& name) {
+        return installed.contains(name, Qt::CaseInsensitive);
+    });
     QFont font;
-    font.setFamilies(present.isEmpty() ? families : present);
+    font.setFamily(chosen == families.cend() ? family : *chosen);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     // The display fonts are narrow; a stand-in of the same size would not fit their labels.
-    if (display && !present.contains(family))
+    if (display && chosen != families.cbegin())
         font.setPointSizeF(pointSize * 0.8);
     return font;
 }
@@ -52,14 +54,10 @@ QString frameStyleSheet(ColourRef text, ColourRef back) {
         .arg(qColour(text).name(), qColour(back).name());
 }
 
-QIcon formIcon() {
+QIcon formIcon(const QList<QImage>& sizes) {
     QIcon icon;
-    const QDir sizes(QStringLiteral(":/appicon"));
-    // Each picture is named for its size ("16x16.png").
-    for (const QString& name : sizes.entryList(QDir::Files)) {
-        const int size = name.section(QLatin1Char('x'), 0, 0).toInt();
-        icon.addFile(sizes.filePath(name), QSize(size, size));
-    }
+    for (const QImage& size : sizes)
+        icon.addPixmap(QPixmap::fromImage(size));
     return icon;
 }
 

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
+#include <QList>
 #include <QRect>
 
 class QLabel;
@@ -33,9 +35,9 @@ void fitToText(QLabel* label, Anchor anchor);
 QString labelStyleSheet(ColourRef text);
 QString frameStyleSheet(ColourRef text, ColourRef back);
 
-// The program's icon in the sizes a window shows (16 to 64 pixels); the desktop's launchers take
-// the larger ones from the installed icon theme.
-QIcon formIcon();
+// The program's icon from its pictures in the sizes a window shows (decodeFormIcon); the
+// desktop's launchers take the larger ones from the installed icon theme.
+QIcon formIcon(const QList<QImage>& sizes);
 
 // The pictures and stored forms compiled into the program; call before the first is read.
 void loadFormResources();

@@ -10,9 +10,9 @@
 
 namespace {
 
-// One PNG picture of the resources, as the opaque 32-bit picture the window draws; a null
-// picture if it is missing or cannot be read.
-QImage decodeResourcePng(const QString& path) {
+// One PNG picture of the resources, in the 32-bit format Qt's own reader gives it (opaque or
+// with transparency); a null picture if it is missing or cannot be read.
+QImage decodeResourcePng(const QString& path, QImage::Format format) {
     // The resources have no variants by language; the C locale keeps the system's locale, which
     // the application object sets up meanwhile, out of it.
     const QByteArray bytes = QResource(path, QLocale::c()).uncompressedData();
@@ -23,23 +23,38 @@ QImage decodeResourcePng(const QString& path) {
         return {};
     // Byte order R, G, B, A on every machine, which is what Format_RGBA8888 holds.
     png.format = PNG_FORMAT_RGBA;
-    QImage rgba(static_cast<int>(png.width), static_cast<int>(png.height),
-                QImage::Format_RGBA8888);
-    if (rgba.isNull() || !png_image_finish_read(&png, nullptr, rgba.bits(),
-                                                static_cast<png_int_32>(rgba.bytesPerLine()),
-                                                nullptr)) {
+    QImage rgba(static_cast<int>(png.width), static_cast<int>(png.height), QImage::Format_RGBA8888);
+    if (rgba.isNull() ||
+        !png_image_finish_read(&png, nullptr, rgba.bits(),
+                               static_cast<png_int_32>(rgba.bytesPerLine()), nullptr)) {
         png_image_free(&png);
         return {};
     }
-    // The window's pictures have no transparency: what Qt's own reader makes of them.
-    return rgba.convertToFormat(QImage::Format_RGB32);
+    return rgba.convertToFormat(format);
 }
 
 } // namespace
 
 FormPictures decodeFormPictures() {
     loadFormResources();
-    return {.background = decodeResourcePng(QStringLiteral(":/background.png")),
-            .caption = decodeResourcePng(QStringLiteral(":/skin/caption.png")),
-            .frame = decodeResourcePng(QStringLiteral(":/skin/frame.png"))};
+    // The window's pictures have no transparency.
+    return {
+        .background = decodeResourcePng(QStringLiteral(":/background.png"), QImage::Format_RGB32),
+        .caption = decodeResourcePng(QStringLiteral(":/skin/caption.png"), QImage::Format_RGB32),
+        .frame = decodeResourcePng(QStringLiteral(":/skin/frame.png"), QImage::Format_RGB32),
+        .icon = decodeFormIcon()};
+}
+
+QList<QImage> decodeFormIcon() {
+    loadFormResources();
+    QList<QImage> sizes;
+    for (const int size : kFormIconSizes) {
+        const QString side = QString::number(size);
+        QImage picture = decodeResourcePng(QStringLiteral(":/appicon/") + side + u'x' + side +
+                                               QStringLiteral(".png"),
+                                           QImage::Format_ARGB32);
+        if (!picture.isNull())
+            sizes << picture;
+    }
+    return sizes;
 }
