@@ -1,5 +1,6 @@
 #include "platform/audio/pulse_connection.h"
 
+#include "platform/audio/pulse_library.h"
 #include "platform/audio/pulse_loop_lock.h"
 
 #include <pulse/rtclock.h>
@@ -15,17 +16,17 @@ struct Deadline {
 void onDeadline(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* user) {
     auto* deadline = static_cast<Deadline*>(user);
     deadline->passed = true;
-    pa_threaded_mainloop_signal(deadline->loop, 0);
+    pulse().pa_threaded_mainloop_signal(deadline->loop, 0);
 }
 
 } // namespace
 
 bool PulseConnection::open(const char* clientName) {
     close();
-    m_loop = pa_threaded_mainloop_new();
+    m_loop = pulse().pa_threaded_mainloop_new();
     if (!m_loop)
         return false;
-    if (pa_threaded_mainloop_start(m_loop) < 0) {
+    if (pulse().pa_threaded_mainloop_start(m_loop) < 0) {
         close();
         return false;
     }
@@ -34,13 +35,16 @@ bool PulseConnection::open(const char* clientName) {
     bool ready = false;
     {
         PulseLoopLock lock(m_loop);
-        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), clientName);
+        m_context =
+            pulse().pa_context_new(pulse().pa_threaded_mainloop_get_api(m_loop), clientName);
         if (m_context) {
-            pa_context_set_state_callback(m_context, &PulseConnection::onContextState, this);
+            pulse().pa_context_set_state_callback(m_context, &PulseConnection::onContextState,
+                                                  this);
             // No autospawn: a server that is not there is reported, not started behind our back.
-            if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0)
+            if (pulse().pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >=
+                0)
                 ready = waitFor([this] {
-                    const pa_context_state_t state = pa_context_get_state(m_context);
+                    const pa_context_state_t state = pulse().pa_context_get_state(m_context);
                     if (state == PA_CONTEXT_READY)
                         return Progress::Done;
                     return PA_CONTEXT_IS_GOOD(state) ? Progress::Waiting : Progress::Failed;
@@ -59,24 +63,24 @@ void PulseConnection::close() {
         PulseLoopLock lock(m_loop);
         releaseStream();
         if (m_context) {
-            pa_context_set_state_callback(m_context, nullptr, nullptr);
-            pa_context_disconnect(m_context);
-            pa_context_unref(m_context);
+            pulse().pa_context_set_state_callback(m_context, nullptr, nullptr);
+            pulse().pa_context_disconnect(m_context);
+            pulse().pa_context_unref(m_context);
             m_context = nullptr;
         }
     }
     // The loop's thread ends here; after that nothing runs a callback any more.
     if (m_running)
-        pa_threaded_mainloop_stop(m_loop);
+        pulse().pa_threaded_mainloop_stop(m_loop);
     m_running = false;
-    pa_threaded_mainloop_free(m_loop);
+    pulse().pa_threaded_mainloop_free(m_loop);
     m_loop = nullptr;
 }
 
 bool PulseConnection::isGood() const {
-    if (!m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
+    if (!m_context || !PA_CONTEXT_IS_GOOD(pulse().pa_context_get_state(m_context)))
         return false;
-    return !m_stream || PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream));
+    return !m_stream || PA_STREAM_IS_GOOD(pulse().pa_stream_get_state(m_stream));
 }
 
 pa_stream* PulseConnection::newStream(const char* name, const pa_sample_spec& spec,
@@ -84,9 +88,9 @@ pa_stream* PulseConnection::newStream(const char* name, const pa_sample_spec& sp
     releaseStream();
     if (!m_context)
         return nullptr;
-    m_stream = pa_stream_new(m_context, name, &spec, map);
+    m_stream = pulse().pa_stream_new(m_context, name, &spec, map);
     if (m_stream)
-        pa_stream_set_state_callback(m_stream, &PulseConnection::onStreamState, this);
+        pulse().pa_stream_set_state_callback(m_stream, &PulseConnection::onStreamState, this);
     return m_stream;
 }
 
@@ -94,10 +98,11 @@ bool PulseConnection::waitUntilReady() {
     if (!m_stream)
         return false;
     return waitFor([this] {
-        const pa_stream_state_t state = pa_stream_get_state(m_stream);
+        const pa_stream_state_t state = pulse().pa_stream_get_state(m_stream);
         if (state == PA_STREAM_READY)
             return Progress::Done;
-        if (!PA_STREAM_IS_GOOD(state) || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
+        if (!PA_STREAM_IS_GOOD(state) ||
+            !PA_CONTEXT_IS_GOOD(pulse().pa_context_get_state(m_context)))
             return Progress::Failed;
         return Progress::Waiting;
     });
@@ -107,58 +112,59 @@ bool PulseConnection::finish(pa_operation* op) {
     if (!op)
         return false;
     const bool done = waitFor([&] {
-        const pa_operation_state_t state = pa_operation_get_state(op);
+        const pa_operation_state_t state = pulse().pa_operation_get_state(op);
         if (state == PA_OPERATION_DONE)
             return Progress::Done;
-        if (state != PA_OPERATION_RUNNING || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
+        if (state != PA_OPERATION_RUNNING ||
+            !PA_CONTEXT_IS_GOOD(pulse().pa_context_get_state(m_context)))
             return Progress::Failed;
         return Progress::Waiting;
     });
     // An operation left running must not call back into a caller that has gone.
-    if (pa_operation_get_state(op) == PA_OPERATION_RUNNING)
-        pa_operation_cancel(op);
-    pa_operation_unref(op);
+    if (pulse().pa_operation_get_state(op) == PA_OPERATION_RUNNING)
+        pulse().pa_operation_cancel(op);
+    pulse().pa_operation_unref(op);
     return done;
 }
 
 void PulseConnection::releaseStream() {
     if (!m_stream)
         return;
-    pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-    pa_stream_set_read_callback(m_stream, nullptr, nullptr);
-    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-    pa_stream_disconnect(m_stream);
-    pa_stream_unref(m_stream);
+    pulse().pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+    pulse().pa_stream_set_read_callback(m_stream, nullptr, nullptr);
+    pulse().pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    pulse().pa_stream_disconnect(m_stream);
+    pulse().pa_stream_unref(m_stream);
     m_stream = nullptr;
 }
 
 bool PulseConnection::waitFor(const std::function<Progress()>& progress) {
     Deadline deadline{m_loop};
-    pa_time_event* timer = pa_context_rttime_new(
-        m_context, pa_rtclock_now() + pa_usec_t(kServerTimeoutMs) * PA_USEC_PER_MSEC, &onDeadline,
-        &deadline);
+    pa_time_event* timer = pulse().pa_context_rttime_new(
+        m_context, pulse().pa_rtclock_now() + pa_usec_t(kServerTimeoutMs) * PA_USEC_PER_MSEC,
+        &onDeadline, &deadline);
     Progress now = progress();
     // Without a timer nothing would bound the wait: take the answer as it stands.
     if (!timer)
         return now == Progress::Done;
     while (now == Progress::Waiting && !deadline.passed) {
-        pa_threaded_mainloop_wait(m_loop);
+        pulse().pa_threaded_mainloop_wait(m_loop);
         now = progress();
     }
-    pa_threaded_mainloop_get_api(m_loop)->time_free(timer);
+    pulse().pa_threaded_mainloop_get_api(m_loop)->time_free(timer);
     return now == Progress::Done;
 }
 
 void PulseConnection::onContextState(pa_context* context, void* self) {
     auto* connection = static_cast<PulseConnection*>(self);
-    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context)) && connection->onBroken)
+    if (!PA_CONTEXT_IS_GOOD(pulse().pa_context_get_state(context)) && connection->onBroken)
         connection->onBroken();
-    pa_threaded_mainloop_signal(connection->m_loop, 0);
+    pulse().pa_threaded_mainloop_signal(connection->m_loop, 0);
 }
 
 void PulseConnection::onStreamState(pa_stream* stream, void* self) {
     auto* connection = static_cast<PulseConnection*>(self);
-    if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream)) && connection->onBroken)
+    if (!PA_STREAM_IS_GOOD(pulse().pa_stream_get_state(stream)) && connection->onBroken)
         connection->onBroken();
-    pa_threaded_mainloop_signal(connection->m_loop, 0);
+    pulse().pa_threaded_mainloop_signal(connection->m_loop, 0);
 }

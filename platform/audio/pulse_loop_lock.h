@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/pulse_library.h"
+
 #include <pulse/operation.h>
 #include <pulse/thread-mainloop.h>
 
@@ -8,11 +10,11 @@ class PulseLoopLock {
 public:
     explicit PulseLoopLock(pa_threaded_mainloop* loop) : m_loop(loop) {
         if (m_loop)
-            pa_threaded_mainloop_lock(m_loop);
+            pulse().pa_threaded_mainloop_lock(m_loop);
     }
     ~PulseLoopLock() {
         if (m_loop)
-            pa_threaded_mainloop_unlock(m_loop);
+            pulse().pa_threaded_mainloop_unlock(m_loop);
     }
     PulseLoopLock(const PulseLoopLock&) = delete;
     PulseLoopLock& operator=(const PulseLoopLock&) = delete;
@@ -24,5 +26,5 @@ private:
 // Operations whose completion nobody waits for are released at once.
 inline void unrefOperation(pa_operation* op) {
     if (op)
-        pa_operation_unref(op);
+        pulse().pa_operation_unref(op);
 }

@@ -1,5 +1,6 @@
 #include "platform/audio/pulse_playback.h"
 
+#include "platform/audio/pulse_library.h"
 #include "platform/audio/pulse_loop_lock.h"
 #include "platform/audio/sample_source.h"
 
@@ -33,8 +34,8 @@ AudioResult<void> PulsePlayback::start(SampleSource& source) {
     spec.channels = static_cast<std::uint8_t>(source.channels());
     pa_channel_map map{};
     if (source.channels() <= 0 || source.channels() > static_cast<int>(PA_CHANNELS_MAX) ||
-        source.sampleRate() <= 0 || !pa_sample_spec_valid(&spec) ||
-        !pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT))
+        source.sampleRate() <= 0 || !pulse().pa_sample_spec_valid(&spec) ||
+        !pulse().pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT))
         return Failed{AudioCause::StreamRefused};
     if (!connect())
         return Failed{AudioCause::ServerUnreachable};
@@ -53,16 +54,16 @@ AudioResult<void> PulsePlayback::start(SampleSource& source) {
     m_framesWritten = 0;
     m_lastPlayed = 0;
 
-    pa_stream_set_write_callback(stream, &PulsePlayback::onWrite, this);
+    pulse().pa_stream_set_write_callback(stream, &PulsePlayback::onWrite, this);
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &spec));
+    attr.tlength = static_cast<std::uint32_t>(pulse().pa_usec_to_bytes(kTargetLatencyUs, &spec));
     attr.prebuf = static_cast<std::uint32_t>(-1);
     attr.minreq = static_cast<std::uint32_t>(-1);
     attr.fragsize = static_cast<std::uint32_t>(-1);
     const auto flags = static_cast<pa_stream_flags_t>(
         PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
-    if (pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr) < 0 ||
+    if (pulse().pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr) < 0 ||
         !m_connection.waitUntilReady()) {
         releaseStream();
         return Failed{AudioCause::StreamRefused};
@@ -77,8 +78,8 @@ void PulsePlayback::stop() {
 
 void PulsePlayback::releaseStream() {
     if (m_drain) {
-        pa_operation_cancel(m_drain);
-        pa_operation_unref(m_drain);
+        pulse().pa_operation_cancel(m_drain);
+        pulse().pa_operation_unref(m_drain);
         m_drain = nullptr;
     }
     m_connection.releaseStream();
@@ -92,8 +93,8 @@ void PulsePlayback::setPaused(bool paused) {
     if (!stream || paused == m_corked)
         return;
     m_corked = paused;
-    if (pa_stream_get_state(stream) == PA_STREAM_READY)
-        unrefOperation(pa_stream_cork(stream, paused ? 1 : 0, nullptr, nullptr));
+    if (pulse().pa_stream_get_state(stream) == PA_STREAM_READY)
+        unrefOperation(pulse().pa_stream_cork(stream, paused ? 1 : 0, nullptr, nullptr));
 }
 
 bool PulsePlayback::failed() const {
@@ -107,7 +108,8 @@ std::int64_t PulsePlayback::playedFrames() const {
     if (!stream)
         return m_lastPlayed;
     pa_usec_t usec = 0;
-    if (pa_stream_get_state(stream) == PA_STREAM_READY && pa_stream_get_time(stream, &usec) == 0) {
+    if (pulse().pa_stream_get_state(stream) == PA_STREAM_READY &&
+        pulse().pa_stream_get_time(stream, &usec) == 0) {
         const auto frames = static_cast<std::int64_t>(usec / PA_USEC_PER_SEC) * m_rate +
                             static_cast<std::int64_t>(usec % PA_USEC_PER_SEC) * m_rate /
                                 static_cast<std::int64_t>(PA_USEC_PER_SEC);
@@ -134,11 +136,12 @@ void PulsePlayback::fill(std::size_t bytes) {
             std::span<float>(m_block.data(), ask * static_cast<std::size_t>(m_channels)));
         if (got == 0) {
             m_endOfData = true;
-            m_drain = pa_stream_drain(m_connection.stream(), &PulsePlayback::onDrained, this);
+            m_drain =
+                pulse().pa_stream_drain(m_connection.stream(), &PulsePlayback::onDrained, this);
             return;
         }
-        if (pa_stream_write(m_connection.stream(), m_block.data(), got * frameBytes, nullptr, 0,
-                            PA_SEEK_RELATIVE) < 0)
+        if (pulse().pa_stream_write(m_connection.stream(), m_block.data(), got * frameBytes,
+                                    nullptr, 0, PA_SEEK_RELATIVE) < 0)
             return;
         m_framesWritten += static_cast<std::int64_t>(got);
         wanted -= got;

@@ -1,5 +1,6 @@
 #include "platform/audio/pulse_record_stream.h"
 
+#include "platform/audio/pulse_library.h"
 #include "platform/audio/pulse_loop_lock.h"
 #include "platform/audio/record_sink.h"
 
@@ -35,7 +36,8 @@ AudioResult<void> PulseRecordStream::start(const WaveFormat& format, RecordSink&
     // PA_STREAM_DONT_MOVE, that is what happens when its source goes away.
     m_connection.onBroken = [this] {
         pa_context* context = m_connection.context();
-        const bool serverAnswers = context && PA_CONTEXT_IS_GOOD(pa_context_get_state(context));
+        const bool serverAnswers =
+            context && PA_CONTEXT_IS_GOOD(pulse().pa_context_get_state(context));
         fail(serverAnswers ? AudioCause::InputRemoved : AudioCause::ServerLost);
     };
     if (!m_connection.open("Sorvinta")) {
@@ -52,39 +54,40 @@ AudioResult<void> PulseRecordStream::start(const WaveFormat& format, RecordSink&
     {
         PulseLoopLock lock(m_connection.loop());
         if (pa_stream* stream = m_connection.newStream(streamName.c_str(), m_spec)) {
-            pa_stream_set_read_callback(stream, &PulseRecordStream::onRead, this);
-            pa_stream_set_moved_callback(stream, &PulseRecordStream::onMoved, this);
+            pulse().pa_stream_set_read_callback(stream, &PulseRecordStream::onRead, this);
+            pulse().pa_stream_set_moved_callback(stream, &PulseRecordStream::onMoved, this);
             // Without a fragment size the server hands data over in blocks of about two seconds.
             // The buffer's size is the server's to give otherwise; it is set so that how much
             // it holds for a sink that falls behind is known.
             pa_buffer_attr attr{};
             attr.maxlength = static_cast<std::uint32_t>(
-                pa_usec_to_bytes(pa_usec_t(holdMs) * PA_USEC_PER_MSEC, &m_spec));
+                pulse().pa_usec_to_bytes(pa_usec_t(holdMs) * PA_USEC_PER_MSEC, &m_spec));
             attr.tlength = static_cast<std::uint32_t>(-1);
             attr.prebuf = static_cast<std::uint32_t>(-1);
             attr.minreq = static_cast<std::uint32_t>(-1);
-            attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(kFragmentUs, &m_spec));
+            attr.fragsize =
+                static_cast<std::uint32_t>(pulse().pa_usec_to_bytes(kFragmentUs, &m_spec));
             // No device name: the server's default source. Never moved to another one: a take
             // that silently goes on from another input is not the take the user started.
             const auto flags =
                 static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_MOVE);
-            ready = pa_stream_connect_record(stream, nullptr, &attr, flags) >= 0 &&
+            ready = pulse().pa_stream_connect_record(stream, nullptr, &attr, flags) >= 0 &&
                     m_connection.waitUntilReady();
             if (ready) {
                 // The server may have granted another size than asked for.
-                const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream);
+                const pa_buffer_attr* granted = pulse().pa_stream_get_buffer_attr(stream);
                 m_maxLength = granted ? granted->maxlength : attr.maxlength;
                 m_burstBytes = std::min<std::uint32_t>(
                     m_maxLength / 2,
-                    static_cast<std::uint32_t>(pa_usec_to_bytes(kBurstUs, &m_spec)));
+                    static_cast<std::uint32_t>(pulse().pa_usec_to_bytes(kBurstUs, &m_spec)));
             }
         }
         if (ready) {
-            m_readyUs = pa_rtclock_now();
+            m_readyUs = pulse().pa_rtclock_now();
             m_lastSoundUs = m_readyUs;
             m_stallCheck =
-                pa_context_rttime_new(m_connection.context(), m_lastSoundUs + kStallCheckUs,
-                                      &PulseRecordStream::onStallCheck, this);
+                pulse().pa_context_rttime_new(m_connection.context(), m_lastSoundUs + kStallCheckUs,
+                                              &PulseRecordStream::onStallCheck, this);
         }
     }
     if (!ready) {
@@ -101,8 +104,8 @@ void PulseRecordStream::drainToNow() {
     PulseLoopLock lock(loop);
     if (failed() || !m_connection.isGood())
         return;
-    const pa_usec_t now = pa_rtclock_now();
-    const auto ran = static_cast<std::uint64_t>(pa_usec_to_bytes(now - m_readyUs, &m_spec));
+    const pa_usec_t now = pulse().pa_rtclock_now();
+    const auto ran = static_cast<std::uint64_t>(pulse().pa_usec_to_bytes(now - m_readyUs, &m_spec));
     m_limit = std::max(m_handed, ran);
     const pa_usec_t deadline = now + pa_usec_t(kDrainMs) * PA_USEC_PER_MSEC;
     for (;;) {
@@ -111,19 +114,19 @@ void PulseRecordStream::drainToNow() {
             return;
         // Sound the stream holds already is waiting for the sink's room, not for the server.
         pa_stream* stream = m_connection.stream();
-        const bool holding = stream && pa_stream_readable_size(stream) > 0;
-        if (!holding && pa_rtclock_now() >= deadline)
+        const bool holding = stream && pulse().pa_stream_readable_size(stream) > 0;
+        if (!holding && pulse().pa_rtclock_now() >= deadline)
             return;
-        pa_threaded_mainloop_unlock(loop);
+        pulse().pa_threaded_mainloop_unlock(loop);
         std::this_thread::sleep_for(kDrainPoll);
-        pa_threaded_mainloop_lock(loop);
+        pulse().pa_threaded_mainloop_lock(loop);
     }
 }
 
 void PulseRecordStream::stop() {
     if (m_connection.isOpen() && m_stallCheck) {
         PulseLoopLock lock(m_connection.loop());
-        pa_threaded_mainloop_get_api(m_connection.loop())->time_free(m_stallCheck);
+        pulse().pa_threaded_mainloop_get_api(m_connection.loop())->time_free(m_stallCheck);
     }
     m_stallCheck = nullptr;
     m_connection.close();
@@ -163,7 +166,7 @@ bool PulseRecordStream::offer(const void* data, std::size_t bytes) {
     // The piece stays in the stream's buffer and is offered again when more sound comes; only
     // when that buffer could not take the next delivery does the take end.
     pa_stream* stream = m_connection.stream();
-    const std::size_t held = stream ? pa_stream_readable_size(stream) : 0;
+    const std::size_t held = stream ? pulse().pa_stream_readable_size(stream) : 0;
     if (held + m_burstBytes >= m_maxLength) {
         fail(AudioCause::DiskTooSlow);
         return true;
@@ -175,20 +178,20 @@ void PulseRecordStream::readAvailable() {
     pa_stream* stream = m_connection.stream();
     if (!stream || !m_sink)
         return;
-    while (pa_stream_readable_size(stream) > 0) {
+    while (pulse().pa_stream_readable_size(stream) > 0) {
         const void* data = nullptr;
         std::size_t bytes = 0;
-        if (pa_stream_peek(stream, &data, &bytes) < 0) {
+        if (pulse().pa_stream_peek(stream, &data, &bytes) < 0) {
             fail(AudioCause::ServerLost);
             return;
         }
         if (bytes == 0)
             return;
-        m_lastSoundUs = pa_rtclock_now();
+        m_lastSoundUs = pulse().pa_rtclock_now();
         // After a failure the rest is dropped, so the take ends where the fault began.
         if (!failed() && !offer(data, bytes))
             return;
-        pa_stream_drop(stream);
+        pulse().pa_stream_drop(stream);
     }
 }
 
@@ -204,10 +207,10 @@ void PulseRecordStream::onMoved(pa_stream*, void* self) {
 void PulseRecordStream::onStallCheck(pa_mainloop_api*, pa_time_event* event, const struct timeval*,
                                      void* self) {
     auto* me = static_cast<PulseRecordStream*>(self);
-    const pa_usec_t now = pa_rtclock_now();
+    const pa_usec_t now = pulse().pa_rtclock_now();
     if (now - me->m_lastSoundUs >= pa_usec_t(kStallMs) * PA_USEC_PER_MSEC) {
         me->fail(AudioCause::InputStalled);
         return; // the timer stays idle; stop() frees it
     }
-    pa_context_rttime_restart(me->m_connection.context(), event, now + kStallCheckUs);
+    pulse().pa_context_rttime_restart(me->m_connection.context(), event, now + kStallCheckUs);
 }

@@ -1,6 +1,7 @@
 #include "platform/audio/pulse_wave_input.h"
 
 #include "platform/audio/pulse_connection.h"
+#include "platform/audio/pulse_library.h"
 #include "platform/audio/pulse_loop_lock.h"
 
 #include <algorithm>
@@ -148,13 +149,13 @@ struct PulseCaptureStream {
     void take(pa_stream* s) {
         std::unique_lock guard(mutex, std::defer_lock);
         filler.beginDelivery();
-        while (pa_stream_readable_size(s) > 0) {
+        while (pulse().pa_stream_readable_size(s) > 0) {
             pa_usec_t latency = 0;
             int negative = 0;
-            const bool haveLatency = pa_stream_get_latency(s, &latency, &negative) == 0;
+            const bool haveLatency = pulse().pa_stream_get_latency(s, &latency, &negative) == 0;
             const void* data = nullptr;
             std::size_t nbytes = 0;
-            if (pa_stream_peek(s, &data, &nbytes) < 0 || nbytes == 0)
+            if (pulse().pa_stream_peek(s, &data, &nbytes) < 0 || nbytes == 0)
                 return;
             guard.lock();
             if (const std::size_t used = filler.take(data, nbytes)) {
@@ -172,7 +173,7 @@ struct PulseCaptureStream {
             } else {
                 guard.unlock();
             }
-            pa_stream_drop(s);
+            pulse().pa_stream_drop(s);
         }
     }
 
@@ -195,16 +196,16 @@ std::vector<std::string> PulseWaveInput::deviceNames() {
     SourceQuery query;
     query.connection = &conn;
     PulseLoopLock lock(conn.loop());
-    const bool haveServer = conn.finish(pa_context_get_server_info(
+    const bool haveServer = conn.finish(pulse().pa_context_get_server_info(
         conn.context(),
         [](pa_context*, const pa_server_info* info, void* q) {
             auto* query = static_cast<SourceQuery*>(q);
             if (info && info->default_source_name)
                 query->defaultName = info->default_source_name;
-            pa_threaded_mainloop_signal(query->connection->loop(), 0);
+            pulse().pa_threaded_mainloop_signal(query->connection->loop(), 0);
         },
         &query));
-    const bool haveList = conn.finish(pa_context_get_source_info_list(
+    const bool haveList = conn.finish(pulse().pa_context_get_source_info_list(
         conn.context(),
         [](pa_context*, const pa_source_info* info, int eol, void* q) {
             auto* query = static_cast<SourceQuery*>(q);
@@ -214,7 +215,7 @@ std::vector<std::string> PulseWaveInput::deviceNames() {
                     {info->name ? info->name : "", info->description && *info->description
                                                        ? info->description
                                                        : (info->name ? info->name : "")});
-            pa_threaded_mainloop_signal(query->connection->loop(), 0);
+            pulse().pa_threaded_mainloop_signal(query->connection->loop(), 0);
         },
         &query));
     if (!haveServer || !haveList)
@@ -243,7 +244,7 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     spec.format = sampleFormatOf(format);
     spec.rate = static_cast<std::uint32_t>(format.samplesPerSec);
     spec.channels = static_cast<std::uint8_t>(format.channels);
-    if (!pa_sample_spec_valid(&spec))
+    if (!pulse().pa_sample_spec_valid(&spec))
         return 0;
 
     auto cs = std::make_unique<PulseCaptureStream>();
@@ -258,7 +259,7 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     pa_stream* stream = cs->connection.newStream("Live spectrum", spec);
     if (!stream)
         return 0;
-    pa_stream_set_read_callback(stream, &PulseCaptureStream::onRead, raw);
+    pulse().pa_stream_set_read_callback(stream, &PulseCaptureStream::onRead, raw);
 
     // One fragment per block, so a block arrives as soon as it is captured rather than
     // in the server's default multi-second chunks.
@@ -275,7 +276,7 @@ WaveInputHandle PulseWaveInput::open(int device, const WaveFormat& format) {
     // by then (a device unplugged, another chosen) rather than the one listed at start-up.
     const char* source =
         device == 0 ? nullptr : m_sourceNames[static_cast<std::size_t>(device)].c_str();
-    if (pa_stream_connect_record(stream, source, &attr, flags) < 0 ||
+    if (pulse().pa_stream_connect_record(stream, source, &attr, flags) < 0 ||
         !cs->connection.waitUntilReady())
         return 0;
 
@@ -302,7 +303,7 @@ void PulseWaveInput::start(WaveInputHandle handle) {
     if (!cs)
         return;
     PulseLoopLock lock(cs->connection.loop());
-    unrefOperation(pa_stream_cork(cs->connection.stream(), 0, nullptr, nullptr));
+    unrefOperation(pulse().pa_stream_cork(cs->connection.stream(), 0, nullptr, nullptr));
 }
 
 void PulseWaveInput::addBuffer(WaveInputHandle handle, WaveBlock& block) {
@@ -337,8 +338,8 @@ void PulseWaveInput::reset(WaveInputHandle handle) {
     {
         PulseLoopLock lock(cs->connection.loop());
         if (cs->connection.isGood()) {
-            unrefOperation(pa_stream_cork(cs->connection.stream(), 1, nullptr, nullptr));
-            unrefOperation(pa_stream_flush(cs->connection.stream(), nullptr, nullptr));
+            unrefOperation(pulse().pa_stream_cork(cs->connection.stream(), 1, nullptr, nullptr));
+            unrefOperation(pulse().pa_stream_flush(cs->connection.stream(), nullptr, nullptr));
         }
     }
     cs->returnBlock();

@@ -1,5 +1,7 @@
 #include "platform/multimedia/sound_file_reader.h"
 
+#include "platform/multimedia/sndfile_library.h"
+
 #include <sndfile.h>
 
 #include <fcntl.h>
@@ -304,7 +306,7 @@ bool isWave(int format) {
 } // namespace
 
 void SoundFileReader::Closer::operator()(SNDFILE* file) const {
-    sf_close(file);
+    sndfile().sf_close(file);
 }
 
 SoundFileReader::SoundFileReader() = default;
@@ -352,10 +354,10 @@ Result<void, SoundFileProblem> SoundFileReader::openSource(std::unique_ptr<Sourc
     io.write = sourceWrite;
     io.tell = sourceTell;
     SF_INFO info{};
-    m_file.reset(sf_open_virtual(&io, SFM_READ, &info, source.get()));
+    m_file.reset(sndfile().sf_open_virtual(&io, SFM_READ, &info, source.get()));
     m_source = std::move(source);
     if (!m_file) {
-        const int code = sf_error(nullptr);
+        const int code = sndfile().sf_error(nullptr);
         close();
         return problem(SoundFileProblem::Kind::Unreadable, code);
     }
@@ -403,9 +405,9 @@ std::size_t SoundFileReader::read(std::span<float> out) {
     const auto wanted = static_cast<sf_count_t>(out.size() / static_cast<std::size_t>(m_channels));
     if (wanted == 0)
         return 0;
-    const sf_count_t got = sf_readf_float(m_file.get(), out.data(), wanted);
+    const sf_count_t got = sndfile().sf_readf_float(m_file.get(), out.data(), wanted);
     if (got <= 0) {
-        if (sf_error(m_file.get()) != SF_ERR_NO_ERROR)
+        if (sndfile().sf_error(m_file.get()) != SF_ERR_NO_ERROR)
             m_failed = true;
         return 0;
     }
@@ -416,5 +418,5 @@ bool SoundFileReader::rewind() {
     if (!m_file)
         return false;
     m_failed = false;
-    return sf_seek(m_file.get(), 0, SEEK_SET) == 0;
+    return sndfile().sf_seek(m_file.get(), 0, SEEK_SET) == 0;
 }
