@@ -1,8 +1,8 @@
 #include "app/command_line.h"
-#include "app/font_warm_up.h"
 #include "app/form1.h"
 #include "app/form_pictures.h"
 #include "app/program_end.h"
+#include "app/warm_up.h"
 #include "platform/audio/pulse_wave_input.h"
 #include "platform/browser/desktop_browser.h"
 #include "platform/help_engine/help_engine_install.h"
@@ -52,7 +52,10 @@ int main(int argc, char** argv) {
         return decodeFormPictures();
     });
     QApplication app(argc, argv);
-    const std::jthread fontDatabaseWarmUp = warmUpFontDatabase();
+    const std::jthread qtWarmUp([] {
+        fillFontDatabase();
+        loadImageFormats();
+    });
     QApplication::setApplicationName(QStringLiteral("Sorvinta"));
     // Docks and task lists tie the window to its desktop entry by this name (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sorvinta.Sorvinta"));

@@ -1,6 +1,7 @@
-#include "app/font_warm_up.h"
+#include "app/warm_up.h"
 
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
@@ -11,7 +12,13 @@ void readFontConfiguration() {
     FcInit();
 }
 
-std::jthread warmUpFontDatabase() {
+void fillFontDatabase() {
     // The font database is filled on its first use, under its own lock, from any thread.
-    return std::jthread([] { QFontDatabase::families(); });
+    QFontDatabase::families();
+}
+
+void loadImageFormats() {
+    // The plug-ins are loaded under the loader's lock, once for the process, and handed to the
+    // window's thread.
+    QImageReader::supportedImageFormats();
 }
