@@ -48,3 +48,17 @@ void findLoadedFunction(void* library, const char* soname, const char* name, F& 
 template <typename F> void useStandIn(F& function) {
     function = &ZeroStandIn<F>::call;
 }
+
+// The table of `soname`: a struct of function pointers whose forEachFunction(visit) calls
+// visit(name, member) for each of them.
+template <typename Table> Table loadLibraryTable(const char* soname) {
+    Table table;
+    void* library = openLoadedLibrary(soname);
+    bool complete = library != nullptr;
+    table.forEachFunction([&](const char* name, auto& function) {
+        findLoadedFunction(library, soname, name, function, complete);
+    });
+    if (!complete)
+        table.forEachFunction([](const char*, auto& function) { useStandIn(function); });
+    return table;
+}

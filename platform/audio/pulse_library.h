@@ -65,6 +65,12 @@ struct PulseLibrary {
 #define SORVINTA_PULSE_MEMBER(name) decltype(&::name) name = nullptr;
     SORVINTA_PULSE_FUNCTIONS(SORVINTA_PULSE_MEMBER)
 #undef SORVINTA_PULSE_MEMBER
+
+    template <typename Visit> void forEachFunction(Visit&& visit) {
+#define SORVINTA_PULSE_VISIT(name) visit(#name, name);
+        SORVINTA_PULSE_FUNCTIONS(SORVINTA_PULSE_VISIT)
+#undef SORVINTA_PULSE_VISIT
+    }
 };
 
 // The table of `soname`, opened now; stand-ins if it is missing or incomplete.

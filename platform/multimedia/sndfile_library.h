@@ -16,6 +16,12 @@ struct SndfileLibrary {
 #define SORVINTA_SNDFILE_MEMBER(name) decltype(&::name) name = nullptr;
     SORVINTA_SNDFILE_FUNCTIONS(SORVINTA_SNDFILE_MEMBER)
 #undef SORVINTA_SNDFILE_MEMBER
+
+    template <typename Visit> void forEachFunction(Visit&& visit) {
+#define SORVINTA_SNDFILE_VISIT(name) visit(#name, name);
+        SORVINTA_SNDFILE_FUNCTIONS(SORVINTA_SNDFILE_VISIT)
+#undef SORVINTA_SNDFILE_VISIT
+    }
 };
 
 // The program's table of libsndfile, opened on the first call.
