@@ -5,13 +5,15 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QResource>
+#include <QSysInfo>
 
 #include <png.h>
 
 namespace {
 
-// One PNG picture of the resources, in the 32-bit format Qt's own reader gives it (opaque or
-// with transparency); a null picture if it is missing or cannot be read.
+// One PNG picture of the resources, in the 32-bit format Qt's own reader gives it:
+// Format_RGB32 (opaque) or Format_ARGB32 (with transparency). A null picture if it is missing
+// or cannot be read.
 QImage decodeResourcePng(const QString& path, QImage::Format format) {
     // The resources have no variants by language; the C locale keeps the system's locale, which
     // the application object sets up meanwhile, out of it.
@@ -21,16 +23,18 @@ QImage decodeResourcePng(const QString& path, QImage::Format format) {
     if (!png_image_begin_read_from_memory(&png, bytes.constData(),
                                           static_cast<png_size_t>(bytes.size())))
         return {};
-    // Byte order R, G, B, A on every machine, which is what Format_RGBA8888 holds.
-    png.format = PNG_FORMAT_RGBA;
-    QImage rgba(static_cast<int>(png.width), static_cast<int>(png.height), QImage::Format_RGBA8888);
-    if (rgba.isNull() ||
-        !png_image_finish_read(&png, nullptr, rgba.bits(),
-                               static_cast<png_int_32>(rgba.bytesPerLine()), nullptr)) {
+    // Format_RGB32 and Format_ARGB32 hold each pixel as one 32-bit word 0xAARRGGBB, alpha not
+    // premultiplied, so libpng writes straight into the picture in the machine's byte order; an
+    // opaque picture gets alpha 255, as Format_RGB32 wants.
+    png.format = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage picture(static_cast<int>(png.width), static_cast<int>(png.height), format);
+    if (picture.isNull() ||
+        !png_image_finish_read(&png, nullptr, picture.bits(),
+                               static_cast<png_int_32>(picture.bytesPerLine()), nullptr)) {
         png_image_free(&png);
         return {};
     }
-    return rgba.convertToFormat(format);
+    return picture;
 }
 
 } // namespace

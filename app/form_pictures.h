@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <QList>
 
 // The main window's pictures: its background, the two of its frame skin and its icon.
