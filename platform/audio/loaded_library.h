@@ -14,6 +14,17 @@
 // that do nothing and return zero: a null stream, a false check, a failed open. Callers then
 // take the failure path they already take when the audio server or a file cannot be opened.
 
+// The members of a table: one pointer named and typed after each function FUNCTIONS(F) lists
+// (F(pa_stream_new) and so on), and forEachFunction(visit), which calls visit(name, member)
+// for each of them, as loadLibraryTable needs.
+#define SORVINTA_LIBRARY_MEMBER(name) decltype(&::name) name = nullptr;
+#define SORVINTA_LIBRARY_VISIT(name) visit(#name, name);
+#define SORVINTA_LIBRARY_TABLE(FUNCTIONS)                                                          \
+    FUNCTIONS(SORVINTA_LIBRARY_MEMBER)                                                             \
+    template <typename Visit> void forEachFunction(Visit&& visit) {                                \
+        FUNCTIONS(SORVINTA_LIBRARY_VISIT)                                                          \
+    }
+
 // The stand-in for a function of type F.
 template <typename F> struct ZeroStandIn;
 template <typename R, typename... Args> struct ZeroStandIn<R (*)(Args...)> {
@@ -49,8 +60,7 @@ template <typename F> void useStandIn(F& function) {
     function = &ZeroStandIn<F>::call;
 }
 
-// The table of `soname`: a struct of function pointers whose forEachFunction(visit) calls
-// visit(name, member) for each of them.
+// The table of `soname`: a struct made with SORVINTA_LIBRARY_TABLE.
 template <typename Table> Table loadLibraryTable(const char* soname) {
     Table table;
     void* library = openLoadedLibrary(soname);

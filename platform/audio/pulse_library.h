@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/loaded_library.h"
+
 #include <pulse/channelmap.h>
 #include <pulse/context.h>
 #include <pulse/introspect.h>
@@ -62,15 +64,7 @@
     F(pa_usec_to_bytes)
 
 struct PulseLibrary {
-#define SORVINTA_PULSE_MEMBER(name) decltype(&::name) name = nullptr;
-    SORVINTA_PULSE_FUNCTIONS(SORVINTA_PULSE_MEMBER)
-#undef SORVINTA_PULSE_MEMBER
-
-    template <typename Visit> void forEachFunction(Visit&& visit) {
-#define SORVINTA_PULSE_VISIT(name) visit(#name, name);
-        SORVINTA_PULSE_FUNCTIONS(SORVINTA_PULSE_VISIT)
-#undef SORVINTA_PULSE_VISIT
-    }
+    SORVINTA_LIBRARY_TABLE(SORVINTA_PULSE_FUNCTIONS)
 };
 
 // The table of `soname`, opened now; stand-ins if it is missing or incomplete.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/loaded_library.h"
+
 #include <sndfile.h>
 
 // libsndfile, opened on first use from any thread (see platform/audio/loaded_library.h):
@@ -13,15 +15,7 @@
     F(sf_seek)
 
 struct SndfileLibrary {
-#define SORVINTA_SNDFILE_MEMBER(name) decltype(&::name) name = nullptr;
-    SORVINTA_SNDFILE_FUNCTIONS(SORVINTA_SNDFILE_MEMBER)
-#undef SORVINTA_SNDFILE_MEMBER
-
-    template <typename Visit> void forEachFunction(Visit&& visit) {
-#define SORVINTA_SNDFILE_VISIT(name) visit(#name, name);
-        SORVINTA_SNDFILE_FUNCTIONS(SORVINTA_SNDFILE_VISIT)
-#undef SORVINTA_SNDFILE_VISIT
-    }
+    SORVINTA_LIBRARY_TABLE(SORVINTA_SNDFILE_FUNCTIONS)
 };
 
 // The program's table of libsndfile, opened on the first call.
