@@ -1,7 +1,6 @@
 #include "app/about_window.h"
 
 #include "app/form_look.h"
-#include "app/form_pictures.h"
 #include "app/window_place.h"
 #include "platform/browser/browser.h"
 #include "platform/ui/message_box.h"
@@ -36,13 +35,13 @@ QCursor handCursor(qreal devicePixelRatio) {
 
 } // namespace
 
-About::About(Browser& browser, MessageBox& messages)
+About::About(Browser& browser, MessageBox& messages, const QIcon& icon)
     : QWidget(nullptr), m_browser(browser), m_messages(messages) {
     loadFormResources();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("  About Sorvinta 3.0"));
-    setWindowIcon(formIcon(decodeFormIcon()));
+    setWindowIcon(icon);
     setFixedSize(kClientWidth, kClientHeight);
     // Opened centred, as the main window is; without a window manager nobody else places it.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 class Browser;
@@ -12,7 +13,8 @@ class QLabel;
 class About : public QWidget {
     Q_OBJECT
 public:
-    About(Browser& browser, MessageBox& messages);
+    // `icon` is the main window's, so that its pictures are decoded once.
+    About(Browser& browser, MessageBox& messages, const QIcon& icon);
 
     static constexpr int kClientWidth = 318;
     static constexpr int kClientHeight = 253;

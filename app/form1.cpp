@@ -196,7 +196,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 // window comes forward.
 void Form1::mAbout_Click() {
     if (!m_about)
-        m_about = std::make_unique<About>(m_services.browser, m_services.messages);
+        m_about = std::make_unique<About>(m_services.browser, m_services.messages, windowIcon());
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

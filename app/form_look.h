@@ -35,7 +35,7 @@ void fitToText(QLabel* label, Anchor anchor);
 QString labelStyleSheet(ColourRef text);
 QString frameStyleSheet(ColourRef text, ColourRef back);
 
-// The program's icon from its pictures in the sizes a window shows (decodeFormIcon); the
+// The program's icon from its pictures in the sizes a window shows (FormPictures::icon); the
 // desktop's launchers take the larger ones from the installed icon theme.
 QIcon formIcon(const QList<QImage>& sizes);
 

@@ -37,20 +37,8 @@ QImage decodeResourcePng(const QString& path, QImage::Format format) {
     return picture;
 }
 
-} // namespace
-
-FormPictures decodeFormPictures() {
-    loadFormResources();
-    // The window's pictures have no transparency.
-    return {
-        .background = decodeResourcePng(QStringLiteral(":/background.png"), QImage::Format_RGB32),
-        .caption = decodeResourcePng(QStringLiteral(":/skin/caption.png"), QImage::Format_RGB32),
-        .frame = decodeResourcePng(QStringLiteral(":/skin/frame.png"), QImage::Format_RGB32),
-        .icon = decodeFormIcon()};
-}
-
+// The icon's pictures, smallest first.
 QList<QImage> decodeFormIcon() {
-    loadFormResources();
     QList<QImage> sizes;
     for (const int size : kFormIconSizes) {
         const QString side = QString::number(size);
@@ -61,4 +49,16 @@ QList<QImage> decodeFormIcon() {
             sizes << picture;
     }
     return sizes;
+}
+
+} // namespace
+
+FormPictures decodeFormPictures() {
+    loadFormResources();
+    // The window's pictures have no transparency.
+    return {
+        .background = decodeResourcePng(QStringLiteral(":/background.png"), QImage::Format_RGB32),
+        .caption = decodeResourcePng(QStringLiteral(":/skin/caption.png"), QImage::Format_RGB32),
+        .frame = decodeResourcePng(QStringLiteral(":/skin/frame.png"), QImage::Format_RGB32),
+        .icon = decodeFormIcon()};
 }

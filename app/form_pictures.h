@@ -11,11 +11,10 @@ struct FormPictures {
     QList<QImage> icon; // one picture a size, smallest first
 };
 
-// Decode them from the program's resources. They use libpng, not Qt's image readers, which may
-// only run once the application object exists: so they work on any thread at any time, and
+// Decodes them from the program's resources. It uses libpng, not Qt's image readers, which may
+// only run once the application object exists: so this works on any thread at any time, and
 // main.cpp has it done while the window's thread is still making the application object.
 FormPictures decodeFormPictures();
-QList<QImage> decodeFormIcon();
 
 // The sizes of the icon's pictures, each ":/appicon/<size>x<size>.png".
 inline constexpr int kFormIconSizes[] = {16, 22, 24, 32, 48, 64};

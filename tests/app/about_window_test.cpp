@@ -18,7 +18,7 @@ namespace {
 struct AboutFixture {
     FakeBrowser browser;
     FakeMessageBox boxes;
-    About about{browser, boxes};
+    About about{browser, boxes, QIcon()};
 };
 
 TEST(About, IsAFixedWindowOfItsOwnWithItsCaption) {
@@ -96,7 +96,7 @@ TEST(About, WithTheDesktopsOpenerButNoBrowserTheMessageShows) {
     ASSERT_TRUE(desktop.addRealOpener()) << "xdg-open is not installed (xdg-utils)";
     FakeMessageBox boxes;
     DesktopBrowser browser;
-    About about(browser, boxes);
+    About about(browser, boxes, QIcon());
     QElapsedTimer t;
     t.start();
     QTest::mouseClick(about.Label4, Qt::LeftButton);

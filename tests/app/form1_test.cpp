@@ -273,6 +273,9 @@ TEST(Form1, HelpAboutShowsOneAboutWindowWithoutAnOwner) {
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->parentWidget(), nullptr);
+    // The program's icon, as the main window shows it.
+    EXPECT_EQ(about->windowIcon().availableSizes(), f.form->windowIcon().availableSizes());
+    EXPECT_FALSE(about->windowIcon().isNull());
     f.form->mAbout->trigger();
     EXPECT_EQ(f.form->about(), about);
     int shown = 0;
